@@ -1,0 +1,31 @@
+// The command line of `zil`: one CLI11 application whose subcommands are added by each command group.
+// A subcommand's callback chooses the action; main runs it after parsing and returns its exit code.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <iosfwd>
+
+namespace zil::cli {
+
+inline constexpr int kExitUsage = 2;
+
+struct CommandLine {
+  CommandLine(std::istream& in, std::ostream& out, std::ostream& err);
+
+  CLI::App app;
+  std::function<int()> action;
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// The command groups.
+void AddTextCommands(CommandLine& cl);
+
+// Parses `argv` and runs the chosen command. A bad command line prints the problem and a usage hint and
+// returns kExitUsage.
+int RunCommandLine(CommandLine& cl, int argc, const char* const* argv);
+
+}  // namespace zil::cli

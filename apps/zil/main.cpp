@@ -1,0 +1,16 @@
+// zil: the command-line command layer of the add-in.
+#include <iostream>
+
+#include "command_line.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  zil::cli::CommandLine cl(std::cin, std::cout, std::cerr);
+  zil::cli::AddTextCommands(cl);
+  try {
+    return zil::cli::RunCommandLine(cl, argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "zil: " << e.what() << '\n';
+    return 1;
+  }
+}

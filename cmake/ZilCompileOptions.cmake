@@ -1,0 +1,35 @@
+# Compile options shared by every zil target: warnings, optional sanitizers.
+add_library(zil_compile_options INTERFACE)
+target_compile_options(zil_compile_options INTERFACE
+  $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+                                  -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual>
+  $<$<BOOL:${ZIL_WARNINGS_AS_ERRORS}>:-Werror>)
+
+if(ZIL_SANITIZE)
+  target_compile_options(zil_compile_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(zil_compile_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# zil_add_library(NAME folder-relative sources... DEPS ...): a static library of one subsystem.
+function(zil_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC zil_compile_options ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# zil_add_test(NAME [OWN_MAIN] SOURCES ... DEPS ...): a GoogleTest executable registered with ctest,
+# one ctest entry per test. OWN_MAIN: the sources bring their own main().
+function(zil_add_test name)
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_OWN_MAIN)
+    set(main_lib GTest::gtest)
+  else()
+    set(main_lib GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE zil_compile_options ${ARG_DEPS} ${main_lib} GTest::gmock)
+  target_compile_definitions(${name} PRIVATE ZIL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 60)
+endfunction()
