@@ -23,6 +23,8 @@ struct CommandLine {
 
 // The command groups.
 void AddTextCommands(CommandLine& cl);
+void AddScriptCommand(CommandLine& cl);
+void AddFontCommands(CommandLine& cl);
 
 // Parses `argv` and runs the chosen command. A bad command line prints the problem and a usage hint and
 // returns kExitUsage.

@@ -7,6 +7,8 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   zil::cli::CommandLine cl(std::cin, std::cout, std::cerr);
   zil::cli::AddTextCommands(cl);
+  zil::cli::AddFontCommands(cl);
+  zil::cli::AddScriptCommand(cl);
   try {
     return zil::cli::RunCommandLine(cl, argc, argv);
   } catch (const std::exception& e) {

@@ -68,4 +68,11 @@ std::u16string FromAnsi(std::string_view bytes) {
   return text;
 }
 
+std::string UnitsToBytes(std::u16string_view text) {
+  std::string bytes(text.size(), '\0');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    bytes[i] = static_cast<char>(text[i] < 256 ? static_cast<unsigned char>(text[i]) : EncodeAnsiUnit(text[i]));
+  return bytes;
+}
+
 }  // namespace zil::textcore

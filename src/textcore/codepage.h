@@ -24,4 +24,8 @@ std::string ToAnsi(std::u16string_view text);
 // U(b): the UTF-16 form of a single-byte string.
 std::u16string FromAnsi(std::string_view bytes);
 
+// Bytes for text that may hold either encoding of a drawing string: a unit below 256 stands for its own
+// byte, any other unit for its Windows-1255 byte.
+std::string UnitsToBytes(std::u16string_view text);
+
 }  // namespace zil::textcore

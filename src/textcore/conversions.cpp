@@ -96,13 +96,15 @@ std::string ConvertFontType(std::string s, int from, bool fromBack, int to, bool
   }
 }
 
+int CorrectedFontType(std::string_view bytes, int declared) {
+  if (declared == DosHebrew && !HasNoHebrew(bytes, WindowsHeb)) return WindowsHeb;
+  if (declared == WindowsHeb && !HasNoHebrew(bytes, DosHebrew)) return DosHebrew;
+  return declared;
+}
+
 std::u16string ConvertFontTypeW(std::u16string_view s, int from, bool fromBack, int to, bool toBack) {
-  std::string b(s.size(), '\0');
-  for (std::size_t i = 0; i < s.size(); ++i)
-    b[i] = static_cast<char>(s[i] < 256 ? static_cast<unsigned char>(s[i]) : EncodeAnsiUnit(s[i]));
-  int source = from;
-  if (from == DosHebrew && !HasNoHebrew(b, WindowsHeb)) source = WindowsHeb;
-  if (from == WindowsHeb && !HasNoHebrew(b, DosHebrew)) source = DosHebrew;
+  std::string b = UnitsToBytes(s);
+  const int source = CorrectedFontType(b, from);
   return FromAnsi(ConvertFontType(std::move(b), source, fromBack, to, toBack));
 }
 

@@ -29,6 +29,10 @@ std::string ConvertFontType(std::string s, int from, bool fromBack, int to, bool
 // letters is read as WindowsHeb, WindowsHeb holding DOS letters as DosHebrew.
 std::u16string ConvertFontTypeW(std::u16string_view s, int from, bool fromBack, int to, bool toBack);
 
+// The source type a drawing string really has: DosHebrew holding Windows letters is WindowsHeb, WindowsHeb
+// holding DOS letters is DosHebrew; any other declared type stands.
+int CorrectedFontType(std::string_view bytes, int declared);
+
 // Character maps only, no reordering: the letters of `from`'s encoding in `to`'s encoding.
 std::u16string RemapFontType(std::u16string_view s, int from, int to);
 

@@ -3,17 +3,12 @@
 
 #include <sstream>
 
-#include "support/process.h"
+#include "zil_binary.h"
 
 namespace zil::cli {
 namespace {
 
-using test::RunProcess;
-
-test::ProcessResult Zil(std::vector<std::string> args, const std::string& input = {}) {
-  args.insert(args.begin(), ZIL_BINARY);
-  return RunProcess(args, input);
-}
+using test::Zil;
 
 TEST(TextCommands, ArgumentInUtf8OutWithTheConversionsResults) {
   struct Case {

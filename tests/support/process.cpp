@@ -10,6 +10,7 @@
 #include <array>
 #include <cerrno>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
 
 extern char** environ;
@@ -23,7 +24,8 @@ void Check(int rc, const char* what) {
 
 }  // namespace
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input) {
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input,
+                         const std::vector<std::string>& environment) {
   // A child that exits before reading all its input must not kill the test with SIGPIPE.
   signal(SIGPIPE, SIG_IGN);
   std::array<int, 2> in{}, out{}, err{};
@@ -40,8 +42,18 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  std::vector<char*> env;
+  for (const std::string& e : environment) env.push_back(const_cast<char*>(e.c_str()));
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string_view entry(*e);
+    const auto name = entry.substr(0, entry.find('=') + 1);
+    bool overridden = false;
+    for (const std::string& mine : environment) overridden = overridden || mine.rfind(name, 0) == 0;
+    if (!overridden) env.push_back(*e);
+  }
+  env.push_back(nullptr);
   pid_t pid = 0;
-  const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);

@@ -12,7 +12,9 @@ struct ProcessResult {
   std::string err;
 };
 
-// Runs `argv` (argv[0] a path or a name found on PATH) with `input` on its standard input.
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input = {});
+// Runs `argv` (argv[0] a path or a name found on PATH) with `input` on its standard input, and with the
+// environment of the test plus `environment` ("NAME=value" entries, which win).
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input = {},
+                         const std::vector<std::string>& environment = {});
 
 }  // namespace zil::test

@@ -1,0 +1,177 @@
+#include "automation/autozil.h"
+
+#include <utility>
+
+#include "acad/error.h"
+#include "automation/addin.h"
+#include "textcore/codepage.h"
+#include "textcore/conversions.h"
+#include "textcore/keyboard.h"
+
+namespace zil::automation {
+namespace {
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  const auto fold = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (fold(a[i]) != fold(b[i])) return false;
+  return true;
+}
+
+// The largest kind the text core converts; above it the string is an entity handle.
+constexpr int kLastStringKind = 10;
+
+}  // namespace
+
+template <typename Body>
+CallResult Tautozil::Guarded(Body&& body) {
+  try {
+    std::forward<Body>(body)();
+    return {};
+  } catch (const AutomationError& e) {
+    return {e.code(), e.what()};
+  } catch (const std::exception& e) {
+    return {E_UNEXPECTED, e.what()};
+  } catch (...) {
+    return {E_UNEXPECTED, "Unexpected failure"};
+  }
+}
+
+CallResult Tautozil::newtext(std::u16string_view) {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("The text dialog (newtext)");
+  });
+}
+
+CallResult Tautozil::edit(std::u16string_view) {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Editing a text entity (edit)");
+  });
+}
+
+CallResult Tautozil::FontTable() {
+  return Guarded([this] { addin_.dialogs().ShowFontTable(addin_); });
+}
+
+CallResult Tautozil::mtext(std::u16string_view) {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("The MText editor (mtext)");
+  });
+}
+
+CallResult Tautozil::put_aver(std::u16string_view value) {
+  return Guarded([this, value] { addin_.AcadVersion = value; });
+}
+
+CallResult Tautozil::block(std::u16string_view) {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("The attribute grid (block)");
+  });
+}
+
+CallResult Tautozil::replace() {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Find and replace (replace)");
+  });
+}
+
+CallResult Tautozil::acadtostr(std::u16string_view ent, std::int8_t kind) {
+  return Guarded([this, ent, kind] {
+    if (kind <= kLastStringKind) {
+      addin_.ResultString = textcore::FromAnsi(textcore::AcadToStr(textcore::ToAnsi(ent), kind, false));
+      return;
+    }
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Converting an entity's text (acadtostr with a kind above 10)");
+  });
+}
+
+CallResult Tautozil::strtoacad(std::u16string_view ent, std::int8_t type) {
+  return Guarded([this, ent, type] {
+    if (type <= kLastStringKind) {
+      addin_.ResultString = textcore::FromAnsi(textcore::StrToAcad(textcore::ToAnsi(ent), type, false));
+      return;
+    }
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Converting an entity's text (strtoacad with a type above 10)");
+  });
+}
+
+CallResult Tautozil::get_Hebstr(std::u16string& value) {
+  return Guarded([this, &value] { value = addin_.ResultString; });
+}
+
+CallResult Tautozil::acadversin(std::u16string_view ver) {
+  return Guarded([this, ver] { addin_.AcadVersion = ver; });
+}
+
+CallResult Tautozil::HtoMtext() {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Text to MText conversion (HtoMtext)");
+  });
+}
+
+CallResult Tautozil::Hlib() {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("The text library (Hlib)");
+  });
+}
+
+CallResult Tautozil::HShowfont() {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("The font chart (HShowfont)");
+  });
+}
+
+CallResult Tautozil::Hplot() {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Plot preparation (Hplot)");
+  });
+}
+
+CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::u16string_view) {
+  return Guarded([this, cmd, par] {
+    // Verbs compare exactly, case and all, in this order; an unknown verb does nothing.
+    if (cmd == u"db_sqlexec") ThrowNotAvailableYet("The database command \"db_sqlexec\"");
+    if (cmd == u"db_gettable") ThrowNotAvailableYet("The database command \"db_gettable\"");
+    if (cmd == u"set_lang") {
+      if (EqualsIgnoringCase(par, u"heb")) {
+        textcore::HebrewKeyboard(addin_.services().keyboard);
+      } else {
+        textcore::EnglishKeyboard(addin_.services().keyboard);
+      }
+      return;
+    }
+    if (cmd == u"about_zil") {
+      addin_.dialogs().ShowAbout(addin_);
+      return;
+    }
+    if (cmd == u"hfont_convert") {
+      addin_.host.RefreshHost();
+      ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)");
+    }
+  });
+}
+
+CallResult Tautozil::Convert() {
+  return Guarded([this] {
+    addin_.host.RefreshHost();
+    ThrowNotAvailableYet("Conversion for Revit (Convert)");
+  });
+}
+
+CallResult Tautozil::SetApp(ApplicationRef app) {
+  return Guarded([this, &app] { addin_.host.AcadApp = std::move(app); });
+}
+
+}  // namespace zil::automation

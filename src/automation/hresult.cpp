@@ -1,0 +1,18 @@
+#include "automation/hresult.h"
+
+#include <array>
+#include <cstdio>
+
+namespace zil::automation {
+
+std::string FormatHResult(HRESULT hr) {
+  std::array<char, 16> text{};
+  std::snprintf(text.data(), text.size(), "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(hr)));
+  return text.data();
+}
+
+void ThrowNotAvailableYet(const std::string& what) {
+  throw AutomationError(E_NOTIMPL, what + " is not available yet in this version of zil");
+}
+
+}  // namespace zil::automation

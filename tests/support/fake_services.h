@@ -1,0 +1,65 @@
+// Scripted platform services for tests: special folders pointing into a test's temporary folder, and a
+// message service that records what it was asked to show and answers from a script.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/keyboard_layouts.h"
+#include "platform/messages.h"
+#include "platform/services.h"
+#include "platform/special_folders.h"
+
+namespace zil::test {
+
+class FakeFolders final : public platform::SpecialFolders {
+ public:
+  std::optional<std::filesystem::path> documents;
+  std::optional<std::filesystem::path> applicationData;
+  std::filesystem::path fixed;
+  std::optional<std::filesystem::path> override;
+
+  std::optional<std::filesystem::path> Documents() const override { return documents; }
+  std::optional<std::filesystem::path> ApplicationData() const override { return applicationData; }
+  std::filesystem::path FixedDataFolder() const override { return fixed; }
+  std::optional<std::filesystem::path> DataFolderOverride() const override { return override; }
+};
+
+class RecordingMessages final : public platform::Messages {
+ public:
+  struct Shown {
+    std::u16string caption;
+    std::u16string text;
+    platform::MessageIcon icon;
+    platform::MessageButtons buttons;
+  };
+  std::vector<Shown> shown;
+  std::deque<platform::MessageAnswer> answers;  // the default answer is the first button
+
+  platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override {
+    shown.push_back({caption, text, icon, buttons});
+    if (!answers.empty()) {
+      const auto answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == platform::MessageButtons::Ok || buttons == platform::MessageButtons::OkCancel
+               ? platform::MessageAnswer::Ok
+               : platform::MessageAnswer::Yes;
+  }
+};
+
+// The three services together, with the data folder overridden to `dataFolder`.
+struct FakeServices {
+  explicit FakeServices(const std::filesystem::path& dataFolder) { folders.override = dataFolder; }
+  platform::PortableKeyboardLayouts keyboard;
+  RecordingMessages messages;
+  FakeFolders folders;
+  platform::Services services() { return {keyboard, messages, folders}; }
+};
+
+}  // namespace zil::test
