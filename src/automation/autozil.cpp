@@ -38,16 +38,18 @@ CallResult Tautozil::Guarded(Body&& body) {
   }
 }
 
+void Tautozil::Refresh() { addin_.host.RefreshHost(addin_.services().keyboard); }
+
 CallResult Tautozil::newtext(std::u16string_view) {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("The text dialog (newtext)");
   });
 }
 
 CallResult Tautozil::edit(std::u16string_view) {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Editing a text entity (edit)");
   });
 }
@@ -58,7 +60,7 @@ CallResult Tautozil::FontTable() {
 
 CallResult Tautozil::mtext(std::u16string_view) {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("The MText editor (mtext)");
   });
 }
@@ -69,14 +71,14 @@ CallResult Tautozil::put_aver(std::u16string_view value) {
 
 CallResult Tautozil::block(std::u16string_view) {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("The attribute grid (block)");
   });
 }
 
 CallResult Tautozil::replace() {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Find and replace (replace)");
   });
 }
@@ -87,7 +89,7 @@ CallResult Tautozil::acadtostr(std::u16string_view ent, std::int8_t kind) {
       addin_.ResultString = textcore::FromAnsi(textcore::AcadToStr(textcore::ToAnsi(ent), kind, false));
       return;
     }
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Converting an entity's text (acadtostr with a kind above 10)");
   });
 }
@@ -98,7 +100,7 @@ CallResult Tautozil::strtoacad(std::u16string_view ent, std::int8_t type) {
       addin_.ResultString = textcore::FromAnsi(textcore::StrToAcad(textcore::ToAnsi(ent), type, false));
       return;
     }
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Converting an entity's text (strtoacad with a type above 10)");
   });
 }
@@ -113,28 +115,28 @@ CallResult Tautozil::acadversin(std::u16string_view ver) {
 
 CallResult Tautozil::HtoMtext() {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Text to MText conversion (HtoMtext)");
   });
 }
 
 CallResult Tautozil::Hlib() {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("The text library (Hlib)");
   });
 }
 
 CallResult Tautozil::HShowfont() {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("The font chart (HShowfont)");
   });
 }
 
 CallResult Tautozil::Hplot() {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Plot preparation (Hplot)");
   });
 }
@@ -157,7 +159,7 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
       return;
     }
     if (cmd == u"hfont_convert") {
-      addin_.host.RefreshHost();
+      Refresh();
       ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)");
     }
   });
@@ -165,7 +167,7 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
 
 CallResult Tautozil::Convert() {
   return Guarded([this] {
-    addin_.host.RefreshHost();
+    Refresh();
     ThrowNotAvailableYet("Conversion for Revit (Convert)");
   });
 }

@@ -49,6 +49,8 @@ class Tautozil {
  private:
   template <typename Body>
   CallResult Guarded(Body&& body);
+  // The host refresh that runs first in every member working on the drawing.
+  void Refresh();
 
   AddIn& addin_;
 };

@@ -8,6 +8,7 @@
 #include "recording_dialogs.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
+#include "acad/error.h"
 #include "textcore/keyboard.h"
 
 namespace zil::automation {
@@ -32,7 +33,14 @@ class Automation : public ::testing::Test {
   std::unique_ptr<Tautozil> object;
 };
 
-class SomeApplication final : public acad::Application {};
+// An application whose document cannot be reached: the refresh gets as far as asking it.
+class SomeApplication final : public acad::Application {
+ public:
+  std::shared_ptr<acad::Document> ActiveDocument() override { throw acad::Error("No document is open"); }
+  std::shared_ptr<acad::Documents> Documents() override { throw acad::Error("No documents"); }
+  void ZoomCenter(const acad::Point&, double) override {}
+  void Update() override {}
+};
 
 TEST_F(Automation, HebstrReturnsTheLastResultUntilAnotherWriterReplacesIt) {
   EXPECT_EQ(Hebstr(), u"");
@@ -68,11 +76,11 @@ TEST_F(Automation, MembersThatNeedTheDrawingFailClearlyBeforeSetApp) {
     EXPECT_EQ(Call(name).hr, E_UNEXPECTED);
   EXPECT_EQ(Call(u"Cmd", {u"hfont_convert", u"", u""}).hr, E_UNEXPECTED);
 
-  // After SetApp the refresh passes; what is not built yet says so instead of pretending.
+  // After SetApp the refresh asks the application, and its error ends the call.
   EXPECT_EQ(Call(u"SetApp", {std::make_shared<SomeApplication>()}).hr, S_OK);
   const InvokeResult later = Call(u"Hplot");
-  EXPECT_EQ(later.hr, E_NOTIMPL);
-  EXPECT_NE(later.error.find("not available yet"), std::string::npos);
+  EXPECT_EQ(later.hr, E_UNEXPECTED);
+  EXPECT_EQ(later.error, "No document is open");
   EXPECT_EQ(Call(u"SetApp", {Variant{}}).hr, S_OK);  // Nothing releases the application
   EXPECT_EQ(Call(u"Hplot").hr, E_UNEXPECTED);
 }
