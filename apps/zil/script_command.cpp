@@ -15,9 +15,11 @@
 #include "automation/autozil.h"
 #include "automation/dispatch.h"
 #include "command_line.h"
+#include "config/data_folder.h"
 #include "console_messages.h"
 #include "json_string.h"
 #include "platform/keyboard_layouts.h"
+#include "platform/portable_registry.h"
 #include "platform/special_folders.h"
 #include "script_words.h"
 #include "textcore/utf8.h"
@@ -78,8 +80,9 @@ int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
   platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
   platform::XdgSpecialFolders folders;
+  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
   automation::NoDialogs dialogs;
-  automation::AddIn addin({keyboard, messages, folders}, dialogs);
+  automation::AddIn addin({keyboard, messages, folders, registry}, dialogs);
   addin.Startup();
   const auto object = addin.CreateObject();
   for (const ScriptCall& call : *calls) RunCall(*object, call, cl.out);
