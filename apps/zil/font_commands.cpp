@@ -5,10 +5,12 @@
 #include <optional>
 
 #include "command_line.h"
+#include "config/data_folder.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
 #include "font_type_option.h"
 #include "platform/keyboard_layouts.h"
+#include "platform/portable_registry.h"
 #include "platform/special_folders.h"
 #include "text_filter.h"
 #include "textcore/font_converter.h"
@@ -63,7 +65,8 @@ int Classify(const ClassifyOptions& opts, CommandLine& cl) {
   platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
   platform::XdgSpecialFolders folders;
-  config::FontDefinitions fonts({keyboard, messages, folders});
+  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
+  config::FontDefinitions fonts({keyboard, messages, folders, registry});
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {
     fonts.SetFntType(font, textcore::FromUtf8(*opts.text));

@@ -6,6 +6,7 @@
 // failed call. Exit code 0 when the script could be read, 2 otherwise (nothing is run then).
 #include <fstream>
 #include <iostream>
+#include <locale>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -15,9 +16,11 @@
 #include "automation/autozil.h"
 #include "automation/dispatch.h"
 #include "command_line.h"
+#include "config/data_folder.h"
 #include "console_messages.h"
 #include "json_string.h"
 #include "platform/keyboard_layouts.h"
+#include "platform/portable_registry.h"
 #include "platform/special_folders.h"
 #include "script_words.h"
 #include "textcore/utf8.h"
@@ -62,6 +65,20 @@ void RunCall(automation::Tautozil& object, const ScriptCall& call, std::ostream&
   out << "}\n";
 }
 
+// "db_gettable" writes reals in the user's locale, which is the process's C++ locale: its number
+// punctuation comes from the environment (LC_ALL, LC_NUMERIC, LANG). Only the number facets are taken, so
+// the C library's locale, and with it every other formatting in the process, stays as it is.
+void UseTheUsersNumberFormat(std::ostream& err) {
+  try {
+    const std::locale user("");
+    std::locale::global(
+        std::locale::classic().combine<std::numpunct<char>>(user).combine<std::numpunct<wchar_t>>(user));
+  } catch (const std::runtime_error&) {
+    err << "zil: warning: the locale named by the environment is not installed; numbers are written as in the C "
+           "locale\n";
+  }
+}
+
 int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
   std::ifstream stream;
   if (file) {
@@ -75,11 +92,13 @@ int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
   const auto calls = ReadScript(in, file ? *file : "standard input", cl.err);
   if (!calls) return kExitUsage;
 
+  UseTheUsersNumberFormat(cl.err);
   platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
   platform::XdgSpecialFolders folders;
+  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
   automation::NoDialogs dialogs;
-  automation::AddIn addin({keyboard, messages, folders}, dialogs);
+  automation::AddIn addin({keyboard, messages, folders, registry}, dialogs);
   addin.Startup();
   const auto object = addin.CreateObject();
   for (const ScriptCall& call : *calls) RunCall(*object, call, cl.out);

@@ -1,9 +1,11 @@
 #include "automation/autozil.h"
 
+#include <locale>
 #include <utility>
 
 #include "acad/error.h"
 #include "automation/addin.h"
+#include "library/database_commands.h"
 #include "textcore/codepage.h"
 #include "textcore/conversions.h"
 #include "textcore/keyboard.h"
@@ -141,11 +143,18 @@ CallResult Tautozil::Hplot() {
   });
 }
 
-CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::u16string_view) {
-  return Guarded([this, cmd, par] {
+CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::u16string_view value) {
+  return Guarded([this, cmd, par, value] {
     // Verbs compare exactly, case and all, in this order; an unknown verb does nothing.
-    if (cmd == u"db_sqlexec") ThrowNotAvailableYet("The database command \"db_sqlexec\"");
-    if (cmd == u"db_gettable") ThrowNotAvailableYet("The database command \"db_gettable\"");
+    if (cmd == u"db_sqlexec") {
+      library::SqlExec(par, value);
+      return;
+    }
+    if (cmd == u"db_gettable") {
+      // Reals are written in the user's locale: the process's C++ locale.
+      addin_.ResultString = library::GetTable(par, value, std::locale());
+      return;
+    }
     if (cmd == u"set_lang") {
       if (EqualsIgnoringCase(par, u"heb")) {
         textcore::HebrewKeyboard(addin_.services().keyboard);

@@ -4,6 +4,7 @@
 
 #include "platform/keyboard_layouts.h"
 #include "platform/messages.h"
+#include "platform/registry.h"
 #include "platform/special_folders.h"
 
 namespace zil::platform {
@@ -12,6 +13,7 @@ struct Services {
   KeyboardLayouts& keyboard;
   Messages& messages;
   SpecialFolders& folders;
+  Registry& registry;
 };
 
 }  // namespace zil::platform

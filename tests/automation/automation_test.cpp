@@ -10,6 +10,7 @@
 #include "support/temp_folder.h"
 #include "acad/error.h"
 #include "textcore/keyboard.h"
+#include "textcore/utf8.h"
 
 namespace zil::automation {
 namespace {
@@ -25,6 +26,7 @@ class Automation : public ::testing::Test {
     return Invoke(*object, name, args);
   }
   std::u16string Hebstr() { return Call(u"Hebstr").value.value(); }
+  std::u16string Path(std::string_view name) { return textcore::FromUtf8((dir / name).string()); }
 
   test::TempFolder dir;
   test::FakeServices fake;
@@ -47,10 +49,31 @@ TEST_F(Automation, HebstrReturnsTheLastResultUntilAnotherWriterReplacesIt) {
   EXPECT_EQ(Call(u"acadtostr", {u"(a<b)", 0}).hr, S_OK);
   EXPECT_EQ(Hebstr(), u")a>b(");
   EXPECT_EQ(Call(u"Cmd", {u"DB_SQLEXEC", u"x", u"y"}).hr, S_OK);  // an unknown verb: nothing, success
-  EXPECT_EQ(Call(u"Cmd", {u"db_sqlexec", u"x", u"y"}).hr, E_NOTIMPL);
+  EXPECT_EQ(Call(u"Cmd", {u"db_sqlexec", Path("h.db"), u"CREATE TABLE t (x)"}).hr, S_OK);
   EXPECT_EQ(Hebstr(), u")a>b(");
   EXPECT_EQ(Call(u"strtoacad", {u"\u05E9\u05DC\u05D5\u05DD 12", 3}).hr, S_OK);
   EXPECT_EQ(Hebstr(), u" 12\u05DD\u05D5\u05DC\u05E9");
+}
+
+TEST_F(Automation, DatabaseVerbsRunStatementsOnTheNamedFile) {
+  const std::u16string file = Path("cmd.db");
+  EXPECT_EQ(Call(u"Cmd", {u"db_sqlexec", file, u"CREATE TABLE t (a TEXT, b INTEGER, c REAL)"}).hr, S_OK);
+  EXPECT_EQ(Call(u"Cmd", {u"db_sqlexec", file, u"INSERT INTO t VALUES ('say \"\u05E9\"', 2, NULL)"}).hr, S_OK);
+  EXPECT_EQ(Hebstr(), u"");  // exec leaves the result alone
+  EXPECT_EQ(Call(u"Cmd", {u"db_gettable", file, u"SELECT * FROM t"}).hr, S_OK);
+  const std::u16string table = u"\"say \\\"\u05E9\\\"\" \"2\" \"\"\r\n";
+  EXPECT_EQ(Hebstr(), table);
+
+  // Failures keep the result; verbs are case-sensitive.
+  const InvokeResult bad = Call(u"Cmd", {u"db_gettable", file, u"SELECT nope FROM t"});
+  EXPECT_EQ(bad.hr, E_UNEXPECTED);
+  EXPECT_NE(bad.error.find("no such column: nope"), std::string::npos) << bad.error;
+  const InvokeResult rows = Call(u"Cmd", {u"db_sqlexec", file, u"SELECT * FROM t"});
+  EXPECT_EQ(rows.hr, E_UNEXPECTED);
+  EXPECT_NE(rows.error.find("returned rows"), std::string::npos) << rows.error;
+  EXPECT_EQ(Call(u"Cmd", {u"DB_GETTABLE", file, u"SELECT 1"}).hr, S_OK);
+  EXPECT_EQ(Call(u"Cmd", {u"db_gettable", file, u"DELETE FROM t"}).hr, S_OK);  // no rows: an empty text
+  EXPECT_EQ(Hebstr(), u"");
 }
 
 TEST_F(Automation, KindsUpToTenConvertStringsAboveTenNeedTheHost) {
@@ -115,7 +138,8 @@ TEST_F(Automation, ArgumentsAreCoercedAsAutomationDoes) {
     Variant kind;
     HRESULT hr;
   } cases[] = {
-      {127, E_UNEXPECTED},   {-128, S_OK},  // 127 fits, and being above 10 it asks for the host         {128, DISP_E_OVERFLOW}, {1000, DISP_E_OVERFLOW},
+      {127, E_UNEXPECTED},  // 127 fits, and being above 10 it asks for the host
+      {-128, S_OK},          {128, DISP_E_OVERFLOW}, {1000, DISP_E_OVERFLOW},
       {-129, DISP_E_OVERFLOW}, {u"3", S_OK},        {u" 4 ", S_OK},         {u"1000", DISP_E_OVERFLOW},
       {u"x", DISP_E_TYPEMISMATCH}, {2.5, S_OK},     {127.6, DISP_E_OVERFLOW}, {true, S_OK},
       {Variant{}, S_OK},     {Variant{std::make_shared<SomeApplication>()}, DISP_E_TYPEMISMATCH},

@@ -1,5 +1,6 @@
-// Scripted platform services for tests: special folders pointing into a test's temporary folder, and a
-// message service that records what it was asked to show and answers from a script.
+// Scripted platform services for tests: special folders pointing into a test's temporary folder, a
+// message service that records what it was asked to show and answers from a script, and the portable
+// registry on a file in the temporary folder.
 #pragma once
 
 #include <deque>
@@ -10,6 +11,7 @@
 
 #include "platform/keyboard_layouts.h"
 #include "platform/messages.h"
+#include "platform/portable_registry.h"
 #include "platform/services.h"
 #include "platform/special_folders.h"
 
@@ -53,13 +55,15 @@ class RecordingMessages final : public platform::Messages {
   }
 };
 
-// The three services together, with the data folder overridden to `dataFolder`.
+// The services together, with the data folder overridden to `dataFolder`; the registry is the portable
+// one, the file "registry.ini" in that folder.
 struct FakeServices {
   explicit FakeServices(const std::filesystem::path& dataFolder) { folders.override = dataFolder; }
   platform::PortableKeyboardLayouts keyboard;
   RecordingMessages messages;
   FakeFolders folders;
-  platform::Services services() { return {keyboard, messages, folders}; }
+  platform::PortableRegistry registry{[this] { return *folders.override; }};
+  platform::Services services() { return {keyboard, messages, folders, registry}; }
 };
 
 }  // namespace zil::test
