@@ -8,6 +8,8 @@
 #include "config/font_definitions.h"
 #include "console_messages.h"
 #include "font_type_option.h"
+#include "platform/clipboard.h"
+#include "platform/file_choosers.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/special_folders.h"
 #include "text_filter.h"
@@ -63,7 +65,9 @@ int Classify(const ClassifyOptions& opts, CommandLine& cl) {
   platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
   platform::XdgSpecialFolders folders;
-  config::FontDefinitions fonts({keyboard, messages, folders});
+  platform::NoFileChoosers files;
+  platform::InProcessClipboard clipboard;
+  config::FontDefinitions fonts({keyboard, messages, folders, files, clipboard});
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {
     fonts.SetFntType(font, textcore::FromUtf8(*opts.text));

@@ -1,5 +1,6 @@
-// Scripted platform services for tests: special folders pointing into a test's temporary folder, and a
-// message service that records what it was asked to show and answers from a script.
+// Scripted platform services for tests: special folders pointing into a test's temporary folder, a
+// message service and file choosers that record what they were asked and answer from a script, and an
+// in-process clipboard.
 #pragma once
 
 #include <deque>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/clipboard.h"
+#include "platform/file_choosers.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/messages.h"
 #include "platform/services.h"
@@ -53,13 +56,41 @@ class RecordingMessages final : public platform::Messages {
   }
 };
 
-// The three services together, with the data folder overridden to `dataFolder`.
+class ScriptedFileChoosers final : public platform::FileChoosers {
+ public:
+  struct Asked {
+    bool save;
+    platform::FileChoice choice;
+  };
+  std::vector<Asked> asked;
+  std::deque<std::optional<std::filesystem::path>> answers;  // with none left, the user cancels
+
+  std::optional<std::filesystem::path> ChooseFileToOpen(const platform::FileChoice& choice) override {
+    return Answer(false, choice);
+  }
+  std::optional<std::filesystem::path> ChooseFileToSave(const platform::FileChoice& choice) override {
+    return Answer(true, choice);
+  }
+
+ private:
+  std::optional<std::filesystem::path> Answer(bool save, const platform::FileChoice& choice) {
+    asked.push_back({save, choice});
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// The services together, with the data folder overridden to `dataFolder`.
 struct FakeServices {
   explicit FakeServices(const std::filesystem::path& dataFolder) { folders.override = dataFolder; }
   platform::PortableKeyboardLayouts keyboard;
   RecordingMessages messages;
   FakeFolders folders;
-  platform::Services services() { return {keyboard, messages, folders}; }
+  ScriptedFileChoosers files;
+  platform::InProcessClipboard clipboard;
+  platform::Services services() { return {keyboard, messages, folders, files, clipboard}; }
 };
 
 }  // namespace zil::test
