@@ -1,5 +1,7 @@
 #include "dialogs/form.h"
 
+#include <QLayout>
+
 #include "platform/qt/placement.h"
 #include "textcore/utf8.h"
 
@@ -10,6 +12,11 @@ Form::Form(platform::Services services, QWidget* parent) : QDialog(parent), serv
 }
 
 int Form::ShowModal() {
+  // The size the layout settles on first, so that the centring uses the width the form will have.
+  ensurePolished();
+  if (layout()) layout()->activate();
+  winId();  // the platform window, and with it the frame where the platform knows it
+  if (designedTop_) move(pos().x(), *designedTop_);
   platform::PlaceOnScreenUnderPointer(*this);
   return exec();
 }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "platform/services.h"
@@ -23,6 +24,9 @@ class Form : public QDialog {
   int ShowModal();
 
  protected:
+  // The top edge of the window, frame included, where the form keeps it when shown.
+  void SetDesignedTop(int top) { designedTop_ = top; }
+
   // Runs `handler`; an exception ends the handler and is shown in an error box.
   template <typename Handler>
   void Guard(Handler&& handler) {
@@ -35,6 +39,9 @@ class Form : public QDialog {
   void ShowError(const std::string& message);
 
   platform::Services services_;
+
+ private:
+  std::optional<int> designedTop_;
 };
 
 }  // namespace zil::dialogs

@@ -58,7 +58,7 @@ TfrmAbout::TfrmAbout(const std::filesystem::path& dataFolder, platform::Services
   layout->setColumnStretch(1, 1);
   setFixedWidth(420);
   adjustSize();
-  move(x(), kDesignedTop);
+  SetDesignedTop(kDesignedTop);
 }
 
 }  // namespace zil::automation

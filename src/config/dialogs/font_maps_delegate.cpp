@@ -11,7 +11,11 @@
 namespace zil::config {
 
 FontMapsDelegate::FontMapsDelegate(dialogs::HebrewTyping& typing, QObject* parent)
-    : QStyledItemDelegate(parent), typing_(typing) {}
+    : QStyledItemDelegate(parent), typing_(typing) {
+  connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget* editor) {
+    if (editor_ == editor) editor_ = nullptr;
+  });
+}
 
 QWidget* FontMapsDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
   QWidget* editor = nullptr;
@@ -22,6 +26,8 @@ QWidget* FontMapsDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(kDropDownRows);
     for (const std::u16string_view word : kFontTypeWords) box->addItem(platform::ToQString(word));
+    // Keys reach the line edit through the box, or directly.
+    typing_.Watch(box);
     typing_.Watch(box->lineEdit());
     auto* self = const_cast<FontMapsDelegate*>(this);
     connect(box, &QComboBox::activated, self, [self, box] {
@@ -46,6 +52,7 @@ void FontMapsDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     const int at = box->findText(text, Qt::MatchFixedString);
     if (at >= 0 && box->itemText(at) == text) box->setCurrentIndex(at);
     box->setEditText(text);
+    box->lineEdit()->selectAll();  // typing replaces the word, as in a line edit
     return;
   }
   QStyledItemDelegate::setEditorData(editor, index);
@@ -60,7 +67,8 @@ void FontMapsDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, 
 }
 
 void FontMapsDelegate::CommitOpenEditor() {
-  if (!editor_) return;
+  // The view hides an editor it closes on its own (the current cell moved), before deleting it later.
+  if (!editor_ || editor_->isHidden()) return;
   QWidget* editor = editor_;
   editor_ = nullptr;
   emit commitData(editor);

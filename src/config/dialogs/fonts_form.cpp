@@ -79,7 +79,12 @@ TfrmFonts::TfrmFonts(FontDefinitions& fonts, platform::Services services, dialog
   btnOk = Named(new QPushButton(QStringLiteral("OK"), Panel2), "btnOk");
   btnOk->setDefault(true);
   btnCancel = Named(new QPushButton(QStringLiteral("Cancel"), Panel2), "btnCancel");
-  for (QPushButton* button : {btnNew, Button1, btnDelete, btnOk, btnCancel}) button->setAutoDefault(false);
+  for (QPushButton* button : {btnNew, Button1, btnDelete, btnOk, btnCancel}) {
+    button->setAutoDefault(false);
+    // The row shares the form's designed width: a button may be narrower than the style's usual
+    // minimum, never narrower than its caption.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + 16);
+  }
   btnOk->setAutoDefault(true);
   auto* buttonRow = new QHBoxLayout(Panel2);
   buttonRow->setContentsMargins(0, 0, 0, 0);
@@ -95,7 +100,7 @@ TfrmFonts::TfrmFonts(FontDefinitions& fonts, platform::Services services, dialog
   layout->addWidget(fontmaps, 1);
   layout->addWidget(Panel2);
   resize(kClientWidth, kClientHeight);
-  move(x(), kDesignedTop);
+  SetDesignedTop(kDesignedTop);
 
   OpenDialog1.filter = u"Autocad Fonts|*.shx;*.shp|True Type|*.ttf";
   OpenDialog1.defaultExtension = u"*.shx";
