@@ -25,8 +25,6 @@ class FontMapsDelegate final : public QStyledItemDelegate {
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
-  // The editor open now, if any.
-  QWidget* OpenEditor() const { return editor_; }
   // Commits what the open editor holds and closes it (the form is closing, or the table changes).
   void CommitOpenEditor();
 

@@ -6,8 +6,6 @@
 // definitions between showings; a form is made for each showing.
 #pragma once
 
-#include <QPointer>
-
 #include "config/font_definitions.h"
 #include "dialogs/form.h"
 #include "platform/file_choosers.h"

@@ -61,6 +61,7 @@ void GuiSession::Start() {
     return;
   }
   if (const auto why = WhyNoDisplay()) throw std::runtime_error(*why);
+  // Only a Wayland display was found: Qt's default platform would look for X.
   if (Env("QT_QPA_PLATFORM").empty() && Env("DISPLAY").empty()) qputenv("QT_QPA_PLATFORM", "wayland");
   app_ = std::make_unique<QApplication>(argc_, argv_);
 }

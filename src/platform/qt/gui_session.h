@@ -27,8 +27,6 @@ class GuiSession {
 
   // Makes sure a QApplication runs. Throws std::runtime_error when there is no display.
   void Start();
-  // True when this session made the QApplication (and deletes it at its end).
-  bool OwnsApplication() const { return app_ != nullptr; }
 
  private:
   int argc_ = 1;
