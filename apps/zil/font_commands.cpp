@@ -9,6 +9,8 @@
 #include "config/font_definitions.h"
 #include "console_messages.h"
 #include "font_type_option.h"
+#include "platform/clipboard.h"
+#include "platform/file_choosers.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/portable_registry.h"
 #include "platform/special_folders.h"
@@ -65,8 +67,10 @@ int Classify(const ClassifyOptions& opts, CommandLine& cl) {
   platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
   platform::XdgSpecialFolders folders;
+  platform::NoFileChoosers files;
+  platform::InProcessClipboard clipboard;
   platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
-  config::FontDefinitions fonts({keyboard, messages, folders, registry});
+  config::FontDefinitions fonts({keyboard, messages, folders, files, clipboard, registry});
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {
     fonts.SetFntType(font, textcore::FromUtf8(*opts.text));

@@ -4,6 +4,8 @@
 //   {"member": NAME, "hresult": "0x00000000", "value": VALUE, "error": MESSAGE}
 // "value" only for members that return one, "error" only when the call failed. The run goes on after a
 // failed call. Exit code 0 when the script could be read, 2 otherwise (nothing is run then).
+// Built with Qt, the dialog members show the real dialogs; the Qt application starts with the first
+// dialog, and without a display that call fails and says why while the rest of the script runs.
 #include <fstream>
 #include <iostream>
 #include <locale>
@@ -19,11 +21,21 @@
 #include "config/data_folder.h"
 #include "console_messages.h"
 #include "json_string.h"
+#include "platform/clipboard.h"
+#include "platform/file_choosers.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/portable_registry.h"
 #include "platform/special_folders.h"
 #include "script_words.h"
 #include "textcore/utf8.h"
+
+#if ZIL_WITH_QT
+#include "automation/dialogs/qt_dialogs.h"
+#include "platform/qt/gui_session.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_file_choosers.h"
+#include "platform/qt/qt_messages.h"
+#endif
 
 namespace zil::cli {
 namespace {
@@ -94,11 +106,24 @@ int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
 
   UseTheUsersNumberFormat(cl.err);
   platform::PortableKeyboardLayouts keyboard;
-  ConsoleMessages messages(cl.err);
+  ConsoleMessages console(cl.err);
   platform::XdgSpecialFolders folders;
-  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
+  platform::InProcessClipboard ownClipboard;
+#if ZIL_WITH_QT
+  // Declared before the add-in: the Qt application outlives the add-in and its dialogs.
+  platform::GuiSession gui;
+  platform::QtMessages messages(console);
+  platform::QtFileChoosers files;
+  platform::QtClipboard clipboard(ownClipboard);
+  automation::QtDialogs dialogs(gui);
+#else
+  ConsoleMessages& messages = console;
+  platform::NoFileChoosers files;
+  platform::InProcessClipboard& clipboard = ownClipboard;
   automation::NoDialogs dialogs;
-  automation::AddIn addin({keyboard, messages, folders, registry}, dialogs);
+#endif
+  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
+  automation::AddIn addin({keyboard, messages, folders, files, clipboard, registry}, dialogs);
   addin.Startup();
   const auto object = addin.CreateObject();
   for (const ScriptCall& call : *calls) RunCall(*object, call, cl.out);

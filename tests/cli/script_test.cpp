@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "script_words.h"
 #include "support/temp_folder.h"
 #include "zil_binary.h"
@@ -64,6 +66,37 @@ TEST(Script, AScriptThatCannotBeReadRunsNothing) {
   EXPECT_NE(bad.err.find("line 2"), std::string::npos) << bad.err;
   EXPECT_FALSE(std::filesystem::exists(data / "Hebrew.ini"));
   EXPECT_EQ(Zil({"script", (data / "missing.txt").string()}).exitCode, 2);
+}
+
+// Without a display the dialog members fail with a message saying so, and the script goes on.
+TEST(Script, DialogMembersWithoutADisplayFailClearlyAndTheScriptGoesOn) {
+  TempFolder data;
+  const struct {
+    std::string display;
+    std::string error;
+  } cases[] = {
+#if ZIL_WITH_QT
+      {"", "The dialogs cannot be shown: there is no display"},
+      {":987", "The dialogs cannot be shown: the X display \\\":987\\\" (DISPLAY) does not answer"},
+#else
+      {"", "not available in this build of zil (built without Qt)"},
+#endif
+  };
+  for (const auto& c : cases) {
+    const auto run = Zil({"script"}, "FontTable\nCmd about_zil \"\" \"\"\nacadtostr abc 3\n",
+                         {"ZIL_DATA_FOLDER=" + data.path().string(), "DISPLAY=" + c.display, "WAYLAND_DISPLAY=",
+                          "QT_QPA_PLATFORM="});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    for (const char* member : {"FontTable", "Cmd"}) {
+      ASSERT_TRUE(std::getline(lines, line));
+      EXPECT_NE(line.find(std::string("{\"member\": \"") + member + "\", \"hresult\": \"0x80"), std::string::npos) << line;
+      EXPECT_NE(line.find(c.error), std::string::npos) << line;
+    }
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line, "{\"member\": \"acadtostr\", \"hresult\": \"0x00000000\"}");
+  }
 }
 
 TEST(FontCommands, EditAndDrawingForms) {

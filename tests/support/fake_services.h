@@ -1,6 +1,6 @@
 // Scripted platform services for tests: special folders pointing into a test's temporary folder, a
-// message service that records what it was asked to show and answers from a script, and the portable
-// registry on a file in the temporary folder.
+// message service and file choosers that record what they were asked and answer from a script, an
+// in-process clipboard, and the portable registry on a file in the temporary folder.
 #pragma once
 
 #include <deque>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/clipboard.h"
+#include "platform/file_choosers.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/messages.h"
 #include "platform/portable_registry.h"
@@ -55,6 +57,32 @@ class RecordingMessages final : public platform::Messages {
   }
 };
 
+class ScriptedFileChoosers final : public platform::FileChoosers {
+ public:
+  struct Asked {
+    bool save;
+    platform::FileChoice choice;
+  };
+  std::vector<Asked> asked;
+  std::deque<std::optional<std::filesystem::path>> answers;  // with none left, the user cancels
+
+  std::optional<std::filesystem::path> ChooseFileToOpen(const platform::FileChoice& choice) override {
+    return Answer(false, choice);
+  }
+  std::optional<std::filesystem::path> ChooseFileToSave(const platform::FileChoice& choice) override {
+    return Answer(true, choice);
+  }
+
+ private:
+  std::optional<std::filesystem::path> Answer(bool save, const platform::FileChoice& choice) {
+    asked.push_back({save, choice});
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
 // The services together, with the data folder overridden to `dataFolder`; the registry is the portable
 // one, the file "registry.ini" in that folder.
 struct FakeServices {
@@ -62,8 +90,10 @@ struct FakeServices {
   platform::PortableKeyboardLayouts keyboard;
   RecordingMessages messages;
   FakeFolders folders;
+  ScriptedFileChoosers files;
+  platform::InProcessClipboard clipboard;
   platform::PortableRegistry registry{[this] { return *folders.override; }};
-  platform::Services services() { return {keyboard, messages, folders, registry}; }
+  platform::Services services() { return {keyboard, messages, folders, files, clipboard, registry}; }
 };
 
 }  // namespace zil::test

@@ -1,0 +1,41 @@
+#include "automation/dialogs/qt_dialogs.h"
+
+#include "automation/addin.h"
+#include "automation/dialogs/about_form.h"
+#include "automation/hresult.h"
+#include "config/dialogs/fonts_form.h"
+#include "dialogs/data_module.h"
+#include "platform/qt/gui_session.h"
+
+namespace zil::automation {
+
+QtDialogs::QtDialogs(platform::GuiSession& gui) : gui_(gui) {}
+
+QtDialogs::~QtDialogs() = default;
+
+void QtDialogs::CreateDataModule() { data_ = std::make_unique<dialogs::DataModule>(); }
+
+void QtDialogs::FreeDataModule() { data_.reset(); }
+
+// The text library window comes with the library's dialogs; until then there is never one left open.
+void QtDialogs::FreeLibraryWindow() {}
+
+dialogs::DataModule& QtDialogs::Prepare() {
+  if (!data_) throw AutomationError(E_UNEXPECTED, "The dialogs are not loaded: the add-in is not started");
+  gui_.Start();
+  return *data_;
+}
+
+void QtDialogs::ShowFontTable(AddIn& addin) {
+  dialogs::DataModule& data = Prepare();
+  config::TfrmFonts form(addin.frmFonts(), addin.services(), data);
+  form.ShowModal();  // the modal result is not used: the form writes the table however it closes
+}
+
+void QtDialogs::ShowAbout(AddIn& addin) {
+  dialogs::DataModule& data = Prepare();
+  TfrmAbout form(addin.DataFolder, addin.services(), data);
+  form.ShowModal();
+}
+
+}  // namespace zil::automation

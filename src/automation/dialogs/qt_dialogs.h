@@ -1,0 +1,39 @@
+// The dialogs of the Qt build, as the automation object asks for them: each showing makes its form,
+// runs it modally and frees it. The data module is the dialogs' shared icons, made at the add-in's
+// start-up and freed at its shut-down. The Qt application starts with the first dialog (the GUI
+// session), so an add-in that shows none never needs a display; without a display, showing a dialog
+// fails with a message saying so.
+#pragma once
+
+#include <memory>
+
+#include "automation/dialogs.h"
+
+namespace zil::dialogs {
+class DataModule;
+}
+namespace zil::platform {
+class GuiSession;
+}
+
+namespace zil::automation {
+
+class QtDialogs final : public Dialogs {
+ public:
+  explicit QtDialogs(platform::GuiSession& gui);
+  ~QtDialogs() override;
+
+  void CreateDataModule() override;
+  void FreeDataModule() override;
+  void FreeLibraryWindow() override;
+  void ShowFontTable(AddIn& addin) override;
+  void ShowAbout(AddIn& addin) override;
+
+ private:
+  dialogs::DataModule& Prepare();
+
+  platform::GuiSession& gui_;
+  std::unique_ptr<dialogs::DataModule> data_;
+};
+
+}  // namespace zil::automation
