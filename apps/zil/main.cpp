@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   zil::cli::AddTextCommands(cl);
   zil::cli::AddFontCommands(cl);
   zil::cli::AddScriptCommand(cl);
+  zil::cli::AddDxfCommands(cl);
   try {
     return zil::cli::RunCommandLine(cl, argc, argv);
   } catch (const std::exception& e) {

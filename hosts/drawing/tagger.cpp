@@ -1,0 +1,96 @@
+#include "drawing/tagger.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "drawing/dxf_error.h"
+
+namespace zil::drawing {
+
+std::string_view Trimmed(std::string_view value) noexcept {
+  const auto first = value.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = value.find_last_not_of(" \t");
+  return value.substr(first, last - first + 1);
+}
+
+namespace {
+
+struct TextLine {
+  std::string_view text;  // without its end
+  std::string_view end;   // "\n", "\r\n" or empty
+};
+
+// The line at `pos`, advancing `pos` past it.
+TextLine TakeLine(std::string_view bytes, std::size_t& pos) {
+  const char* begin = bytes.data() + pos;
+  const std::size_t left = bytes.size() - pos;
+  const void* found = left == 0 ? nullptr : std::memchr(begin, '\n', left);
+  TextLine line;
+  if (found == nullptr) {
+    line.text = std::string_view(begin, left);
+    pos = bytes.size();
+    return line;
+  }
+  const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
+  std::size_t textLength = length;
+  if (textLength > 0 && begin[textLength - 1] == '\r') --textLength;
+  line.text = std::string_view(begin, textLength);
+  line.end = std::string_view(begin + textLength, length + 1 - textLength);
+  pos += length + 1;
+  return line;
+}
+
+}  // namespace
+
+Tagger::Tagger(std::string_view bytes, std::string file, std::uint32_t firstLine)
+    : bytes_(bytes), file_(std::move(file)), line_(firstLine) {}
+
+bool Tagger::Next(Tag& tag) {
+  if (atEof_ || pos_ >= bytes_.size()) return false;
+  const std::size_t codeStart = pos_;
+  const TextLine codeLine = TakeLine(bytes_, pos_);
+  const std::string_view codeText = Trimmed(codeLine.text);
+  int code = -1;
+  const auto [end, error] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+  if (codeText.empty() || error != std::errc() || end != codeText.data() + codeText.size() || code < 0 ||
+      code > 32767) {
+    ThrowAt(file_, line_,
+            codeText.empty() ? "expected a group code (an integer), found an empty line"
+                             : "expected a group code (an integer 0..32767), found " + Quote(codeLine.text));
+  }
+  if (codeLine.end.empty()) {
+    ThrowAt(file_, line_, "the file ends after group code " + std::to_string(code) + " where its value was expected");
+  }
+  const TextLine valueLine = TakeLine(bytes_, pos_);
+  tag.code = code;
+  tag.line = line_;
+  tag.codeLine = bytes_.substr(codeStart, codeLine.text.size() + codeLine.end.size());
+  tag.value = valueLine.text;
+  tag.valueEnd = valueLine.end;
+  line_ += 2;
+  if (code == 0 && Trimmed(valueLine.text) == "EOF") atEof_ = true;
+  return true;
+}
+
+std::size_t ByteOrderMarkLength(std::string_view bytes) noexcept {
+  return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+}
+
+void CheckAsciiDxf(std::string_view bytes, const std::string& file) {
+  const auto refuse = [&file](const std::string& what) { ThrowAt(file, 0, what); };
+  if (bytes.empty()) refuse("the file is empty; expected an ASCII DXF drawing");
+  if (bytes.substr(0, 18) == "AutoCAD Binary DXF") {
+    refuse("this is a binary DXF file; only ASCII DXF can be read (save the drawing as ASCII DXF)");
+  }
+  if (bytes.size() >= 6 && bytes.substr(0, 4) == "AC10" && bytes[4] >= '0' && bytes[4] <= '9' &&
+      bytes[5] >= '0' && bytes[5] <= '9') {
+    refuse("this is a DWG drawing, not DXF; save it as ASCII DXF to use it here");
+  }
+  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+    refuse("this file is UTF-16 text; ASCII DXF is 8-bit text (save it again as DXF)");
+  }
+  if (bytes.size() >= 0xFFFFFFF0u) refuse("the file is larger than 4 GB; such drawings are not supported");
+}
+
+}  // namespace zil::drawing
