@@ -76,7 +76,7 @@ def main(out):
 
     r2018 = os.path.join(out, "r2018.dxf")
     build("R2018").saveas(r2018)
-    patch(r2018, [(b"DOSPLACE", "אבג 😀".encode("utf-8")), (b"CARETPLACE", b"tab^Ihere, caret^ there \\u+05d1")])
+    patch(r2018, [(b"DOSPLACE", "אבג 😀".encode("utf-8")), (b"CARETPLACE", b"tab^Ihere, caret^ there \\U+05d1")])
 
     doc = ezdxf.new("R12")
     doc.layers.new("Frozen").freeze()
