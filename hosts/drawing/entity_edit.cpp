@@ -1,5 +1,6 @@
 #include "drawing/entity_edit.h"
 
+#include <array>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -27,7 +28,7 @@ std::optional<PointGroups> PointGroupsOf(std::string_view type) {
       {"ATTRIB", {{10, 11}, true}},       {"ATTDEF", {{10, 11}, true}},
       {"MTEXT", {{10}, false}},           {"INSERT", {{10}, true}},
       {"SOLID", {{10, 11, 12, 13}, true}}, {"TRACE", {{10, 11, 12, 13}, true}},
-      {"3DFACE", {{10, 11, 12, 13}, false}}, {"LWPOLYLINE", {{10}, true}},
+      {"3DFACE", {{10, 11, 12, 13}, false}},
       {"SPLINE", {{10, 11}, false}},      {"XLINE", {{10}, false}},
       {"RAY", {{10}, false}},             {"LEADER", {{10}, false}},
       {"SEQEND", {{}, false}},
@@ -63,24 +64,67 @@ Point ExtrusionOf(const std::vector<Tag>& tags, const std::string& file) {
   return n;
 }
 
-// The moved tags of one record; throws (changing nothing) for a type without a known geometry.
-std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacement) {
-  const auto groups = PointGroupsOf(record.Type());
-  if (!groups) {
-    ThrowAt(drawing.File(), record.Line(), "moving a " + std::string(record.Type()) + " entity is not supported");
-  }
-  std::vector<Tag> tags = record.Tags();
-  const Point d = groups->ocs ? ToOcs(displacement, ExtrusionOf(tags, drawing.File())) : displacement;
+// Adds `shift` to the values of the tags with `code` before XDATA.
+void Shift(Drawing& drawing, std::vector<Tag>& tags, int code, double shift) {
+  if (shift == 0) return;
   const std::size_t xdata = XdataStart(tags);
-  for (std::size_t i = 1; i < xdata; ++i) {
-    for (const int code : groups->codes) {
-      double shift = 0;
-      if (tags[i].code == code) shift = d.x;
-      else if (tags[i].code == code + 10) shift = d.y;
-      else if (tags[i].code == code + 20) shift = d.z;
-      else continue;
-      if (shift != 0) tags[i].value = drawing.KeepValue(tags[i].code, FormatDouble(DoubleOf(tags[i], drawing.File()) + shift));
+  for (std::size_t i = 1; i < xdata; ++i)
+    if (tags[i].code == code) tags[i].value = drawing.KeepValue(code, FormatDouble(DoubleOf(tags[i], drawing.File()) + shift));
+}
+
+long long IntegerGroup(const Record& record, int code, const std::string& file) {
+  const Tag* tag = record.Find(code);
+  return tag ? IntegerOf(*tag, file) : 0;
+}
+
+// A POLYLINE whose vertices are world points: 3D polylines, polygon and polyface meshes.
+bool HasWorldVertices(const Record& polyline, const std::string& file) {
+  return (IntegerGroup(polyline, 70, file) & (8 | 16 | 64)) != 0;
+}
+
+// The moved tags of one record (`parent`: the POLYLINE of a VERTEX); throws, changing nothing, for a type
+// whose geometry is not known here.
+std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacement, const Record* parent) {
+  const std::string& file = drawing.File();
+  std::vector<Tag> tags = record.Tags();
+  const std::string_view type = record.Type();
+  if (type == "LWPOLYLINE") {
+    // Two-dimensional vertices in the entity's coordinate system at elevation 38.
+    const Point d = ToOcs(displacement, ExtrusionOf(tags, file));
+    Shift(drawing, tags, 10, d.x);
+    Shift(drawing, tags, 20, d.y);
+    if (d.z != 0) {
+      static constexpr std::array kOrder = {90, 70, 43, 38, 39};
+      const Placement placement{"AcDbPolyline", 1, kOrder};
+      const std::size_t at = FindIn(tags, FindSegment(tags, placement, HasSubclasses(drawing.Version())), 38);
+      const double elevation = at == std::string_view::npos ? 0 : DoubleOf(tags[at], file);
+      SetIn(drawing, tags, placement, 38, FormatDouble(elevation + d.z));
     }
+    return tags;
+  }
+  if (type == "POLYLINE") {
+    // Its point is (0, 0, elevation); a 2D polyline's elevation follows the move along its extrusion.
+    if (!HasWorldVertices(record, file)) Shift(drawing, tags, 30, ToOcs(displacement, ExtrusionOf(tags, file)).z);
+    return tags;
+  }
+  if (type == "VERTEX") {
+    if (!parent) ThrowAt(file, record.Line(), "a VERTEX is moved with its POLYLINE");
+    const long long flags = IntegerGroup(record, 70, file);
+    if ((flags & 128) != 0 && (flags & 64) == 0) return tags;   // a polyface's face: indices, no point
+    const bool world = HasWorldVertices(*parent, file);
+    const Point d = world ? displacement : ToOcs(displacement, ExtrusionOf(parent->Tags(), file));
+    Shift(drawing, tags, 10, d.x);
+    Shift(drawing, tags, 20, d.y);
+    if (world) Shift(drawing, tags, 30, d.z);
+    return tags;
+  }
+  const auto groups = PointGroupsOf(type);
+  if (!groups) ThrowAt(file, record.Line(), "moving a " + std::string(type) + " entity is not supported");
+  const Point d = groups->ocs ? ToOcs(displacement, ExtrusionOf(tags, file)) : displacement;
+  for (const int code : groups->codes) {
+    Shift(drawing, tags, code, d.x);
+    Shift(drawing, tags, code + 10, d.y);
+    Shift(drawing, tags, code + 20, d.z);
   }
   return tags;
 }
@@ -159,7 +203,7 @@ Record& CopyEntity(Drawing& drawing, Record& entity) {
 void MoveEntity(Drawing& drawing, Record& entity, Point displacement) {
   const std::vector<Record*> parts = EntityWithParts(entity);
   std::vector<std::vector<Tag>> moved;
-  for (const Record* part : parts) moved.push_back(Moved(drawing, *part, displacement));
+  for (const Record* part : parts) moved.push_back(Moved(drawing, *part, displacement, part == &entity ? nullptr : &entity));
   for (std::size_t k = 0; k < parts.size(); ++k) drawing.SetTags(*parts[k], std::move(moved[k]));
 }
 

@@ -17,8 +17,10 @@ void EraseEntity(Drawing& drawing, Record& entity);
 // {ACAD_XDICTIONARY): they belong to the original. Returns the new entity.
 Record& CopyEntity(Drawing& drawing, Record& entity);
 
-// Moves the entity (and its parts) by `displacement` (world coordinates). Throws DxfError for an entity
-// type whose geometry this host does not know, leaving it unchanged.
+// Moves the entity (and its parts) by `displacement` (world coordinates): lines, points, circles, arcs,
+// ellipses, texts, attributes, MTEXT, inserts, solids, traces, 3D faces, polylines (light and heavy),
+// splines, construction lines, rays and leaders, each in the coordinate system its points are in. Throws
+// DxfError for another type (hatches, dimensions, ...), leaving the entity unchanged.
 void MoveEntity(Drawing& drawing, Record& entity, Point displacement);
 
 }  // namespace zil::drawing

@@ -2,6 +2,7 @@
 // its audit finds nothing, and the change journal is enough to undo every change byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "drawing/dxf_error.h"
@@ -151,17 +152,33 @@ TEST(Edit, TheJournalUndoesEveryChangeByteForByte) {
 
 TEST(Edit, MovingFollowsTheEntityCoordinateSystem) {
   // A circle seen from below (extrusion 0,0,-1): its OCS x axis points the other way.
+  // A light polyline without elevation, and a 3D polyline whose vertices are world points.
   const std::string bytes =
       "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n5.0\n20\n5.0\n30\n0.0\n40\n1.0\n210\n0.0\n220\n0.0\n230\n-1.0\n"
-      "0\nHATCH\n8\n0\n0\nENDSEC\n0\nEOF\n";
+      "0\nLWPOLYLINE\n8\n0\n90\n2\n70\n0\n10\n0.0\n20\n0.0\n10\n1.0\n20\n1.0\n"
+      "0\nPOLYLINE\n8\n0\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n70\n8\n0\nVERTEX\n8\n0\n10\n1.0\n20\n1.0\n30\n1.0\n70\n32\n"
+      "0\nSEQEND\n8\n0\n0\nHATCH\n8\n0\n0\nENDSEC\n0\nEOF\n";
   const auto d = LoadDxf(bytes, "ocs.dxf");
   const auto entities = ModelSpace(*d).Entities();
-  MoveEntity(*d, *entities[0], {1, 2, 3});
-  EXPECT_EQ(std::string(entities[0]->Find(10)->value), "4.0");
-  EXPECT_EQ(std::string(entities[0]->Find(20)->value), "7.0");
-  EXPECT_EQ(std::string(entities[0]->Find(30)->value), "-3.0");
-  EXPECT_THROW(MoveEntity(*d, *entities[1], {1, 0, 0}), DxfError);
-  EXPECT_TRUE(entities[1]->Pristine());
+  ASSERT_EQ(entities.size(), 4u);
+  for (int i = 0; i < 3; ++i) MoveEntity(*d, *entities[static_cast<std::size_t>(i)], {1, 2, 3});
+  const auto values = [](const Record& r, int code) {
+    std::vector<std::string> found;
+    for (const Tag& tag : r.Tags())
+      if (tag.code == code) found.emplace_back(tag.value);
+    return found;
+  };
+  EXPECT_EQ(values(*entities[0], 10), std::vector<std::string>{"4.0"});
+  EXPECT_EQ(values(*entities[0], 20), std::vector<std::string>{"7.0"});
+  EXPECT_EQ(values(*entities[0], 30), std::vector<std::string>{"-3.0"});
+  EXPECT_EQ(values(*entities[1], 10), (std::vector<std::string>{"1.0", "2.0"}));
+  EXPECT_EQ(values(*entities[1], 20), (std::vector<std::string>{"2.0", "3.0"}));
+  EXPECT_EQ(values(*entities[1], 38), std::vector<std::string>{"3.0"});
+  EXPECT_EQ(values(*entities[2], 30), std::vector<std::string>{"0.0"});
+  EXPECT_EQ(values(*entities[2]->Next(), 10), std::vector<std::string>{"2.0"});
+  EXPECT_EQ(values(*entities[2]->Next(), 30), std::vector<std::string>{"4.0"});
+  EXPECT_THROW(MoveEntity(*d, *entities[3], {1, 0, 0}), DxfError);
+  EXPECT_TRUE(entities[3]->Pristine());
 }
 
 }  // namespace

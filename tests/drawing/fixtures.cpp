@@ -7,11 +7,26 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "support/process.h"
 
 namespace zil::drawing::test {
 namespace {
+
+// The folders this test program made, removed when it ends.
+std::vector<std::string>& MadeFolders() {
+  static struct Folders {
+    std::vector<std::string> paths;
+    ~Folders() {
+      for (const std::string& path : paths) {
+        std::error_code ignored;  // a folder that cannot be removed only wastes space in /tmp
+        std::filesystem::remove_all(path, ignored);
+      }
+    }
+  } folders;
+  return folders.paths;
+}
 
 const std::string& FixtureDir() {
   static const std::string dir = [] {
@@ -30,6 +45,7 @@ std::string Fixture(const std::string& name) { return FixtureDir() + "/" + name;
 std::string NewTempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "zil-drawing-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+  MadeFolders().push_back(pattern);
   return pattern;
 }
 

@@ -107,7 +107,7 @@ TEST_P(Views, ReadWhatEzdxfWrote) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, Views, ::testing::Values("r2000_ansi_1255.dxf", "r2018.dxf"));
 
-TEST(Views, ReadAnR12Drawing) {
+TEST(R12Views, ReadTextsAttributesAndLayers) {
   const auto drawing = LoadDxfFile(test::Fixture("r12.dxf"));
   Drawing& d = *drawing;
   EXPECT_EQ(d.Version(), DxfVersion::R12);
