@@ -6,16 +6,15 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "cli/zil_binary.h"
 #include "fixtures.h"
-#include "support/process.h"
+#include "support/temp_folder.h"
 
 namespace zil::drawing {
 namespace {
 
-zil::test::ProcessResult Zil(std::vector<std::string> args) {
-  args.insert(args.begin(), ZIL_BINARY);
-  return zil::test::RunProcess(args);
-}
+using zil::test::TempFolder;
+using zil::test::Zil;
 
 TEST(DxfCommands, InfoDescribesTheDrawing) {
   const auto result = Zil({"dxf", "info", test::Fixture("r2000_ansi_1255.dxf")});
@@ -31,20 +30,20 @@ TEST(DxfCommands, InfoDescribesTheDrawing) {
 }
 
 TEST(DxfCommands, CopyReproducesEveryFixture) {
-  const std::string dir = test::NewTempDir();
+  const TempFolder folder;
   for (const char* name : {"r12.dxf", "r2000_ansi_1255.dxf", "r2018.dxf", "r2000_crlf.dxf"}) {
-    const auto result = Zil({"dxf", "copy", test::Fixture(name), dir + "/out.dxf"});
+    const auto result = Zil({"dxf", "copy", test::Fixture(name), (folder / "out.dxf").string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(test::ReadBytes(dir + "/out.dxf") == test::ReadBytes(test::Fixture(name))) << name;
+    EXPECT_TRUE(TempFolder::Read(folder / "out.dxf") == test::FixtureBytes(name)) << name;
   }
 }
 
 TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
-  const std::string dir = test::NewTempDir();
+  const TempFolder folder;
+  const std::string dir = folder.path().string();
   const std::string good = test::Fixture("r12.dxf");
-  const std::string out = dir + "/out.dxf";
-  test::WriteBytes(out, "old contents");
-  test::WriteBytes(dir + "/bad.dxf", "0\nSECTION\n2\nENTITIES\nTEXT\n");
+  const std::string out = folder.Write("out.dxf", "old contents").string();
+  folder.Write("bad.dxf", "0\nSECTION\n2\nENTITIES\nTEXT\n");
   ::mkdir((dir + "/folder").c_str(), 0755);
   struct Case {
     std::vector<std::string> args;
@@ -66,7 +65,7 @@ TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
                                             ZIL_BINARY, test::Fixture("r2018.dxf"), out});
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(full.err.find("writing failed"), std::string::npos) << full.err;
-  EXPECT_EQ(test::ReadBytes(out), "old contents");
+  EXPECT_EQ(TempFolder::Read(out), "old contents");
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) left.push_back(entry.path().filename().string());
   std::sort(left.begin(), left.end());

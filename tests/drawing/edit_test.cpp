@@ -14,6 +14,7 @@
 #include "drawing/table_views.h"
 #include "drawing/writer.h"
 #include "fixtures.h"
+#include "support/temp_folder.h"
 #include "textcore/utf8.h"
 
 namespace zil::drawing {
@@ -27,7 +28,7 @@ std::vector<std::string> Lines(const std::string& bytes) {
 }
 
 TEST(Edit, OnlyTheChangedTagDiffers) {
-  const std::string bytes = test::ReadBytes(test::Fixture("r2000_crlf.dxf"));
+  const std::string bytes = test::FixtureBytes("r2000_crlf.dxf");
   const auto drawing = LoadDxf(bytes, "crlf.dxf");
   Record& text = *ModelSpace(*drawing).Entities().front();
   TextView view(*drawing, text);
@@ -80,8 +81,8 @@ std::vector<std::u16string> EditDrawing(Drawing& d) {
 class EditFixture : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(EditFixture, EzdxfReadsTheSameStringsAndItsAuditFindsNothing) {
-  const std::string dir = test::NewTempDir();
-  const std::string out = dir + "/edited.dxf";
+  const zil::test::TempFolder folder;
+  const std::string out = (folder / "edited.dxf").string();
   {
     const auto drawing = LoadDxfFile(test::Fixture(GetParam()));
     EditDrawing(*drawing);
@@ -136,7 +137,7 @@ class RecordingJournal final : public ChangeJournal {
 
 TEST(Edit, TheJournalUndoesEveryChangeByteForByte) {
   for (const char* name : {"r2000_ansi_1255.dxf", "r2018.dxf", "r12.dxf"}) {
-    const std::string bytes = test::ReadBytes(test::Fixture(name));
+    const std::string bytes = test::FixtureBytes(name);
     const auto drawing = LoadDxf(bytes, name);
     RecordingJournal journal;
     drawing->SetJournal(&journal);

@@ -63,7 +63,7 @@ TEST(Loader, KeepsWhatSurroundsTheRecords) {
 
 TEST(Loader, NoCutOfARealDrawingCrashes) {
   // Every prefix of a drawing either loads (and writes back as read) or is refused with a DxfError.
-  const std::string bytes = test::ReadBytes(test::Fixture("r12.dxf"));
+  const std::string bytes = test::FixtureBytes("r12.dxf");
   int loaded = 0;
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
     const std::string part = bytes.substr(0, cut);

@@ -8,13 +8,14 @@
 #include "drawing/loader.h"
 #include "drawing/writer.h"
 #include "fixtures.h"
+#include "support/temp_folder.h"
 
 namespace zil::drawing {
 namespace {
 
 TEST(RoundTrip, FixturesComeBackByteForByte) {
   for (const char* name : {"r12.dxf", "r2000_ansi_1255.dxf", "r2018.dxf", "r2000_crlf.dxf"}) {
-    const std::string bytes = test::ReadBytes(test::Fixture(name));
+    const std::string bytes = test::FixtureBytes(name);
     const auto drawing = LoadDxf(bytes, name);
     // Reading every record's tags must not change what is written.
     for (const Record* r = drawing->First(); r != nullptr; r = r->Next()) r->Tags();
@@ -29,7 +30,7 @@ TEST(RoundTrip, ForeignDrawingsComeBackByteForByte) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(library)) {
     if (entry.path().extension() != ".dxf") continue;
     ++files;
-    const std::string bytes = test::ReadBytes(entry.path().string());
+    const std::string bytes = zil::test::TempFolder::Read(entry.path());
     try {
       EXPECT_TRUE(WriteDxfToString(*LoadDxf(bytes, entry.path().string())) == bytes) << entry.path();
     } catch (const std::exception& e) {
