@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     const double ours = times[times.size() / 2];
     const bool same = Bytes(out) == Bytes(drawing);
-    const double ezdxf = std::stod(Run("/usr/bin/python3 " + std::string(kScript) + " ezdxf '" + drawing + "' '" + out + ".ezdxf'"));
+    const double ezdxf =
+        std::stod(Run("/usr/bin/python3 " + std::string(kScript) + " ezdxf '" + drawing + "' '" + out + ".ezdxf'"));
     std::remove((out + ".ezdxf").c_str());
     std::remove(out.c_str());
 
@@ -100,7 +101,8 @@ int main(int argc, char** argv) {
                 times.size(), times.front() * 1e3, same ? "yes" : "NO");
     std::printf("ezdxf load+save    %.2f s\n", ezdxf);
     std::printf("speed-up           %.0fx (target at least 50x)\n", ratio);
-    std::printf("peak RSS           %.1f MB = %.2fx the file (target at most 3x)\n", static_cast<double>(peak) / 1e6, memory);
+    std::printf("peak RSS           %.1f MB = %.2fx the file (target at most 3x)\n", static_cast<double>(peak) / 1e6,
+                memory);
     const bool met = same && ratio >= 50 && memory <= 3;
     std::printf("%s\n", met ? "targets met" : "TARGETS MISSED");
     return met ? 0 : 1;

@@ -47,11 +47,13 @@ void PrintInfo(Drawing& drawing, std::ostream& out) {
   for (const Span& block : drawing.Blocks()) {
     const std::u16string name = BlockView(drawing, *block.head).Name();
     const bool model = SameName(name, u"*Model_Space") || SameName(name, u"$MODEL_SPACE");
-    const bool paper = name.starts_with(u"*Paper_Space") || name.starts_with(u"*PAPER_SPACE") || SameName(name, u"$PAPER_SPACE");
+    const bool paper =
+        name.starts_with(u"*Paper_Space") || name.starts_with(u"*PAPER_SPACE") || SameName(name, u"$PAPER_SPACE");
     CountRecords(block.head, block.end, counts, model ? 0 : paper ? 1 : 2);
   }
   out << "entities (type: model space, paper space, block definitions):\n";
-  for (const auto& [type, c] : counts) out << "  " << type << ": " << c.model << ", " << c.paper << ", " << c.blocks << '\n';
+  for (const auto& [type, c] : counts)
+    out << "  " << type << ": " << c.model << ", " << c.paper << ", " << c.blocks << '\n';
 
   out << "text styles (name: font file, big font file, generation flags):\n";
   for (Record* record : TableRecords(drawing, "STYLE")) {
@@ -59,8 +61,8 @@ void PrintInfo(Drawing& drawing, std::ostream& out) {
     if (style.IsShapeFile()) continue;
     const auto orDash = [](const std::u16string& s) { return s.empty() ? std::string("-") : textcore::ToUtf8(s); };
     const int flags = style.GenerationFlags();
-    out << "  " << textcore::ToUtf8(style.Name()) << ": " << orDash(style.FontFile()) << ", " << orDash(style.BigFontFile())
-        << ", " << flags;
+    out << "  " << textcore::ToUtf8(style.Name()) << ": " << orDash(style.FontFile()) << ", "
+        << orDash(style.BigFontFile()) << ", " << flags;
     if (flags & 2) out << " backward";
     if (flags & 4) out << " upside-down";
     const std::u16string family = style.TrueTypeFamily();

@@ -13,30 +13,24 @@ namespace zil::drawing {
 namespace {
 
 struct KnownCodePage {
-  std::string_view dxfName;   // as AutoCAD writes it in $DWGCODEPAGE
-  const char* icuName;        // nullptr: the text core's Windows-1255
+  std::string_view dxfName;  // as AutoCAD writes it in $DWGCODEPAGE
+  const char* icuName;       // nullptr: the text core's Windows-1255
   bool doubleByte;
 };
 
 constexpr KnownCodePage kKnown[] = {
-    {"ANSI_1250", "windows-1250", false}, {"ANSI_1251", "windows-1251", false},
-    {"ANSI_1252", "windows-1252", false}, {"ANSI_1253", "windows-1253", false},
-    {"ANSI_1254", "windows-1254", false}, {"ANSI_1255", nullptr, false},
-    {"ANSI_1256", "windows-1256", false}, {"ANSI_1257", "windows-1257", false},
-    {"ANSI_1258", "windows-1258", false}, {"ANSI_874", "windows-874", false},
-    {"DOS437", "ibm-437", false},         {"DOS737", "ibm-737", false},
-    {"DOS850", "ibm-850", false},         {"DOS852", "ibm-852", false},
-    {"DOS855", "ibm-855", false},         {"DOS857", "ibm-857", false},
-    {"DOS860", "ibm-860", false},         {"DOS861", "ibm-861", false},
-    {"DOS862", "ibm-862", false},         {"DOS863", "ibm-863", false},
-    {"DOS864", "ibm-864", false},         {"DOS865", "ibm-865", false},
-    {"DOS866", "ibm-866", false},         {"DOS869", "ibm-869", false},
-    {"ISO8859-1", "ISO-8859-1", false},   {"ISO8859-2", "ISO-8859-2", false},
-    {"ISO8859-5", "ISO-8859-5", false},   {"ISO8859-7", "ISO-8859-7", false},
-    {"ISO8859-8", "ISO-8859-8", false},   {"MACINTOSH", "macintosh", false},
-    {"ANSI_932", "windows-932", true},    {"DOS932", "windows-932", true},
-    {"ANSI_936", "windows-936", true},    {"ANSI_949", "windows-949", true},
-    {"ANSI_950", "windows-950", true},
+    {"ANSI_1250", "windows-1250", false}, {"ANSI_1251", "windows-1251", false}, {"ANSI_1252", "windows-1252", false},
+    {"ANSI_1253", "windows-1253", false}, {"ANSI_1254", "windows-1254", false}, {"ANSI_1255", nullptr, false},
+    {"ANSI_1256", "windows-1256", false}, {"ANSI_1257", "windows-1257", false}, {"ANSI_1258", "windows-1258", false},
+    {"ANSI_874", "windows-874", false},   {"DOS437", "ibm-437", false},         {"DOS737", "ibm-737", false},
+    {"DOS850", "ibm-850", false},         {"DOS852", "ibm-852", false},         {"DOS855", "ibm-855", false},
+    {"DOS857", "ibm-857", false},         {"DOS860", "ibm-860", false},         {"DOS861", "ibm-861", false},
+    {"DOS862", "ibm-862", false},         {"DOS863", "ibm-863", false},         {"DOS864", "ibm-864", false},
+    {"DOS865", "ibm-865", false},         {"DOS866", "ibm-866", false},         {"DOS869", "ibm-869", false},
+    {"ISO8859-1", "ISO-8859-1", false},   {"ISO8859-2", "ISO-8859-2", false},   {"ISO8859-5", "ISO-8859-5", false},
+    {"ISO8859-7", "ISO-8859-7", false},   {"ISO8859-8", "ISO-8859-8", false},   {"MACINTOSH", "macintosh", false},
+    {"ANSI_932", "windows-932", true},    {"DOS932", "windows-932", true},      {"ANSI_936", "windows-936", true},
+    {"ANSI_949", "windows-949", true},    {"ANSI_950", "windows-950", true},
 };
 
 struct ConverterCloser {
@@ -76,8 +70,7 @@ class Utf8CodePage final : public CodePage {
     } else if (cp < 0x10000) {
       put(0xE0 | (cp >> 12)), put(0x80 | ((cp >> 6) & 0x3F)), put(0x80 | (cp & 0x3F));
     } else {
-      put(0xF0 | (cp >> 18)), put(0x80 | ((cp >> 12) & 0x3F)), put(0x80 | ((cp >> 6) & 0x3F)),
-          put(0x80 | (cp & 0x3F));
+      put(0xF0 | (cp >> 18)), put(0x80 | ((cp >> 12) & 0x3F)), put(0x80 | ((cp >> 6) & 0x3F)), put(0x80 | (cp & 0x3F));
     }
     return used;
   }
@@ -128,8 +121,8 @@ class SingleByteCodePage final : public CodePage {
       out += static_cast<char>(byte);
       return 1;
     }
-    const auto it = std::lower_bound(encode_.begin(), encode_.end(), unit,
-                                     [](const Entry& e, char16_t u) { return e.unit < u; });
+    const auto it =
+        std::lower_bound(encode_.begin(), encode_.end(), unit, [](const Entry& e, char16_t u) { return e.unit < u; });
     if (it == encode_.end() || it->unit != unit) return 0;
     out += static_cast<char>(it->byte);
     return 1;
@@ -172,8 +165,8 @@ class DoubleByteCodePage final : public CodePage {
     char bytes[8] = {};
     UErrorCode status = U_ZERO_ERROR;
     ucnv_reset(converter_.get());
-    const int32_t n = ucnv_fromUChars(converter_.get(), bytes, sizeof bytes, text.data() + pos,
-                                      static_cast<int32_t>(used), &status);
+    const int32_t n =
+        ucnv_fromUChars(converter_.get(), bytes, sizeof bytes, text.data() + pos, static_cast<int32_t>(used), &status);
     if (U_FAILURE(status) || n <= 0) return 0;
     out.append(bytes, static_cast<std::size_t>(n));
     return used;
@@ -206,8 +199,8 @@ std::shared_ptr<const CodePage> CodePage::ForName(std::string_view name, const s
   }
   std::string supported;
   for (std::string_view n : SupportedCodePageNames()) supported += (supported.empty() ? "" : ", ") + std::string(n);
-  ThrowAt(file, 0, "the drawing's code page $DWGCODEPAGE " + Quote(name) +
-                       " is not supported; expected one of " + supported);
+  ThrowAt(file, 0,
+          "the drawing's code page $DWGCODEPAGE " + Quote(name) + " is not supported; expected one of " + supported);
 }
 
 std::vector<std::string_view> SupportedCodePageNames() {

@@ -26,7 +26,7 @@ namespace zil::drawing {
 // A span of records: `head` opens it (SECTION, TABLE, BLOCK) and `end` closes it (ENDSEC, ENDTAB,
 // ENDBLK); what lies between belongs to it.
 struct Span {
-  std::string name;   // the section's or table's name as written; for a block, empty (see BlockView)
+  std::string name;  // the section's or table's name as written; for a block, empty (see BlockView)
   Record* head = nullptr;
   Record* end = nullptr;
 };
@@ -45,8 +45,8 @@ class Drawing {
 
   // --- structure ---
   Record* First() const noexcept { return first_; }
-  std::string_view Preamble() const noexcept { return preamble_; }   // a byte order mark and leading comments
-  std::string_view Trailer() const noexcept { return trailer_; }     // whatever follows 0 EOF
+  std::string_view Preamble() const noexcept { return preamble_; }  // a byte order mark and leading comments
+  std::string_view Trailer() const noexcept { return trailer_; }    // whatever follows 0 EOF
   const std::vector<Span>& Sections() const noexcept { return sections_; }
   const Span* FindSection(std::string_view name) const noexcept;
   const std::vector<Span>& Tables() const noexcept { return tables_; }
@@ -68,7 +68,7 @@ class Drawing {
   // For undo, without telling the journal.
   RecordState StateOf(const Record& record) const;
   void Restore(Record& record, const RecordState& state);
-  void Remove(Record& record);   // unlinks a record that InsertBefore made
+  void Remove(Record& record);  // unlinks a record that InsertBefore made
 
   // Keeps a new value of group `code` for the life of the drawing; a line break is refused (DxfError).
   std::string_view KeepValue(int code, std::string_view value);
@@ -106,7 +106,7 @@ class Drawing {
   std::unique_ptr<DxfStrings> strings_;
   TextStore texts_;
   std::string lineEnd_ = "\n";
-  int codeWidth_ = 0;   // group codes right-aligned to this width, as the file writes them
+  int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
   ChangeJournal* journal_ = nullptr;
 };
 

@@ -39,11 +39,20 @@ bool IsMultibyteEscape(std::u16string_view text, std::size_t pos) noexcept {
 std::u16string DecodeMultibyte(char16_t page, long code) {
   const char* name = nullptr;
   switch (page) {
-    case u'1': name = "ANSI_932"; break;
-    case u'2': name = "ANSI_950"; break;
-    case u'3': name = "ANSI_949"; break;
-    case u'5': name = "ANSI_936"; break;
-    default: return {};
+    case u'1':
+      name = "ANSI_932";
+      break;
+    case u'2':
+      name = "ANSI_950";
+      break;
+    case u'3':
+      name = "ANSI_949";
+      break;
+    case u'5':
+      name = "ANSI_936";
+      break;
+    default:
+      return {};
   }
   std::u16string out;
   try {
@@ -82,7 +91,8 @@ std::u16string DxfStrings::Decode(std::string_view bytes) const {
       }
       out += decoded;
       i += 7;
-    } else if (c == u'^' && i + 1 < text.size() && (text[i + 1] == u' ' || (text[i + 1] >= u'@' && text[i + 1] <= u'_'))) {
+    } else if (c == u'^' && i + 1 < text.size() &&
+               (text[i + 1] == u' ' || (text[i + 1] >= u'@' && text[i + 1] <= u'_'))) {
       out += text[i + 1] == u' ' ? u'^' : static_cast<char16_t>(text[i + 1] - u'@');
       ++i;
     } else {

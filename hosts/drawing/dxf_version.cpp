@@ -31,8 +31,12 @@ std::optional<DxfVersion> ParseDxfVersion(std::string_view acadver) noexcept {
   return std::nullopt;
 }
 
-std::string_view AcadVerName(DxfVersion version) noexcept { return kVersions[static_cast<std::size_t>(version)].acadver; }
+std::string_view AcadVerName(DxfVersion version) noexcept {
+  return kVersions[static_cast<std::size_t>(version)].acadver;
+}
 
-std::string_view ReleaseName(DxfVersion version) noexcept { return kVersions[static_cast<std::size_t>(version)].release; }
+std::string_view ReleaseName(DxfVersion version) noexcept {
+  return kVersions[static_cast<std::size_t>(version)].release;
+}
 
 }  // namespace zil::drawing

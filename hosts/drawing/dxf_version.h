@@ -10,8 +10,8 @@ enum class DxfVersion { R12, R13, R14, R2000, R2004, R2007, R2010, R2013, R2018 
 
 // "AC1009" -> R12 ...; nullopt for a name outside R12..R2018.
 std::optional<DxfVersion> ParseDxfVersion(std::string_view acadver) noexcept;
-std::string_view AcadVerName(DxfVersion version) noexcept;   // "AC1015"
-std::string_view ReleaseName(DxfVersion version) noexcept;   // "R2000"
+std::string_view AcadVerName(DxfVersion version) noexcept;  // "AC1015"
+std::string_view ReleaseName(DxfVersion version) noexcept;  // "R2000"
 
 // From R2007 on, strings are UTF-8; before, bytes of $DWGCODEPAGE.
 inline bool UsesUtf8(DxfVersion v) noexcept { return v >= DxfVersion::R2007; }

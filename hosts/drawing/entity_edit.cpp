@@ -22,15 +22,23 @@ struct PointGroups {
 
 std::optional<PointGroups> PointGroupsOf(std::string_view type) {
   static const std::map<std::string_view, PointGroups> kTable = {
-      {"LINE", {{10, 11}, false}},        {"POINT", {{10}, false}},
-      {"CIRCLE", {{10}, true}},           {"ARC", {{10}, true}},
-      {"ELLIPSE", {{10}, false}},         {"TEXT", {{10, 11}, true}},
-      {"ATTRIB", {{10, 11}, true}},       {"ATTDEF", {{10, 11}, true}},
-      {"MTEXT", {{10}, false}},           {"INSERT", {{10}, true}},
-      {"SOLID", {{10, 11, 12, 13}, true}}, {"TRACE", {{10, 11, 12, 13}, true}},
+      {"LINE", {{10, 11}, false}},
+      {"POINT", {{10}, false}},
+      {"CIRCLE", {{10}, true}},
+      {"ARC", {{10}, true}},
+      {"ELLIPSE", {{10}, false}},
+      {"TEXT", {{10, 11}, true}},
+      {"ATTRIB", {{10, 11}, true}},
+      {"ATTDEF", {{10, 11}, true}},
+      {"MTEXT", {{10}, false}},
+      {"INSERT", {{10}, true}},
+      {"SOLID", {{10, 11, 12, 13}, true}},
+      {"TRACE", {{10, 11, 12, 13}, true}},
       {"3DFACE", {{10, 11, 12, 13}, false}},
-      {"SPLINE", {{10, 11}, false}},      {"XLINE", {{10}, false}},
-      {"RAY", {{10}, false}},             {"LEADER", {{10}, false}},
+      {"SPLINE", {{10, 11}, false}},
+      {"XLINE", {{10}, false}},
+      {"RAY", {{10}, false}},
+      {"LEADER", {{10}, false}},
       {"SEQEND", {{}, false}},
   };
   const auto it = kTable.find(type);
@@ -49,7 +57,8 @@ Point Unit(Point a) {
 Point ToOcs(Point d, Point n) {
   n = Unit(n);
   if (n == Point{0, 0, 1}) return d;
-  const Point ax = Unit(std::abs(n.x) < 1.0 / 64 && std::abs(n.y) < 1.0 / 64 ? Cross({0, 1, 0}, n) : Cross({0, 0, 1}, n));
+  const Point ax =
+      Unit(std::abs(n.x) < 1.0 / 64 && std::abs(n.y) < 1.0 / 64 ? Cross({0, 1, 0}, n) : Cross({0, 0, 1}, n));
   const Point ay = Unit(Cross(n, ax));
   return {Dot(d, ax), Dot(d, ay), Dot(d, n)};
 }
@@ -69,7 +78,8 @@ void Shift(Drawing& drawing, std::vector<Tag>& tags, int code, double shift) {
   if (shift == 0) return;
   const std::size_t xdata = XdataStart(tags);
   for (std::size_t i = 1; i < xdata; ++i)
-    if (tags[i].code == code) tags[i].value = drawing.KeepValue(code, FormatDouble(DoubleOf(tags[i], drawing.File()) + shift));
+    if (tags[i].code == code)
+      tags[i].value = drawing.KeepValue(code, FormatDouble(DoubleOf(tags[i], drawing.File()) + shift));
 }
 
 long long IntegerGroup(const Record& record, int code, const std::string& file) {
@@ -110,7 +120,7 @@ std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacemen
   if (type == "VERTEX") {
     if (!parent) ThrowAt(file, record.Line(), "a VERTEX is moved with its POLYLINE");
     const long long flags = IntegerGroup(record, 70, file);
-    if ((flags & 128) != 0 && (flags & 64) == 0) return tags;   // a polyface's face: indices, no point
+    if ((flags & 128) != 0 && (flags & 64) == 0) return tags;  // a polyface's face: indices, no point
     const bool world = HasWorldVertices(*parent, file);
     const Point d = world ? displacement : ToOcs(displacement, ExtrusionOf(parent->Tags(), file));
     Shift(drawing, tags, 10, d.x);
@@ -171,8 +181,12 @@ Record& CopyEntity(Drawing& drawing, Record& entity) {
     for (const Tag& tag : part->Tags()) {
       if (tag.code == 102) {
         const std::string_view value = Trimmed(tag.value);
-        if (value == "{ACAD_REACTORS" || value == "{ACAD_XDICTIONARY") skipping = 1;
-        else if (skipping && value == "}") { skipping = 0; continue; }
+        if (value == "{ACAD_REACTORS" || value == "{ACAD_XDICTIONARY")
+          skipping = 1;
+        else if (skipping && value == "}") {
+          skipping = 0;
+          continue;
+        }
       }
       if (!skipping) tags.push_back(tag);
     }
@@ -190,7 +204,7 @@ Record& CopyEntity(Drawing& drawing, Record& entity) {
         handle = drawing.NewHandle();
         tag.value = drawing.KeepValue(tag.code, FormatHandle(handle));
       } else if (tag.code == 330 && !ownerDone) {
-        tag.value = drawing.KeepValue(330, FormatHandle(parentHandle));   // parts belong to the new parent
+        tag.value = drawing.KeepValue(330, FormatHandle(parentHandle));  // parts belong to the new parent
         ownerDone = true;
       }
     }
@@ -203,7 +217,8 @@ Record& CopyEntity(Drawing& drawing, Record& entity) {
 void MoveEntity(Drawing& drawing, Record& entity, Point displacement) {
   const std::vector<Record*> parts = EntityWithParts(entity);
   std::vector<std::vector<Tag>> moved;
-  for (const Record* part : parts) moved.push_back(Moved(drawing, *part, displacement, part == &entity ? nullptr : &entity));
+  for (const Record* part : parts)
+    moved.push_back(Moved(drawing, *part, displacement, part == &entity ? nullptr : &entity));
   for (std::size_t k = 0; k < parts.size(); ++k) drawing.SetTags(*parts[k], std::move(moved[k]));
 }
 

@@ -11,11 +11,14 @@ namespace {
 constexpr std::array kEntityOrder = {8, 6, 62, 370, 48, 60, 420, 430, 440};
 constexpr std::array kTextOrder = {39, 10, 20, 30, 40, 1, 50, 41, 51, 7, 71, 72, 11, 21, 31, 210, 220, 230, 73};
 // An R12 ATTRIB or ATTDEF has its attribute groups among the text groups.
-constexpr std::array kR12AttributeOrder = {10, 20, 30, 40, 1, 3, 2, 70, 73, 50, 41, 51, 7, 71, 72, 11, 21, 31, 210, 220, 230, 74};
+constexpr std::array kR12AttributeOrder = {10, 20, 30, 40, 1,  3,  2,  70,  73,  50,  41,
+                                           51, 7,  71, 72, 11, 21, 31, 210, 220, 230, 74};
 constexpr std::array kAttributeOrder = {280, 3, 2, 70, 73, 74};
-constexpr std::array kMTextOrder = {10, 20, 30, 40, 41, 46, 71, 72, 3, 1, 7, 210, 220, 230, 11, 21, 31, 42, 43, 50, 73, 44};
+constexpr std::array kMTextOrder = {10,  20,  30,  40, 41, 46, 71, 72, 3,  1,  7,
+                                    210, 220, 230, 11, 21, 31, 42, 43, 50, 73, 44};
 constexpr std::array kInsertOrder = {66, 2, 10, 20, 30, 41, 42, 43, 50, 70, 71, 44, 45, 210, 220, 230};
-constexpr std::array kDimensionOrder = {280, 2, 10, 20, 30, 11, 21, 31, 12, 22, 32, 70, 71, 72, 41, 42, 73, 74, 75, 1, 52, 53, 54, 51, 3, 210, 220, 230};
+constexpr std::array kDimensionOrder = {280, 2,  10, 20, 30, 11, 21, 31, 12, 22, 32, 70,  71,  72,
+                                        41,  42, 73, 74, 75, 1,  52, 53, 54, 51, 3,  210, 220, 230};
 constexpr std::array kSolidOrder = {39, 10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 23, 33, 210, 220, 230};
 
 constexpr std::size_t kMTextChunk = 250;
@@ -76,7 +79,9 @@ void EntityView::Set(const Placement& p, int code, std::string_view value) {
 
 void EntityView::SetDouble(const Placement& p, int code, double value) { Set(p, code, FormatDouble(value)); }
 void EntityView::SetInteger(const Placement& p, int code, long long value) { Set(p, code, std::to_string(value)); }
-void EntityView::SetString(const Placement& p, int code, std::u16string_view text) { Set(p, code, drawing_.Encode(text)); }
+void EntityView::SetString(const Placement& p, int code, std::u16string_view text) {
+  Set(p, code, drawing_.Encode(text));
+}
 
 void EntityView::SetPoint(const Placement& p, int code, Point point) {
   std::vector<Tag> tags = record_.Tags();
@@ -89,7 +94,10 @@ void EntityView::SetPoint(const Placement& p, int code, Point point) {
 // --- TEXT, ATTRIB, ATTDEF ---
 
 TextView::TextView(Drawing& drawing, Record& record)
-    : EntityView(drawing, record), text_{"AcDbText", 1, kTextOrder}, valign_{"AcDbText", 2, kTextOrder}, valignCode_(73) {
+    : EntityView(drawing, record),
+      text_{"AcDbText", 1, kTextOrder},
+      valign_{"AcDbText", 2, kTextOrder},
+      valignCode_(73) {
   const bool attribute = record.Type() == "ATTRIB" || record.Type() == "ATTDEF";
   if (attribute) {
     valignCode_ = 74;

@@ -69,9 +69,9 @@ class TextView : public EntityView {
   void SetRotationDegrees(double degrees) { SetDouble(text_, 50, degrees); }
   double WidthFactor() const { return DoubleOr(text_, 41, 1); }
   void SetWidthFactor(double factor) { SetDouble(text_, 41, factor); }
-  std::u16string StyleName() const;   // "Standard" when the group is missing
+  std::u16string StyleName() const;  // "Standard" when the group is missing
   void SetStyleName(std::u16string_view name) { SetString(text_, 7, name); }
-  int GenerationFlags() const { return static_cast<int>(IntegerOr(text_, 71, 0)); }   // 2 backward, 4 upside down
+  int GenerationFlags() const { return static_cast<int>(IntegerOr(text_, 71, 0)); }  // 2 backward, 4 upside down
   void SetGenerationFlags(int flags) { SetInteger(text_, 71, flags); }
   int HorizontalAlignment() const { return static_cast<int>(IntegerOr(text_, 72, 0)); }
   void SetHorizontalAlignment(int value) { SetInteger(text_, 72, value); }

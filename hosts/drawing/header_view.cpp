@@ -33,7 +33,8 @@ std::vector<Tag> HeaderView::Values(std::string_view name) const {
   const auto& tags = header->Tags();
   const auto [first, last] = Find(tags, name);
   if (first == std::string_view::npos) return {};
-  return std::vector<Tag>(tags.begin() + static_cast<std::ptrdiff_t>(first), tags.begin() + static_cast<std::ptrdiff_t>(last));
+  return std::vector<Tag>(tags.begin() + static_cast<std::ptrdiff_t>(first),
+                          tags.begin() + static_cast<std::ptrdiff_t>(last));
 }
 
 const Tag* HeaderView::Value(std::string_view name, int code) const {
@@ -78,7 +79,7 @@ void HeaderView::SetValue(std::string_view name, int code, std::string_view valu
     while (i < last && tags[i].code != code) ++i;
     if (i < last) {
       if (tags[i].value == value) return;
-      tags[i].value = drawing_.KeepValue(code, value);   // the code line and line end stay as they are
+      tags[i].value = drawing_.KeepValue(code, value);  // the code line and line end stay as they are
     } else {
       tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(last), drawing_.MakeTag(code, value));
     }
@@ -90,9 +91,7 @@ void HeaderView::SetString(std::string_view name, int code, std::u16string_view 
   SetValue(name, code, drawing_.Encode(text));
 }
 
-void HeaderView::SetDouble(std::string_view name, int code, double value) {
-  SetValue(name, code, FormatDouble(value));
-}
+void HeaderView::SetDouble(std::string_view name, int code, double value) { SetValue(name, code, FormatDouble(value)); }
 
 void HeaderView::SetInteger(std::string_view name, int code, long long value) {
   SetValue(name, code, std::to_string(value));

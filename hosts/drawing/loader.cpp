@@ -63,7 +63,8 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
     }
     if (recordStart == nullptr) {
       if (tag.code == 999) continue;  // a comment before the first record belongs to the preamble
-      ThrowAt(d.file_, tag.line, "expected group code 0 (the start of a section), found group code " + std::to_string(tag.code));
+      ThrowAt(d.file_, tag.line,
+              "expected group code 0 (the start of a section), found group code " + std::to_string(tag.code));
     }
     if (tag.code == handleCode && current.handle_ == 0) {
       current.handle_ = HandleOf(tag, d.file_);
@@ -74,16 +75,14 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
   const std::string_view rest = tagger.Rest();
   close(rest.data());
   d.trailer_ = rest;
-  d.preamble_ = source.substr(0, static_cast<std::size_t>((d.first_ ? d.first_->source_.data() : rest.data()) - source.data()));
+  d.preamble_ =
+      source.substr(0, static_cast<std::size_t>((d.first_ ? d.first_->source_.data() : rest.data()) - source.data()));
   if (d.first_ == nullptr) ThrowAt(d.file_, tagger.Line(), "expected 0 SECTION, found no records");
 
   // Sections, tables and blocks.
   Record* r = d.first_;
   while (r != nullptr) {
-    if (r->Type() == "EOF") {
-      if (r->Next() != nullptr) ThrowAt(d.file_, r->Next()->line_, "expected nothing after 0 EOF");
-      break;
-    }
+    if (r->Type() == "EOF") break;  // the tagger stops after it
     if (r->Type() == "ENDSEC") {
       // A stray ENDSEC between sections: some writers (dxflib) close the header twice. It is kept and
       // written back as it is; the tags after it belong to no section.
@@ -95,20 +94,21 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
     }
     Span section{NameOf(*r), r, nullptr};
     if (section.name.empty()) ThrowAt(d.file_, r->line_, "expected the section's name (group 2) after 0 SECTION");
-    Span* open = nullptr;   // the table or block being read
-    std::vector<Span>* opened = nullptr;
+    Span* open = nullptr;  // the table or block being read
     for (r = r->Next(); r != nullptr; r = r->Next()) {
       const std::string_view type = r->Type();
       if (type == "ENDSEC") break;
       if (type == "SECTION" || type == "EOF") {
-        ThrowAt(d.file_, r->line_, "expected 0 ENDSEC to close section " + section.name + " (line " +
-                                       std::to_string(section.head->line_) + ") before 0 " + std::string(type));
+        ThrowAt(d.file_, r->line_,
+                "expected 0 ENDSEC to close section " + section.name + " (line " + std::to_string(section.head->line_) +
+                    ") before 0 " + std::string(type));
       }
       if (section.name == "TABLES") {
         if (type == "TABLE") {
-          if (open) ThrowAt(d.file_, r->line_, "expected 0 ENDTAB to close table " + open->name + " before the next 0 TABLE");
+          if (open)
+            ThrowAt(d.file_, r->line_, "expected 0 ENDTAB to close table " + open->name + " before the next 0 TABLE");
           d.tables_.push_back({NameOf(*r), r, nullptr});
-          open = &d.tables_.back(), opened = &d.tables_;
+          open = &d.tables_.back();
         } else if (type == "ENDTAB") {
           if (!open) ThrowAt(d.file_, r->line_, "found 0 ENDTAB without 0 TABLE before it");
           open->end = r, open = nullptr;
@@ -117,9 +117,12 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
         }
       } else if (section.name == "BLOCKS") {
         if (type == "BLOCK") {
-          if (open) ThrowAt(d.file_, r->line_, "expected 0 ENDBLK to close the block at line " + std::to_string(open->head->line_) + " before the next 0 BLOCK");
+          if (open)
+            ThrowAt(d.file_, r->line_,
+                    "expected 0 ENDBLK to close the block at line " + std::to_string(open->head->line_) +
+                        " before the next 0 BLOCK");
           d.blocks_.push_back({std::string(), r, nullptr});
-          open = &d.blocks_.back(), opened = &d.blocks_;
+          open = &d.blocks_.back();
         } else if (type == "ENDBLK") {
           if (!open) ThrowAt(d.file_, r->line_, "found 0 ENDBLK without 0 BLOCK before it");
           open->end = r, open = nullptr;
@@ -129,12 +132,14 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
       }
     }
     if (r == nullptr) {
-      ThrowAt(d.file_, tagger.Line(), "the file ends inside section " + section.name + " (line " +
-                                         std::to_string(section.head->line_) + "); expected 0 ENDSEC");
+      ThrowAt(d.file_, tagger.Line(),
+              "the file ends inside section " + section.name + " (line " + std::to_string(section.head->line_) +
+                  "); expected 0 ENDSEC");
     }
     if (open) {
-      ThrowAt(d.file_, r->line_, std::string("expected 0 ") + (opened == &d.tables_ ? "ENDTAB" : "ENDBLK") +
-                                     " before 0 ENDSEC (opened at line " + std::to_string(open->head->line_) + ")");
+      ThrowAt(d.file_, r->line_,
+              std::string("expected 0 ") + (section.name == "TABLES" ? "ENDTAB" : "ENDBLK") +
+                  " before 0 ENDSEC (opened at line " + std::to_string(open->head->line_) + ")");
     }
     section.end = r;
     d.sections_.push_back(std::move(section));
@@ -146,8 +151,9 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
   if (const Tag* acadver = header.Value("$ACADVER")) {
     const auto version = ParseDxfVersion(Trimmed(acadver->value));
     if (!version) {
-      ThrowAt(d.file_, acadver->line + 1, "the drawing's version $ACADVER " + Quote(acadver->value) +
-                                              " is not supported; expected AC1009 (R12) to AC1032 (R2018)");
+      ThrowAt(d.file_, acadver->line + 1,
+              "the drawing's version $ACADVER " + Quote(acadver->value) +
+                  " is not supported; expected AC1009 (R12) to AC1032 (R2018)");
     }
     d.version_ = *version;
   }

@@ -14,7 +14,8 @@ std::vector<Tag> CommonTags(Drawing& drawing, const Space& space, std::string_vi
   const bool subclassed = HasSubclasses(drawing.Version());
   std::vector<Tag> tags;
   tags.push_back(drawing.MakeTag(0, type));
-  if (subclassed || header.Value("$HANDSEED") != nullptr) tags.push_back(drawing.MakeTag(5, FormatHandle(drawing.NewHandle())));
+  if (subclassed || header.Value("$HANDSEED") != nullptr)
+    tags.push_back(drawing.MakeTag(5, FormatHandle(drawing.NewHandle())));
   if (subclassed) {
     tags.push_back(drawing.MakeTag(330, FormatHandle(space.BlockRecordHandle())));
     tags.push_back(drawing.MakeTag(100, "AcDbEntity"));

@@ -21,8 +21,8 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
 
 // What a record was before a change: enough to put it back byte for byte.
 struct RecordState {
-  bool pristine = true;    // the record is its original bytes; `tags` is unused then
-  std::vector<Tag> tags;   // the tags when not pristine
+  bool pristine = true;   // the record is its original bytes; `tags` is unused then
+  std::vector<Tag> tags;  // the tags when not pristine
   bool erased = false;
 };
 
@@ -55,7 +55,7 @@ class Record {
  private:
   friend class Drawing;
   friend std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
-std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+  std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
 
   std::string_view type_;
   std::string_view source_;

@@ -28,7 +28,9 @@ const Placement& BlockView::Layout() {
   return placement;
 }
 
-bool Space::IsModelSpace() const noexcept { return SameName(name_, u"*Model_Space") || SameName(name_, u"$MODEL_SPACE"); }
+bool Space::IsModelSpace() const noexcept {
+  return SameName(name_, u"*Model_Space") || SameName(name_, u"$MODEL_SPACE");
+}
 
 bool Space::IsLayout() const noexcept {
   return paper_ >= 0 || IsModelSpace() || name_.starts_with(u"*Paper_Space") || name_.starts_with(u"*PAPER_SPACE") ||
@@ -62,16 +64,19 @@ bool Space::Holds(const Record& record) const {
 }
 
 Space ModelSpace(Drawing& drawing) {
-  return Space(drawing, EntitiesSection(drawing), 0, HasSubclasses(drawing.Version()) ? u"*Model_Space" : u"$MODEL_SPACE");
+  return Space(drawing, EntitiesSection(drawing), 0,
+               HasSubclasses(drawing.Version()) ? u"*Model_Space" : u"$MODEL_SPACE");
 }
 
 Space PaperSpace(Drawing& drawing) {
-  return Space(drawing, EntitiesSection(drawing), 1, HasSubclasses(drawing.Version()) ? u"*Paper_Space" : u"$PAPER_SPACE");
+  return Space(drawing, EntitiesSection(drawing), 1,
+               HasSubclasses(drawing.Version()) ? u"*Paper_Space" : u"$PAPER_SPACE");
 }
 
 std::vector<Space> BlockSpaces(Drawing& drawing) {
   std::vector<Space> spaces;
-  for (const Span& block : drawing.Blocks()) spaces.push_back(Space(drawing, block, -1, BlockView(drawing, *block.head).Name()));
+  for (const Span& block : drawing.Blocks())
+    spaces.push_back(Space(drawing, block, -1, BlockView(drawing, *block.head).Name()));
   return spaces;
 }
 
@@ -89,7 +94,8 @@ std::vector<Layout> Layouts(Drawing& drawing) {
     layouts.push_back({u"Paper", 1, PaperSpace(drawing)});
     return layouts;
   }
-  static constexpr std::array kLayoutOrder = {1, 70, 71, 10, 20, 11, 21, 12, 22, 32, 14, 24, 34, 15, 25, 35, 146, 13, 23, 33, 16, 26, 36, 17, 27, 37, 76, 330};
+  static constexpr std::array kLayoutOrder = {1,  70, 71,  10, 20, 11, 21, 12, 22, 32, 14, 24, 34, 15,
+                                              25, 35, 146, 13, 23, 33, 16, 26, 36, 17, 27, 37, 76, 330};
   const Placement layoutPlacement{"AcDbLayout", 1, kLayoutOrder};
   for (Record* r = objects->head->Next(); r != nullptr && r != objects->end; r = r->Next()) {
     if (r->Type() != "LAYOUT" || r->Erased()) continue;
@@ -115,7 +121,8 @@ std::vector<Layout> Layouts(Drawing& drawing) {
     const int tabOrder = tab == std::string_view::npos ? 0 : static_cast<int>(IntegerOf(tags[tab], drawing.File()));
     layouts.push_back({drawing.Decode(tags[name].value), tabOrder, *space});
   }
-  std::stable_sort(layouts.begin(), layouts.end(), [](const Layout& a, const Layout& b) { return a.tabOrder < b.tabOrder; });
+  std::stable_sort(layouts.begin(), layouts.end(),
+                   [](const Layout& a, const Layout& b) { return a.tabOrder < b.tabOrder; });
   return layouts;
 }
 

@@ -41,7 +41,7 @@ class Space {
   Drawing* drawing_;
   Record* head_;
   Record* end_;
-  int paper_;   // -1 every entity of the span; 0 / 1 the ENTITIES section's model / paper space entities
+  int paper_;  // -1 every entity of the span; 0 / 1 the ENTITIES section's model / paper space entities
   std::u16string name_;
 };
 
@@ -57,7 +57,7 @@ std::optional<Space> FindBlock(Drawing& drawing, std::u16string_view name);
 bool IsSubEntity(std::string_view type) noexcept;
 
 struct Layout {
-  std::u16string name;   // "Model", "Layout1", ...
+  std::u16string name;  // "Model", "Layout1", ...
   int tabOrder = 0;
   Space space;
 };

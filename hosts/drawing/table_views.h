@@ -42,7 +42,7 @@ class StyleView : public TableRecordView {
   int GenerationFlags() const { return static_cast<int>(IntegerOr(placement_, 71, 0)); }  // 2 backward, 4 upside down
   void SetGenerationFlags(int flags) { SetInteger(placement_, 71, flags); }
   bool IsBackward() const { return (GenerationFlags() & 2) != 0; }
-  double FixedHeight() const { return DoubleOr(placement_, 40, 0); }   // 0: the height is chosen per text
+  double FixedHeight() const { return DoubleOr(placement_, 40, 0); }  // 0: the height is chosen per text
   void SetFixedHeight(double height) { SetDouble(placement_, 40, height); }
   double WidthFactor() const { return DoubleOr(placement_, 41, 1); }
   void SetWidthFactor(double factor) { SetDouble(placement_, 41, factor); }

@@ -12,10 +12,10 @@ namespace zil::drawing {
 
 struct Tag {
   int code = 0;
-  std::uint32_t line = 0;      // line of the group code in the file; 0 for a tag made by the host
-  std::string_view codeLine;   // the group code line as written, its line end included
-  std::string_view value;      // the value line without its line end
-  std::string_view valueEnd;   // the value line's line end: "\n", "\r\n" or empty at the end of the file
+  std::uint32_t line = 0;     // line of the group code in the file; 0 for a tag made by the host
+  std::string_view codeLine;  // the group code line as written, its line end included
+  std::string_view value;     // the value line without its line end
+  std::string_view valueEnd;  // the value line's line end: "\n", "\r\n" or empty at the end of the file
 };
 
 // The value without the spaces and tabs around it, as numbers and names are compared.

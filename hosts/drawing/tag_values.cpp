@@ -42,19 +42,26 @@ std::optional<std::uint64_t> ToHandle(std::string_view value) noexcept {
 
 double DoubleOf(const Tag& tag, const std::string& file) {
   const auto d = ToDouble(tag.value);
-  if (!d) ThrowAt(file, tag.line + 1, "expected a number for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
+  if (!d)
+    ThrowAt(file, tag.line + 1,
+            "expected a number for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
   return *d;
 }
 
 long long IntegerOf(const Tag& tag, const std::string& file) {
   const auto i = ToInteger(tag.value);
-  if (!i) ThrowAt(file, tag.line + 1, "expected an integer for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
+  if (!i)
+    ThrowAt(file, tag.line + 1,
+            "expected an integer for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
   return *i;
 }
 
 std::uint64_t HandleOf(const Tag& tag, const std::string& file) {
   const auto h = ToHandle(tag.value);
-  if (!h) ThrowAt(file, tag.line + 1, "expected a handle (hexadecimal) for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
+  if (!h)
+    ThrowAt(
+        file, tag.line + 1,
+        "expected a handle (hexadecimal) for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
   return *h;
 }
 

@@ -14,7 +14,7 @@ namespace zil::drawing {
 // Parsing without an error: nullopt for a value that is not a number / handle.
 std::optional<double> ToDouble(std::string_view value) noexcept;
 std::optional<long long> ToInteger(std::string_view value) noexcept;
-std::optional<std::uint64_t> ToHandle(std::string_view value) noexcept;   // hexadecimal, 1..16 digits
+std::optional<std::uint64_t> ToHandle(std::string_view value) noexcept;  // hexadecimal, 1..16 digits
 
 // Parsing a tag of the file: `file` names the drawing in the message.
 double DoubleOf(const Tag& tag, const std::string& file);
@@ -23,6 +23,6 @@ std::uint64_t HandleOf(const Tag& tag, const std::string& file);
 
 // The shortest text that reads back as the same double; integral values keep a ".0".
 std::string FormatDouble(double value);
-std::string FormatHandle(std::uint64_t handle);   // upper-case hex without leading zeros
+std::string FormatHandle(std::uint64_t handle);  // upper-case hex without leading zeros
 
 }  // namespace zil::drawing

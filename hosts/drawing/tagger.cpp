@@ -83,8 +83,8 @@ void CheckAsciiDxf(std::string_view bytes, const std::string& file) {
   if (bytes.substr(0, 18) == "AutoCAD Binary DXF") {
     refuse("this is a binary DXF file; only ASCII DXF can be read (save the drawing as ASCII DXF)");
   }
-  if (bytes.size() >= 6 && bytes.substr(0, 4) == "AC10" && bytes[4] >= '0' && bytes[4] <= '9' &&
-      bytes[5] >= '0' && bytes[5] <= '9') {
+  if (bytes.size() >= 6 && bytes.substr(0, 4) == "AC10" && bytes[4] >= '0' && bytes[4] <= '9' && bytes[5] >= '0' &&
+      bytes[5] <= '9') {
     refuse("this is a DWG drawing, not DXF; save it as ASCII DXF to use it here");
   }
   if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {

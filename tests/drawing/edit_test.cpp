@@ -102,9 +102,12 @@ TEST_P(EditFixture, EzdxfReadsTheSameStringsAndItsAuditFindsNothing) {
     Record* r = d.FindByHandle(std::stoull(handle, nullptr, 16));
     ASSERT_NE(r, nullptr) << handle;
     std::u16string text;
-    if (r->Type() == "MTEXT") text = MTextView(d, *r).TextString();
-    else if (r->Type() == "DIMENSION") text = DimensionView(d, *r).TextOverride();
-    else text = TextView(d, *r).TextString();
+    if (r->Type() == "MTEXT")
+      text = MTextView(d, *r).TextString();
+    else if (r->Type() == "DIMENSION")
+      text = DimensionView(d, *r).TextOverride();
+    else
+      text = TextView(d, *r).TextString();
     EXPECT_EQ(textcore::ToUtf8(text), entry["text"].get<std::string>()) << handle;
     ours.push_back(text);
   }
@@ -122,7 +125,8 @@ class RecordingJournal final : public ChangeJournal {
   void Inserted(Record& record) override { steps_.push_back({&record, {}, true}); }
 
   void UndoAll(Drawing& d) {
-    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) it->inserted ? d.Remove(*it->record) : d.Restore(*it->record, it->before);
+    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it)
+      it->inserted ? d.Remove(*it->record) : d.Restore(*it->record, it->before);
     steps_.clear();
   }
 

@@ -27,8 +27,7 @@ std::string Fixture(const std::string& name) { return (FixtureFolder() / name).s
 std::string FixtureBytes(const std::string& name) { return zil::test::TempFolder::Read(Fixture(name)); }
 
 nlohmann::json ProbeWithEzdxf(const std::string& path) {
-  const auto result =
-      zil::test::RunProcess({"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/drawing/ezdxf_probe.py", path});
+  const auto result = zil::test::RunProcess({"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/drawing/ezdxf_probe.py", path});
   if (result.exitCode != 0) throw std::runtime_error("ezdxf could not read " + path + ": " + result.err);
   return nlohmann::json::parse(result.out);
 }

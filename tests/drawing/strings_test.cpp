@@ -44,7 +44,7 @@ TEST(DxfStrings, EncodesWhatTheCodePageLacksAsEscapesThatReadBack) {
       // A backslash that would start an escape is itself escaped.
       {"ANSI_1255", u"\\U+0041 \\P", "\\U+005CU+0041 \\P"},
       {"ANSI_1252", u"é א", "\xE9 \\U+05D0"},
-      {"DOS862", u"אב é", "\x80\x81 \\U+00E9"},   // code page 862 has Hebrew where 437 has é
+      {"DOS862", u"אב é", "\x80\x81 \\U+00E9"},  // code page 862 has Hebrew where 437 has é
   };
   for (const Case& c : cases) {
     const DxfStrings strings = For(c.codePage);
@@ -53,7 +53,7 @@ TEST(DxfStrings, EncodesWhatTheCodePageLacksAsEscapesThatReadBack) {
   }
   const DxfStrings utf8(CodePage::Utf8());
   EXPECT_EQ(utf8.Encode(u"א😀"), "א😀");
-  EXPECT_EQ(utf8.Encode(std::u16string(1, u'\xD800')), "\\U+D800");   // an unpaired surrogate survives
+  EXPECT_EQ(utf8.Encode(std::u16string(1, u'\xD800')), "\\U+D800");  // an unpaired surrogate survives
   EXPECT_EQ(utf8.Decode("\\U+D800"), std::u16string(1, u'\xD800'));
 }
 

@@ -75,7 +75,7 @@ TEST_P(Views, ReadWhatEzdxfWrote) {
   DimensionView dimension(d, *entities[8]);
   EXPECT_EQ(dimension.TextOverride(), u"<> מ\"מ");
   EXPECT_TRUE(dimension.BlockName().starts_with(u"*D"));
-  EXPECT_NE(entities[8]->Tags().back().code, 0);   // the override's XDATA is there
+  EXPECT_NE(entities[8]->Tags().back().code, 0);  // the override's XDATA is there
   EXPECT_EQ(entities[8]->Tags().back().code >= 1000, true);
 
   EXPECT_TRUE(LayerView(d, *FindTableRecord(d, "LAYER", u"frozen")).IsFrozen());
@@ -99,7 +99,9 @@ TEST_P(Views, ReadWhatEzdxfWrote) {
 
   HeaderView header(d);
   EXPECT_EQ(header.String("$ACADVER"), r2000 ? u"AC1015" : u"AC1032");
-  for (const Record* r = d.First(); r; r = r->Next()) EXPECT_LT(r->Handle(), static_cast<std::uint64_t>(std::stoull(std::string(header.Value("$HANDSEED")->value), nullptr, 16)));
+  for (const Record* r = d.First(); r; r = r->Next())
+    EXPECT_LT(r->Handle(),
+              static_cast<std::uint64_t>(std::stoull(std::string(header.Value("$HANDSEED")->value), nullptr, 16)));
   const Record* byHandle = d.FindByHandle(entities[0]->Handle());
   EXPECT_EQ(byHandle, entities[0]);
   EXPECT_EQ(EntityView(d, *entities[0]).OwnerHandle(), ModelSpace(d).BlockRecordHandle());
