@@ -27,10 +27,12 @@ std::string ReadWholeFile(const std::string& path) {
     ::close(fd);
     fail("it is a folder", EISDIR);
   }
-  if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char chunk[1 << 16];
+  // Read straight into the string, growing it should the file grow while it is read.
+  std::size_t used = 0;
+  bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -38,8 +40,9 @@ std::string ReadWholeFile(const std::string& path) {
       ::close(fd);
       fail("reading failed", error);
     }
-    bytes.append(chunk, static_cast<std::size_t>(n));
+    used += static_cast<std::size_t>(n);
   }
+  bytes.resize(used);
   ::close(fd);
   return bytes;
 }
