@@ -173,7 +173,7 @@ Record& CopyEntity(Drawing& drawing, Record& entity) {
   if (entity.Erased()) ThrowAt(drawing.File(), entity.Line(), "an erased entity cannot be copied");
   Record& end = EndOfSpan(drawing, entity);
   const std::vector<Record*> parts = EntityWithParts(entity);
-  // Make all tag lists first, so that a failure leaves the drawing as it was (save the handle seed).
+  // Every tag list is made before anything changes, so that a failure leaves the drawing as it was.
   std::vector<std::vector<Tag>> copies;
   for (const Record* part : parts) {
     std::vector<Tag> tags;
