@@ -111,6 +111,11 @@ TextView::TextView(Drawing& drawing, Record& record)
   }
 }
 
+const Placement& TextView::ValignPlacement() const {
+  if (Type() == "TEXT" && !Has(valign_, valignCode_) && Has(text_, valignCode_)) return text_;
+  return valign_;
+}
+
 std::u16string TextView::StyleName() const {
   const Tag* style = Get(text_, 7);
   return style ? Owner().Decode(style->value) : u"Standard";

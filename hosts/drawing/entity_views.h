@@ -75,8 +75,8 @@ class TextView : public EntityView {
   void SetGenerationFlags(int flags) { SetInteger(text_, 71, flags); }
   int HorizontalAlignment() const { return static_cast<int>(IntegerOr(text_, 72, 0)); }
   void SetHorizontalAlignment(int value) { SetInteger(text_, 72, value); }
-  int VerticalAlignment() const { return static_cast<int>(IntegerOr(valign_, valignCode_, 0)); }
-  void SetVerticalAlignment(int value) { SetInteger(valign_, valignCode_, value); }
+  int VerticalAlignment() const { return static_cast<int>(IntegerOr(ValignPlacement(), valignCode_, 0)); }
+  void SetVerticalAlignment(int value) { SetInteger(ValignPlacement(), valignCode_, value); }
   Point InsertionPoint() const { return PointOr(text_, 10); }
   void SetInsertionPoint(Point p) { SetPoint(text_, 10, p); }
   // Group 11; nullopt when the file has none.
@@ -84,6 +84,9 @@ class TextView : public EntityView {
   void SetAlignmentPoint(Point p) { SetPoint(text_, 11, p); }
 
  protected:
+  // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups.
+  const Placement& ValignPlacement() const;
+
   Placement text_;
   Placement valign_;
   int valignCode_;

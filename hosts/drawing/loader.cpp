@@ -25,7 +25,7 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
   const std::string_view source = d.source_;
   const std::size_t bom = ByteOrderMarkLength(source);
 
-  d.handles_.reserve(source.size() / 160);   // about one handle for every 160 bytes of a typical drawing
+  d.handles_.reserve(source.size() / 160);  // about one handle for every 160 bytes of a typical drawing
 
   // Records: a group 0 tag and the tags up to the next one. Comments before the first are the preamble.
   Tagger tagger(source.substr(bom), d.file_);

@@ -20,7 +20,10 @@ Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bo
     while (last < xdata && tags[last].code != 100 && tags[last].code != 101) ++last;
     return {i + 1, last};
   }
-  return {0, 0};
+  // Some writers leave out every subclass marker; such a record is read as one segment, as in R12.
+  for (std::size_t i = 1; i < xdata; ++i)
+    if (tags[i].code == 100) return {0, 0};
+  return {1, xdata};
 }
 
 std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code) {

@@ -19,7 +19,8 @@ struct Placement {
   std::span<const int> order;
 };
 
-// [first, last) of the segment in `tags`; first == 0 when the marker is missing (R13 on).
+// [first, last) of the segment in `tags`; first == 0 when the marker is missing (R13 on) while others are
+// there. A record without any marker is one segment.
 struct Segment {
   std::size_t first = 0;
   std::size_t last = 0;

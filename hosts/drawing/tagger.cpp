@@ -1,6 +1,5 @@
 #include "drawing/tagger.h"
 
-
 #include "drawing/dxf_error.h"
 
 namespace zil::drawing {

@@ -1,11 +1,14 @@
 // The typed views read what ezdxf wrote: strings in the drawing's code page with escapes resolved,
-// numbers, styles, layers, blocks, attributes, dimensions, layouts and header variables.
+// numbers, styles, layers, blocks, attributes, dimensions, layouts and header variables; and what lax
+// writers leave out.
 #include <gtest/gtest.h>
 
 #include "drawing/dxf_file.h"
 #include "drawing/header_view.h"
+#include "drawing/loader.h"
 #include "drawing/spaces.h"
 #include "drawing/table_views.h"
+#include "drawing/writer.h"
 #include "fixtures.h"
 
 namespace zil::drawing {
@@ -122,6 +125,35 @@ TEST(R12Views, ReadTextsAttributesAndLayers) {
   EXPECT_EQ(AttributeView(d, *attributes[0]).TextString(), u"42");
   EXPECT_EQ(AttributeView(d, *attributes[0]).TagString(), u"ID");
   EXPECT_TRUE(LayerView(d, *FindTableRecord(d, "LAYER", u"Frozen")).IsFrozen());
+}
+
+}  // namespace
+}  // namespace zil::drawing
+
+namespace zil::drawing {
+namespace {
+
+TEST(LaxWriters, TextsWithoutSubclassMarkersAreReadAndChangedInPlace) {
+  // An R2000 text without any subclass marker, and one whose vertical alignment sits among the text groups.
+  const std::string bytes =
+      "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+      "0\nTEXT\n5\nA0\n8\n0\n10\n1.0\n20\n2.0\n30\n0.0\n40\n2.5\n1\nplain\n72\n1\n11\n3.0\n21\n4.0\n31\n0.0\n73\n2\n"
+      "0\nTEXT\n5\nA1\n100\nAcDbEntity\n8\n0\n100\nAcDbText\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n1\nx\n72\n2\n73\n3\n"
+      "0\nENDSEC\n0\nEOF\n";
+  const auto d = LoadDxf(bytes, "lax.dxf");
+  const auto entities = ModelSpace(*d).Entities();
+  TextView plain(*d, *entities[0]);
+  EXPECT_EQ(plain.TextString(), u"plain");
+  EXPECT_EQ(plain.VerticalAlignment(), 2);
+  EXPECT_EQ(plain.AlignmentPoint(), (Point{3, 4, 0}));
+  TextView second(*d, *entities[1]);
+  EXPECT_EQ(second.VerticalAlignment(), 3);
+  second.SetVerticalAlignment(1);
+  plain.SetTextString(u"changed");
+  std::string expected = bytes;
+  expected.replace(expected.find("plain"), 5, "changed");
+  expected.replace(expected.find("73\n3\n"), 5, "73\n1\n");
+  EXPECT_EQ(WriteDxfToString(*d), expected);
 }
 
 }  // namespace
