@@ -33,3 +33,11 @@ function(zil_add_test name)
   target_compile_definitions(${name} PRIVATE ZIL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name} PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Fuzzing: every zil target is instrumented for libFuzzer and checked by AddressSanitizer and
+# UndefinedBehaviorSanitizer; the fuzz targets link libFuzzer's main.
+if(ZIL_BUILD_FUZZERS)
+  target_compile_options(zil_compile_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(zil_compile_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -26,6 +26,7 @@ void AddTextCommands(CommandLine& cl);
 void AddScriptCommand(CommandLine& cl);
 void AddFontCommands(CommandLine& cl);
 void AddLibraryCommands(CommandLine& cl);
+void AddDxfCommands(CommandLine& cl);
 
 // Parses `argv` and runs the chosen command. A bad command line prints the problem and a usage hint and
 // returns kExitUsage.

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   zil::cli::AddFontCommands(cl);
   zil::cli::AddScriptCommand(cl);
   zil::cli::AddLibraryCommands(cl);
+  zil::cli::AddDxfCommands(cl);
   try {
     return zil::cli::RunCommandLine(cl, argc, argv);
   } catch (const std::exception& e) {

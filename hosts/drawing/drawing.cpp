@@ -1,0 +1,180 @@
+#include "drawing/drawing.h"
+
+#include <algorithm>
+
+#include "drawing/dxf_error.h"
+#include "drawing/header_view.h"
+#include "drawing/tag_values.h"
+
+namespace zil::drawing {
+
+int HandleCode(std::string_view type) noexcept {
+  if (type == "DIMSTYLE") return 105;
+  if (type == "SECTION" || type == "ENDSEC" || type == "EOF" || type == "CLASS") return 0;
+  return 5;
+}
+
+const Span* Drawing::FindSection(std::string_view name) const noexcept {
+  for (const Span& s : sections_)
+    if (s.name == name) return &s;
+  return nullptr;
+}
+
+const Span* Drawing::FindTable(std::string_view name) const noexcept {
+  for (const Span& t : tables_)
+    if (t.name == name) return &t;
+  return nullptr;
+}
+
+Record* Drawing::Header() const noexcept {
+  const Span* header = FindSection("HEADER");
+  return header ? header->head : nullptr;
+}
+
+Record* Drawing::FindByHandle(std::uint64_t handle) const noexcept {
+  const auto it = handles_.find(handle);
+  return it == handles_.end() ? nullptr : it->second;
+}
+
+Record& Drawing::Append(Record record) {
+  Record& stored = records_.emplace_back(std::move(record));
+  Link(stored, nullptr);
+  return stored;
+}
+
+void Drawing::Link(Record& record, Record* before) {
+  record.next_ = before;
+  record.prev_ = before ? before->prev_ : last_;
+  (record.prev_ ? record.prev_->next_ : first_) = &record;
+  (before ? before->prev_ : last_) = &record;
+}
+
+void Drawing::Index(Record& record) {
+  if (record.handle_ != 0) handles_.emplace(record.handle_, &record);
+}
+
+void Drawing::Unindex(Record& record) {
+  const auto it = handles_.find(record.handle_);
+  if (it != handles_.end() && it->second == &record) handles_.erase(it);
+}
+
+void Drawing::Describe(Record& record, const std::vector<Tag>& tags) {
+  record.type_ = tags.empty() ? std::string_view() : Trimmed(tags.front().value);
+  record.handle_ = 0;
+  record.paperSpace_ = false;
+  const int handleCode = HandleCode(record.type_);
+  for (const Tag& tag : tags) {
+    if (tag.code == handleCode && record.handle_ == 0) record.handle_ = ToHandle(tag.value).value_or(0);
+    if (tag.code == 67) record.paperSpace_ = Trimmed(tag.value) == "1";
+  }
+}
+
+RecordState Drawing::StateOf(const Record& record) const {
+  RecordState state;
+  state.pristine = record.pristine_;
+  if (!record.pristine_) state.tags = record.tags_;
+  state.erased = record.erased_;
+  return state;
+}
+
+void Drawing::Restore(Record& record, const RecordState& state) {
+  Unindex(record);
+  record.pristine_ = state.pristine;
+  record.erased_ = state.erased;
+  if (state.pristine) {
+    record.tags_.clear();
+    record.tagged_ = false;
+  } else {
+    record.tags_ = state.tags;
+    record.tagged_ = true;
+  }
+  Describe(record, record.Tags());
+  Index(record);
+}
+
+void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
+  if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  if (journal_) journal_->WillChange(record, StateOf(record));
+  Unindex(record);
+  record.tags_ = std::move(tags);
+  record.tagged_ = true;
+  record.pristine_ = false;
+  Describe(record, record.tags_);
+  Index(record);
+}
+
+void Drawing::SetErased(Record& record, bool erased) {
+  if (record.erased_ == erased) return;
+  if (journal_) journal_->WillChange(record, StateOf(record));
+  record.erased_ = erased;
+}
+
+Record& Drawing::InsertBefore(Record& position, std::vector<Tag> tags) {
+  if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  Record& record = records_.emplace_back();
+  record.tags_ = std::move(tags);
+  record.tagged_ = true;
+  record.pristine_ = false;
+  Describe(record, record.tags_);
+  if (record.handle_ != 0 && handles_.count(record.handle_) != 0) {
+    throw DxfError("handle " + FormatHandle(record.handle_) + " is already in use");
+  }
+  Link(record, &position);
+  Index(record);
+  if (journal_) journal_->Inserted(record);
+  return record;
+}
+
+void Drawing::Remove(Record& record) {
+  Unindex(record);
+  (record.prev_ ? record.prev_->next_ : first_) = record.next_;
+  (record.next_ ? record.next_->prev_ : last_) = record.prev_;
+  record.prev_ = record.next_ = nullptr;
+  record.erased_ = true;
+}
+
+namespace {
+
+void CheckValue(int code, std::string_view value) {
+  if (value.find_first_of("\r\n") != std::string_view::npos) {
+    throw DxfError("a DXF value cannot hold a line break (group code " + std::to_string(code) + ")");
+  }
+}
+
+}  // namespace
+
+std::string_view Drawing::KeepValue(int code, std::string_view value) {
+  CheckValue(code, value);
+  return texts_.Keep(std::string(value));
+}
+
+Tag Drawing::MakeTag(int code, std::string_view value) {
+  CheckValue(code, value);
+  std::string code_text = std::to_string(code);
+  if (static_cast<int>(code_text.size()) < codeWidth_) {
+    code_text.insert(0, static_cast<std::size_t>(codeWidth_) - code_text.size(), ' ');
+  }
+  const std::string_view text = texts_.Keep(code_text + lineEnd_ + std::string(value) + lineEnd_);
+  Tag tag;
+  tag.code = code;
+  tag.codeLine = text.substr(0, code_text.size() + lineEnd_.size());
+  tag.value = text.substr(tag.codeLine.size(), value.size());
+  tag.valueEnd = text.substr(tag.codeLine.size() + value.size());
+  return tag;
+}
+
+Tag Drawing::MakeTag(int code, double value) { return MakeTag(code, FormatDouble(value)); }
+
+Tag Drawing::MakeIntegerTag(int code, long long value) { return MakeTag(code, std::to_string(value)); }
+
+std::uint64_t Drawing::NewHandle() {
+  HeaderView header(*this);
+  std::uint64_t seed = maxHandle_ + 1;
+  const Tag* seedTag = header.Value("$HANDSEED");
+  if (seedTag) seed = std::max(seed, ToHandle(seedTag->value).value_or(0));
+  while (handles_.count(seed) != 0) ++seed;
+  if (seedTag || HasSubclasses(version_)) header.SetValue("$HANDSEED", 5, FormatHandle(seed + 1));
+  return seed;
+}
+
+}  // namespace zil::drawing

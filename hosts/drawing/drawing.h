@@ -1,0 +1,116 @@
+// The drawing: every record of a DXF file in file order, the bytes around them, and indexes over them
+// (sections, tables, block definitions, handles). Made by LoadDxf (loader.h), written by WriteDxf
+// (writer.h); typed views (header_view.h, table_views.h, entity_views.h, spaces.h) read and change it.
+//
+// Every change goes through SetTags, SetErased or InsertBefore, which tell the change journal, if one is
+// set, before they change anything. Records stay at their address for the life of the drawing; an erased
+// record stays in the list (and in the handle index) flagged, and is not written.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "drawing/change_journal.h"
+#include "drawing/dxf_string.h"
+#include "drawing/dxf_version.h"
+#include "drawing/record.h"
+#include "drawing/text_store.h"
+
+namespace zil::drawing {
+
+// A span of records: `head` opens it (SECTION, TABLE, BLOCK) and `end` closes it (ENDSEC, ENDTAB,
+// ENDBLK); what lies between belongs to it.
+struct Span {
+  std::string name;  // the section's or table's name as written; for a block, empty (see BlockView)
+  Record* head = nullptr;
+  Record* end = nullptr;
+};
+
+class Drawing {
+ public:
+  Drawing(const Drawing&) = delete;
+  Drawing& operator=(const Drawing&) = delete;
+
+  // The file the drawing was read from (for messages).
+  const std::string& File() const noexcept { return file_; }
+  DxfVersion Version() const noexcept { return version_; }
+  const DxfStrings& Strings() const noexcept { return *strings_; }
+  std::u16string Decode(std::string_view value) const { return strings_->Decode(value); }
+  std::string Encode(std::u16string_view text) const { return strings_->Encode(text); }
+
+  // --- structure ---
+  Record* First() const noexcept { return first_; }
+  std::string_view Preamble() const noexcept { return preamble_; }  // a byte order mark and leading comments
+  std::string_view Trailer() const noexcept { return trailer_; }    // whatever follows 0 EOF
+  const std::vector<Span>& Sections() const noexcept { return sections_; }
+  const Span* FindSection(std::string_view name) const noexcept;
+  const std::vector<Span>& Tables() const noexcept { return tables_; }
+  const Span* FindTable(std::string_view name) const noexcept;
+  const std::vector<Span>& Blocks() const noexcept { return blocks_; }
+  // The HEADER section's head record, which holds every header variable; nullptr when there is none.
+  Record* Header() const noexcept;
+
+  // The record with `handle` (erased ones included), nullptr when none has it. Constant time.
+  Record* FindByHandle(std::uint64_t handle) const noexcept;
+
+  // --- changes ---
+  void SetJournal(ChangeJournal* journal) noexcept { journal_ = journal; }
+  void SetTags(Record& record, std::vector<Tag> tags);
+  void SetErased(Record& record, bool erased);
+  // Inserts a new record made of `tags` (the group 0 tag first) before `position`.
+  Record& InsertBefore(Record& position, std::vector<Tag> tags);
+
+  // For undo, without telling the journal.
+  RecordState StateOf(const Record& record) const;
+  void Restore(Record& record, const RecordState& state);
+  void Remove(Record& record);  // unlinks a record that InsertBefore made
+
+  // Keeps a new value of group `code` for the life of the drawing; a line break is refused (DxfError).
+  std::string_view KeepValue(int code, std::string_view value);
+  // A tag made by the host, written with the file's line ends and group code layout.
+  Tag MakeTag(int code, std::string_view value);
+  Tag MakeTag(int code, double value);
+  Tag MakeIntegerTag(int code, long long value);
+
+  // A new handle from $HANDSEED, which moves on; never one that is in use.
+  std::uint64_t NewHandle();
+
+ private:
+  friend std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+  Drawing() = default;
+
+  Record& Append(Record record);
+  void Link(Record& record, Record* before);
+  void Index(Record& record);
+  void Unindex(Record& record);
+  void Describe(Record& record, const std::vector<Tag>& tags);
+
+  std::string file_;
+  std::string source_;
+  std::string_view preamble_;
+  std::string_view trailer_;
+  std::deque<Record> records_;
+  Record* first_ = nullptr;
+  Record* last_ = nullptr;
+  std::vector<Span> sections_;
+  std::vector<Span> tables_;
+  std::vector<Span> blocks_;
+  std::unordered_map<std::uint64_t, Record*> handles_;
+  std::uint64_t maxHandle_ = 0;
+  DxfVersion version_ = DxfVersion::R12;
+  std::unique_ptr<DxfStrings> strings_;
+  TextStore texts_;
+  std::string lineEnd_ = "\n";
+  int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
+  ChangeJournal* journal_ = nullptr;
+};
+
+// The kind of handle group a record of `type` carries: 105 for DIMSTYLE, 0 for records without one, else 5.
+int HandleCode(std::string_view type) noexcept;
+
+}  // namespace zil::drawing

@@ -1,0 +1,37 @@
+// DXF string values <-> the UTF-16 strings the add-in sees. Accepts untrusted bytes.
+//
+// Reading: the bytes are decoded in the drawing's code page (UTF-8 from R2007 on), then the escapes are
+// resolved: `\U+XXXX` (four hex digits, either case) is that UTF-16 unit, `\M+nXXXX` a double-byte
+// character of East Asian code page n (1 Japanese, 2 Traditional Chinese, 3 Korean (Wansung), 5
+// Simplified Chinese), `^ ` a caret and `^` followed by '@'..'_' the control character it stands for.
+// Anything else stays as it is. Writing is the inverse: control characters and carets get caret escapes,
+// a unit the code page lacks becomes `\U+XXXX` (upper-case hex, as AutoCAD writes it), and a backslash
+// that would otherwise start an escape is itself written `\U+005C`, so that reading gives back the string.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "drawing/code_page.h"
+
+namespace zil::drawing {
+
+class DxfStrings {
+ public:
+  explicit DxfStrings(std::shared_ptr<const CodePage> codePage) : codePage_(std::move(codePage)) {}
+
+  std::u16string Decode(std::string_view bytes) const;
+  std::string Encode(std::u16string_view text) const { return Encode(text, nullptr); }
+  // Also gives the offsets where the bytes of each character (escapes included) begin: a string may be
+  // cut there without breaking an escape or a multi-byte sequence.
+  std::string Encode(std::u16string_view text, std::vector<std::size_t>* boundaries) const;
+
+  const CodePage& Page() const noexcept { return *codePage_; }
+
+ private:
+  std::shared_ptr<const CodePage> codePage_;
+};
+
+}  // namespace zil::drawing

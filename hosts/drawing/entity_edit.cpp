@@ -1,0 +1,225 @@
+#include "drawing/entity_edit.h"
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "drawing/dxf_error.h"
+#include "drawing/spaces.h"
+#include "drawing/tag_values.h"
+
+namespace zil::drawing {
+namespace {
+
+// Which point groups of a type are positions (moved), and whether they are in the entity's coordinate
+// system (OCS, given by the extrusion 210/220/230) or in world coordinates.
+struct PointGroups {
+  std::vector<int> codes;
+  bool ocs;
+};
+
+std::optional<PointGroups> PointGroupsOf(std::string_view type) {
+  static const std::map<std::string_view, PointGroups> kTable = {
+      {"LINE", {{10, 11}, false}},
+      {"POINT", {{10}, false}},
+      {"CIRCLE", {{10}, true}},
+      {"ARC", {{10}, true}},
+      {"ELLIPSE", {{10}, false}},
+      {"TEXT", {{10, 11}, true}},
+      {"ATTRIB", {{10, 11}, true}},
+      {"ATTDEF", {{10, 11}, true}},
+      {"MTEXT", {{10}, false}},
+      {"INSERT", {{10}, true}},
+      {"SOLID", {{10, 11, 12, 13}, true}},
+      {"TRACE", {{10, 11, 12, 13}, true}},
+      {"3DFACE", {{10, 11, 12, 13}, false}},
+      {"SPLINE", {{10, 11}, false}},
+      {"XLINE", {{10}, false}},
+      {"RAY", {{10}, false}},
+      {"LEADER", {{10}, false}},
+      {"SEQEND", {{}, false}},
+  };
+  const auto it = kTable.find(type);
+  if (it == kTable.end()) return std::nullopt;
+  return it->second;
+}
+
+Point Cross(Point a, Point b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Point Unit(Point a) {
+  const double length = std::sqrt(Dot(a, a));
+  return length == 0 ? a : Point{a.x / length, a.y / length, a.z / length};
+}
+
+// A world displacement in the coordinate system of extrusion `n` (the arbitrary axis algorithm).
+Point ToOcs(Point d, Point n) {
+  n = Unit(n);
+  if (n == Point{0, 0, 1}) return d;
+  const Point ax =
+      Unit(std::abs(n.x) < 1.0 / 64 && std::abs(n.y) < 1.0 / 64 ? Cross({0, 1, 0}, n) : Cross({0, 0, 1}, n));
+  const Point ay = Unit(Cross(n, ax));
+  return {Dot(d, ax), Dot(d, ay), Dot(d, n)};
+}
+
+Point ExtrusionOf(const std::vector<Tag>& tags, const std::string& file) {
+  Point n{0, 0, 1};
+  for (std::size_t i = 0; i < XdataStart(tags); ++i) {
+    if (tags[i].code == 210) n.x = DoubleOf(tags[i], file);
+    if (tags[i].code == 220) n.y = DoubleOf(tags[i], file);
+    if (tags[i].code == 230) n.z = DoubleOf(tags[i], file);
+  }
+  return n;
+}
+
+// Adds `shift` to the values of the tags with `code` before XDATA.
+void Shift(Drawing& drawing, std::vector<Tag>& tags, int code, double shift) {
+  if (shift == 0) return;
+  const std::size_t xdata = XdataStart(tags);
+  for (std::size_t i = 1; i < xdata; ++i)
+    if (tags[i].code == code)
+      tags[i].value = drawing.KeepValue(code, FormatDouble(DoubleOf(tags[i], drawing.File()) + shift));
+}
+
+long long IntegerGroup(const Record& record, int code, const std::string& file) {
+  const Tag* tag = record.Find(code);
+  return tag ? IntegerOf(*tag, file) : 0;
+}
+
+// A POLYLINE whose vertices are world points: 3D polylines, polygon and polyface meshes.
+bool HasWorldVertices(const Record& polyline, const std::string& file) {
+  return (IntegerGroup(polyline, 70, file) & (8 | 16 | 64)) != 0;
+}
+
+// The moved tags of one record (`parent`: the POLYLINE of a VERTEX); throws, changing nothing, for a type
+// whose geometry is not known here.
+std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacement, const Record* parent) {
+  const std::string& file = drawing.File();
+  std::vector<Tag> tags = record.Tags();
+  const std::string_view type = record.Type();
+  if (type == "LWPOLYLINE") {
+    // Two-dimensional vertices in the entity's coordinate system at elevation 38.
+    const Point d = ToOcs(displacement, ExtrusionOf(tags, file));
+    Shift(drawing, tags, 10, d.x);
+    Shift(drawing, tags, 20, d.y);
+    if (d.z != 0) {
+      static constexpr std::array kOrder = {90, 70, 43, 38, 39};
+      const Placement placement{"AcDbPolyline", 1, kOrder};
+      const std::size_t at = FindIn(tags, FindSegment(tags, placement, HasSubclasses(drawing.Version())), 38);
+      const double elevation = at == std::string_view::npos ? 0 : DoubleOf(tags[at], file);
+      SetIn(drawing, tags, placement, 38, FormatDouble(elevation + d.z));
+    }
+    return tags;
+  }
+  if (type == "POLYLINE") {
+    // Its point is (0, 0, elevation); a 2D polyline's elevation follows the move along its extrusion.
+    if (!HasWorldVertices(record, file)) Shift(drawing, tags, 30, ToOcs(displacement, ExtrusionOf(tags, file)).z);
+    return tags;
+  }
+  if (type == "VERTEX") {
+    if (!parent) ThrowAt(file, record.Line(), "a VERTEX is moved with its POLYLINE");
+    const long long flags = IntegerGroup(record, 70, file);
+    if ((flags & 128) != 0 && (flags & 64) == 0) return tags;  // a polyface's face: indices, no point
+    const bool world = HasWorldVertices(*parent, file);
+    const Point d = world ? displacement : ToOcs(displacement, ExtrusionOf(parent->Tags(), file));
+    Shift(drawing, tags, 10, d.x);
+    Shift(drawing, tags, 20, d.y);
+    if (world) Shift(drawing, tags, 30, d.z);
+    return tags;
+  }
+  const auto groups = PointGroupsOf(type);
+  if (!groups) ThrowAt(file, record.Line(), "moving a " + std::string(type) + " entity is not supported");
+  const Point d = groups->ocs ? ToOcs(displacement, ExtrusionOf(tags, file)) : displacement;
+  for (const int code : groups->codes) {
+    Shift(drawing, tags, code, d.x);
+    Shift(drawing, tags, code + 10, d.y);
+    Shift(drawing, tags, code + 20, d.z);
+  }
+  return tags;
+}
+
+bool HasParts(const Record& entity) {
+  if (entity.Type() == "POLYLINE") return true;
+  if (entity.Type() != "INSERT") return false;
+  const Tag* follow = entity.Find(66);
+  return follow != nullptr && Trimmed(follow->value) == "1";
+}
+
+// The record that closes the span holding `record` (ENDSEC or ENDBLK).
+Record& EndOfSpan(Drawing& drawing, Record& record) {
+  for (Record* r = record.Next(); r != nullptr; r = r->Next())
+    if (r->Type() == "ENDSEC" || r->Type() == "ENDBLK") return *r;
+  ThrowAt(drawing.File(), record.Line(), "the entity lies in no section");
+}
+
+}  // namespace
+
+std::vector<Record*> EntityWithParts(Record& entity) {
+  std::vector<Record*> records{&entity};
+  if (!HasParts(entity)) return records;
+  for (Record* r = entity.Next(); r != nullptr && IsSubEntity(r->Type()); r = r->Next()) {
+    records.push_back(r);
+    if (r->Type() == "SEQEND") break;
+  }
+  return records;
+}
+
+void EraseEntity(Drawing& drawing, Record& entity) {
+  for (Record* r : EntityWithParts(entity)) drawing.SetErased(*r, true);
+}
+
+Record& CopyEntity(Drawing& drawing, Record& entity) {
+  if (entity.Erased()) ThrowAt(drawing.File(), entity.Line(), "an erased entity cannot be copied");
+  Record& end = EndOfSpan(drawing, entity);
+  const std::vector<Record*> parts = EntityWithParts(entity);
+  // Every tag list is made before anything changes, so that a failure leaves the drawing as it was.
+  std::vector<std::vector<Tag>> copies;
+  for (const Record* part : parts) {
+    std::vector<Tag> tags;
+    int skipping = 0;
+    for (const Tag& tag : part->Tags()) {
+      if (tag.code == 102) {
+        const std::string_view value = Trimmed(tag.value);
+        if (value == "{ACAD_REACTORS" || value == "{ACAD_XDICTIONARY")
+          skipping = 1;
+        else if (skipping && value == "}") {
+          skipping = 0;
+          continue;
+        }
+      }
+      if (!skipping) tags.push_back(tag);
+    }
+    copies.push_back(std::move(tags));
+  }
+  Record* first = nullptr;
+  std::uint64_t parentHandle = 0;
+  for (std::size_t k = 0; k < copies.size(); ++k) {
+    std::vector<Tag>& tags = copies[k];
+    const int handleCode = HandleCode(parts[k]->Type());
+    bool ownerDone = k == 0;
+    std::uint64_t handle = 0;
+    for (Tag& tag : tags) {
+      if (tag.code == handleCode && handle == 0 && parts[k]->Handle() != 0) {
+        handle = drawing.NewHandle();
+        tag.value = drawing.KeepValue(tag.code, FormatHandle(handle));
+      } else if (tag.code == 330 && !ownerDone) {
+        tag.value = drawing.KeepValue(330, FormatHandle(parentHandle));  // parts belong to the new parent
+        ownerDone = true;
+      }
+    }
+    Record& inserted = drawing.InsertBefore(end, std::move(tags));
+    if (k == 0) first = &inserted, parentHandle = inserted.Handle();
+  }
+  return *first;
+}
+
+void MoveEntity(Drawing& drawing, Record& entity, Point displacement) {
+  const std::vector<Record*> parts = EntityWithParts(entity);
+  std::vector<std::vector<Tag>> moved;
+  for (const Record* part : parts)
+    moved.push_back(Moved(drawing, *part, displacement, part == &entity ? nullptr : &entity));
+  for (std::size_t k = 0; k < parts.size(); ++k) drawing.SetTags(*parts[k], std::move(moved[k]));
+}
+
+}  // namespace zil::drawing

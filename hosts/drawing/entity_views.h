@@ -1,0 +1,177 @@
+// Typed views over the tags of the entities the add-in touches: TEXT, ATTRIB and ATTDEF, MTEXT, INSERT,
+// DIMENSION, SOLID. A view holds the drawing and the record, nothing else: every getter reads the tags,
+// every setter changes only its own tags through Drawing::SetTags. Strings are UTF-16, decoded and encoded
+// with the drawing's code page and escapes; raw tags stay at hand through Record::Tags.
+//
+// Values in the file are untrusted: a number that does not parse is a DxfError naming its line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "drawing/drawing.h"
+#include "drawing/tag_edit.h"
+
+namespace zil::drawing {
+
+struct Point {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+class EntityView {
+ public:
+  EntityView(Drawing& drawing, Record& record) : drawing_(drawing), record_(record) {}
+
+  Drawing& Owner() const noexcept { return drawing_; }
+  Record& Rec() const noexcept { return record_; }
+  std::string_view Type() const noexcept { return record_.Type(); }
+  std::uint64_t Handle() const noexcept { return record_.Handle(); }
+  // The owner's handle (group 330 outside the 102 groups), 0 when there is none (R12).
+  std::uint64_t OwnerHandle() const;
+
+  std::u16string Layer() const;
+  void SetLayer(std::u16string_view name);
+
+ protected:
+  const Tag* Get(const Placement& p, int code) const;
+  double DoubleOr(const Placement& p, int code, double fallback) const;
+  long long IntegerOr(const Placement& p, int code, long long fallback) const;
+  std::u16string StringOf(const Placement& p, int code) const;
+  Point PointOr(const Placement& p, int code, Point fallback = {}) const;
+  bool Has(const Placement& p, int code) const { return Get(p, code) != nullptr; }
+
+  void Set(const Placement& p, int code, std::string_view value);
+  void SetDouble(const Placement& p, int code, double value);
+  void SetInteger(const Placement& p, int code, long long value);
+  void SetString(const Placement& p, int code, std::u16string_view text);
+  void SetPoint(const Placement& p, int code, Point point);
+
+ private:
+  Drawing& drawing_;
+  Record& record_;
+};
+
+// TEXT, and the text part of ATTRIB and ATTDEF.
+class TextView : public EntityView {
+ public:
+  TextView(Drawing& drawing, Record& record);
+
+  std::u16string TextString() const { return StringOf(text_, 1); }
+  void SetTextString(std::u16string_view text) { SetString(text_, 1, text); }
+  double Height() const { return DoubleOr(text_, 40, 0); }
+  void SetHeight(double height) { SetDouble(text_, 40, height); }
+  double RotationDegrees() const { return DoubleOr(text_, 50, 0); }
+  void SetRotationDegrees(double degrees) { SetDouble(text_, 50, degrees); }
+  double WidthFactor() const { return DoubleOr(text_, 41, 1); }
+  void SetWidthFactor(double factor) { SetDouble(text_, 41, factor); }
+  std::u16string StyleName() const;  // "Standard" when the group is missing
+  void SetStyleName(std::u16string_view name) { SetString(text_, 7, name); }
+  int GenerationFlags() const { return static_cast<int>(IntegerOr(text_, 71, 0)); }  // 2 backward, 4 upside down
+  void SetGenerationFlags(int flags) { SetInteger(text_, 71, flags); }
+  int HorizontalAlignment() const { return static_cast<int>(IntegerOr(text_, 72, 0)); }
+  void SetHorizontalAlignment(int value) { SetInteger(text_, 72, value); }
+  int VerticalAlignment() const { return static_cast<int>(IntegerOr(ValignPlacement(), valignCode_, 0)); }
+  void SetVerticalAlignment(int value) { SetInteger(ValignPlacement(), valignCode_, value); }
+  Point InsertionPoint() const { return PointOr(text_, 10); }
+  void SetInsertionPoint(Point p) { SetPoint(text_, 10, p); }
+  // Group 11; nullopt when the file has none.
+  std::optional<Point> AlignmentPoint() const;
+  void SetAlignmentPoint(Point p) { SetPoint(text_, 11, p); }
+
+ protected:
+  // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups.
+  const Placement& ValignPlacement() const;
+
+  Placement text_;
+  Placement valign_;
+  int valignCode_;
+};
+
+// ATTRIB and ATTDEF: a text with a tag (and, for ATTDEF, a prompt) and attribute flags.
+class AttributeView : public TextView {
+ public:
+  AttributeView(Drawing& drawing, Record& record);
+
+  bool IsDefinition() const noexcept { return Type() == "ATTDEF"; }
+  std::u16string TagString() const { return StringOf(attribute_, 2); }
+  void SetTagString(std::u16string_view tag) { SetString(attribute_, 2, tag); }
+  // ATTDEF only; empty for ATTRIB.
+  std::u16string PromptString() const { return IsDefinition() ? StringOf(attribute_, 3) : std::u16string(); }
+  void SetPromptString(std::u16string_view prompt);
+  int Flags() const { return static_cast<int>(IntegerOr(attribute_, 70, 0)); }
+
+ private:
+  Placement attribute_;
+};
+
+class MTextView : public EntityView {
+ public:
+  MTextView(Drawing& drawing, Record& record) : EntityView(drawing, record) {}
+
+  // The whole text: the group 3 chunks and the last group 1, joined, with format codes as written.
+  std::u16string TextString() const;
+  // Written as chunks of at most 250 bytes (group 3) before the last group 1; an escape is never split.
+  void SetTextString(std::u16string_view text);
+  int AttachmentPoint() const { return static_cast<int>(IntegerOr(Layout(), 71, 1)); }
+  void SetAttachmentPoint(int value) { SetInteger(Layout(), 71, value); }
+  int DrawingDirection() const { return static_cast<int>(IntegerOr(Layout(), 72, 1)); }
+  void SetDrawingDirection(int value) { SetInteger(Layout(), 72, value); }
+  double Width() const { return DoubleOr(Layout(), 41, 0); }
+  void SetWidth(double width) { SetDouble(Layout(), 41, width); }
+  double Height() const { return DoubleOr(Layout(), 40, 0); }
+  void SetHeight(double height) { SetDouble(Layout(), 40, height); }
+  double RotationDegrees() const { return DoubleOr(Layout(), 50, 0); }
+  std::u16string StyleName() const;
+  void SetStyleName(std::u16string_view name) { SetString(Layout(), 7, name); }
+  Point InsertionPoint() const { return PointOr(Layout(), 10); }
+  void SetInsertionPoint(Point p) { SetPoint(Layout(), 10, p); }
+
+  static const Placement& Layout();
+};
+
+class InsertView : public EntityView {
+ public:
+  InsertView(Drawing& drawing, Record& record) : EntityView(drawing, record) {}
+
+  std::u16string Name() const { return StringOf(Layout(), 2); }
+  Point InsertionPoint() const { return PointOr(Layout(), 10); }
+  bool HasAttributes() const { return IntegerOr(Layout(), 66, 0) == 1; }
+  // The ATTRIB records that follow the INSERT, erased ones left out.
+  std::vector<Record*> Attributes() const;
+
+  static const Placement& Layout();
+};
+
+class DimensionView : public EntityView {
+ public:
+  DimensionView(Drawing& drawing, Record& record) : EntityView(drawing, record) {}
+
+  // Group 1: empty means the measurement, "<>" stands for it inside a text.
+  std::u16string TextOverride() const { return StringOf(Layout(), 1); }
+  void SetTextOverride(std::u16string_view text) { SetString(Layout(), 1, text); }
+  std::u16string StyleName() const { return StringOf(Layout(), 3); }
+  std::u16string BlockName() const { return StringOf(Layout(), 2); }
+
+  static const Placement& Layout();
+};
+
+class SolidView : public EntityView {
+ public:
+  SolidView(Drawing& drawing, Record& record) : EntityView(drawing, record) {}
+
+  // The corners as groups 10, 11, 12, 13 hold them.
+  Point Corner(int index) const { return PointOr(Layout(), 10 + index); }
+  void SetCorner(int index, Point p) { SetPoint(Layout(), 10 + index, p); }
+
+  static const Placement& Layout();
+};
+
+// The placements of the common entity groups (layer, colour, paper space flag).
+const Placement& EntityPlacement();
+
+}  // namespace zil::drawing

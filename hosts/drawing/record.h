@@ -1,0 +1,73 @@
+// One object of a DXF file: a group 0 tag and the tags that follow it up to the next group 0 tag.
+// Sections' heads and ends, table records, blocks, entities, objects and CLASS records are all records.
+//
+// A record read from a file and never changed is kept as the bytes it was read from; its tags are made
+// from them when first asked for. Records form the drawing's list in file order. Only the drawing changes
+// a record (see drawing.h), so that every change can be journalled.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "drawing/tag.h"
+
+namespace zil::drawing {
+
+class Drawing;
+std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+
+// What a record was before a change: enough to put it back byte for byte.
+struct RecordState {
+  bool pristine = true;   // the record is its original bytes; `tags` is unused then
+  std::vector<Tag> tags;  // the tags when not pristine
+  bool erased = false;
+};
+
+class Record {
+ public:
+  // The value of the group 0 tag without surrounding spaces: "TEXT", "SECTION", "LAYER", ...
+  std::string_view Type() const noexcept { return type_; }
+  // The record's own handle (group 5, or 105 for DIMSTYLE), 0 when it has none.
+  std::uint64_t Handle() const noexcept { return handle_; }
+  // The line of the group 0 tag in the file; 0 for a record the host made.
+  std::uint32_t Line() const noexcept { return line_; }
+  // Group 67 is 1: the entity lies in paper space.
+  bool InPaperSpace() const noexcept { return paperSpace_; }
+  bool Erased() const noexcept { return erased_; }
+  // The record is the bytes it was read from.
+  bool Pristine() const noexcept { return pristine_; }
+  // The bytes read, valid while Pristine().
+  std::string_view Source() const noexcept { return source_; }
+
+  // All tags, the group 0 tag first. Made from the bytes read on first use (these were checked when the
+  // file was loaded, so this cannot fail).
+  const std::vector<Tag>& Tags() const;
+
+  // The first tag with `code`, or nullptr.
+  const Tag* Find(int code) const;
+
+  Record* Next() const noexcept { return next_; }
+  Record* Prev() const noexcept { return prev_; }
+
+ private:
+  friend class Drawing;
+  friend std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+  std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+
+  std::string_view type_;
+  std::string_view source_;
+  mutable std::vector<Tag> tags_;
+  std::uint64_t handle_ = 0;
+  Record* prev_ = nullptr;
+  Record* next_ = nullptr;
+  std::uint32_t line_ = 0;
+  bool paperSpace_ = false;
+  bool erased_ = false;
+  bool pristine_ = true;
+  mutable bool tagged_ = false;
+};
+
+}  // namespace zil::drawing

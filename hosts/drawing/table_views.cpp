@@ -1,0 +1,64 @@
+#include "drawing/table_views.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+
+#include <array>
+
+#include "drawing/tag_values.h"
+
+namespace zil::drawing {
+namespace {
+
+constexpr std::array kTableRecordOrder = {2, 70, 40, 41, 50, 71, 42, 3, 4, 62, 6, 290, 370, 390, 347, 348, 340};
+
+}  // namespace
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  UErrorCode status = U_ZERO_ERROR;
+  return u_strCaseCompare(a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()),
+                          U_FOLD_CASE_DEFAULT, &status) == 0 &&
+         U_SUCCESS(status);
+}
+
+std::vector<Record*> TableRecords(const Drawing& drawing, std::string_view table) {
+  std::vector<Record*> records;
+  const Span* span = drawing.FindTable(table);
+  if (!span) return records;
+  for (Record* r = span->head->Next(); r != nullptr && r != span->end; r = r->Next())
+    if (!r->Erased()) records.push_back(r);
+  return records;
+}
+
+Record* FindTableRecord(const Drawing& drawing, std::string_view table, std::u16string_view name) {
+  for (Record* r : TableRecords(drawing, table)) {
+    const Tag* tag = r->Find(2);
+    if (tag && SameName(drawing.Decode(tag->value), name)) return r;
+  }
+  return nullptr;
+}
+
+TableRecordView::TableRecordView(Drawing& drawing, Record& record, std::string_view marker)
+    : EntityView(drawing, record), placement_{marker, 1, kTableRecordOrder} {}
+
+void TableRecordView::SetFlag(int bit, bool on) {
+  const int flags = Flags();
+  SetInteger(placement_, 70, on ? (flags | bit) : (flags & ~bit));
+}
+
+std::u16string StyleView::TrueTypeFamily() const {
+  const auto& tags = Rec().Tags();
+  for (std::size_t i = XdataStart(tags); i + 1 < tags.size(); ++i) {
+    if (tags[i].code == 1001 && Trimmed(tags[i].value) == "ACAD" && tags[i + 1].code == 1000) {
+      return Owner().Decode(tags[i + 1].value);
+    }
+  }
+  return {};
+}
+
+std::uint64_t BlockRecordView::LayoutHandle() const {
+  const Tag* tag = Get(placement_, 340);
+  return tag ? ToHandle(tag->value).value_or(0) : 0;
+}
+
+}  // namespace zil::drawing

@@ -1,0 +1,90 @@
+#include "drawing/tag_edit.h"
+
+#include <algorithm>
+
+namespace zil::drawing {
+
+std::size_t XdataStart(const std::vector<Tag>& tags) noexcept {
+  for (std::size_t i = 0; i < tags.size(); ++i)
+    if (tags[i].code >= 1000) return i;
+  return tags.size();
+}
+
+Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bool subclassed) {
+  const std::size_t xdata = XdataStart(tags);
+  if (!subclassed || placement.marker.empty()) return {1, xdata};
+  int seen = 0;
+  for (std::size_t i = 1; i < xdata; ++i) {
+    if (tags[i].code != 100 || Trimmed(tags[i].value) != placement.marker || ++seen < placement.occurrence) continue;
+    std::size_t last = i + 1;
+    while (last < xdata && tags[last].code != 100 && tags[last].code != 101) ++last;
+    return {i + 1, last};
+  }
+  // Some writers leave out every subclass marker; such a record is read as one segment, as in R12.
+  for (std::size_t i = 1; i < xdata; ++i)
+    if (tags[i].code == 100) return {0, 0};
+  return {1, xdata};
+}
+
+std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code) {
+  for (std::size_t i = segment.first; i < segment.last; ++i)
+    if (tags[i].code == code) return i;
+  return std::string_view::npos;
+}
+
+namespace {
+
+std::ptrdiff_t RankOf(const Placement& placement, int code) {
+  const auto it = std::find(placement.order.begin(), placement.order.end(), code);
+  return it == placement.order.end() ? -1 : it - placement.order.begin();
+}
+
+Segment EnsureSegment(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement) {
+  const bool subclassed = HasSubclasses(drawing.Version());
+  Segment segment = FindSegment(tags, placement, subclassed);
+  if (segment.first != 0) return segment;
+  const std::size_t at = XdataStart(tags);
+  tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(at), drawing.MakeTag(100, placement.marker));
+  return {at + 1, at + 1};
+}
+
+}  // namespace
+
+void SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code, std::string_view value) {
+  const Segment segment = EnsureSegment(drawing, tags, placement);
+  const std::size_t found = FindIn(tags, segment, code);
+  if (found != std::string_view::npos) {
+    if (tags[found].value == value) return;
+    tags[found].value = drawing.KeepValue(code, value);
+    return;
+  }
+  const std::ptrdiff_t rank = RankOf(placement, code);
+  std::size_t at = segment.last;
+  for (std::size_t i = segment.first; i < segment.last && rank >= 0; ++i) {
+    const std::ptrdiff_t other = RankOf(placement, tags[i].code);
+    if (other > rank) {
+      at = i;
+      break;
+    }
+  }
+  tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(at), drawing.MakeTag(code, value));
+}
+
+std::size_t RemoveIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code) {
+  const Segment segment = FindSegment(tags, placement, HasSubclasses(drawing.Version()));
+  if (segment.first == 0) return std::string_view::npos;
+  std::size_t first = std::string_view::npos;
+  std::size_t last = segment.last;
+  for (std::size_t i = segment.first; i < last;) {
+    if (tags[i].code == code) {
+      if (first == std::string_view::npos) first = i;
+      tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(i));
+      --last;
+    } else {
+      ++i;
+    }
+  }
+  return first;
+}
+
+}  // namespace zil::drawing

@@ -1,0 +1,43 @@
+// Finding and placing tags inside a record, for the typed views: where a group belongs (its subclass
+// segment and its place among the groups of that segment), reading it, and setting it so that only that
+// tag changes. Works on a copy of a record's tags, which the view then hands to Drawing::SetTags.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "drawing/drawing.h"
+
+namespace zil::drawing {
+
+// Where the groups of one subclass live: after the `occurrence`-th `100 marker` tag (from R13 on; an R12
+// record has no markers and its segment is the whole record), in the order `order` gives.
+struct Placement {
+  std::string_view marker;
+  int occurrence = 1;
+  std::span<const int> order;
+};
+
+// [first, last) of the segment in `tags`; first == 0 when the marker is missing (R13 on) while others are
+// there. A record without any marker is one segment.
+struct Segment {
+  std::size_t first = 0;
+  std::size_t last = 0;
+};
+Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bool subclassed);
+
+// The index of the first tag with `code` in the segment, or npos.
+std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code);
+
+// Sets group `code` to `value` in `tags`: the existing tag's value is replaced (its group code line and
+// line end kept), a missing one is made and put in its place; a missing marker is added before XDATA.
+void SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code, std::string_view value);
+
+// Removes every tag with `code` in the segment; returns the index where the first was (or npos).
+std::size_t RemoveIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code);
+
+// The index where XDATA (groups 1000 and above) begins, or tags.size().
+std::size_t XdataStart(const std::vector<Tag>& tags) noexcept;
+
+}  // namespace zil::drawing

@@ -1,0 +1,190 @@
+// Changing drawings: only changed tags differ, ezdxf reads our changed output with the same strings and
+// its audit finds nothing, and the change journal is enough to undo every change byte for byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "drawing/dxf_error.h"
+#include "drawing/dxf_file.h"
+#include "drawing/entity_edit.h"
+#include "drawing/header_view.h"
+#include "drawing/loader.h"
+#include "drawing/new_entities.h"
+#include "drawing/table_views.h"
+#include "drawing/writer.h"
+#include "fixtures.h"
+#include "support/temp_folder.h"
+#include "textcore/utf8.h"
+
+namespace zil::drawing {
+namespace {
+
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::istringstream in(bytes);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(Edit, OnlyTheChangedTagDiffers) {
+  const std::string bytes = test::FixtureBytes("r2000_crlf.dxf");
+  const auto drawing = LoadDxf(bytes, "crlf.dxf");
+  Record& text = *ModelSpace(*drawing).Entities().front();
+  TextView view(*drawing, text);
+  view.SetTextString(u"שלום חדש Ω");
+  const std::uint32_t valueLine = text.Find(1)->line + 1;
+  std::vector<std::string> expected = Lines(bytes);
+  expected[valueLine - 1] = "\xF9\xEC\xE5\xED \xE7\xE3\xF9 \\U+03A9\r";
+  EXPECT_EQ(Lines(WriteDxfToString(*drawing)), expected);
+}
+
+// The edits the add-in makes, on any fixture; returns the strings it wrote.
+std::vector<std::u16string> EditDrawing(Drawing& d) {
+  const bool r12 = d.Version() == DxfVersion::R12;
+  const Space model = ModelSpace(d);
+  const auto entities = model.Entities();
+  TextView first(d, *entities[0]);
+  first.SetTextString(u"טקסט \u0081\u009A Ω");
+  first.SetHeight(4);
+  first.SetHorizontalAlignment(1);
+  first.SetVerticalAlignment(2);
+  first.SetAlignmentPoint({12, 22, 0});
+  MoveEntity(d, *entities[0], {1, 2, 0});
+  std::vector<std::u16string> written{u"טקסט \u0081\u009A Ω", u"חדש במודל", u"נייר"};
+  AddText(d, model, written[1], {1, 1, 0}, 2.5);
+  AddText(d, PaperSpace(d), written[2], {5, 5, 0}, 3);
+  AddSolid(d, model, {Point{0, 0, 0}, Point{1, 0, 0}, Point{0, 1, 0}, Point{1, 1, 0}});
+  if (!r12) {
+    std::u16string longText = u"{\\fArial|b1;כותרת}\\P";
+    for (int i = 0; i < 40; ++i) longText += u"שורה Ω ^ \\U+05D0 ";
+    AddMText(d, PaperSpace(d), {0, 0, 0}, 80, longText);
+    written.push_back(longText);
+  }
+  Record* insert = nullptr;
+  for (Record* r : model.Entities())
+    if (r->Type() == "INSERT" && InsertView(d, *r).HasAttributes()) insert = r;
+  AttributeView attribute(d, *InsertView(d, *insert).Attributes()[0]);
+  attribute.SetTextString(u"ערך חדש");
+  written.push_back(u"ערך חדש");
+  Record& copy = CopyEntity(d, *insert);
+  MoveEntity(d, copy, {100, 0, 0});
+  EraseEntity(d, *entities[1]);
+  for (Record* r : model.Entities())
+    if (r->Type() == "DIMENSION") DimensionView(d, *r).SetTextOverride(u"<> ס\"מ");
+  LayerView(d, *FindTableRecord(d, "LAYER", u"Frozen")).SetFrozen(false);
+  if (Record* locked = FindTableRecord(d, "LAYER", u"Locked")) LayerView(d, *locked).SetLocked(false);
+  StyleView(d, *FindTableRecord(d, "STYLE", u"Standard")).SetGenerationFlags(2);
+  return written;
+}
+
+class EditFixture : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EditFixture, EzdxfReadsTheSameStringsAndItsAuditFindsNothing) {
+  const zil::test::TempFolder folder;
+  const std::string out = (folder / "edited.dxf").string();
+  {
+    const auto drawing = LoadDxfFile(test::Fixture(GetParam()));
+    EditDrawing(*drawing);
+    SaveDxfFile(*drawing, out);
+  }
+  const nlohmann::json probe = test::ProbeWithEzdxf(out);
+  EXPECT_TRUE(probe["errors"].empty()) << probe["errors"].dump();
+  EXPECT_TRUE(probe["fixes"].empty()) << probe["fixes"].dump();
+
+  // Every string ezdxf reads is the one the host reads, and the new ones are among them.
+  const auto drawing = LoadDxfFile(out);
+  Drawing& d = *drawing;
+  for (const Record* r = d.First(); r != nullptr; r = r->Next())
+    EXPECT_LT(r->Handle(), probe["handseed"].get<std::uint64_t>()) << r->Type() << " line " << r->Line();
+  std::vector<std::u16string> ours;
+  for (const auto& [handle, entry] : probe["strings"].items()) {
+    Record* r = d.FindByHandle(std::stoull(handle, nullptr, 16));
+    ASSERT_NE(r, nullptr) << handle;
+    std::u16string text;
+    if (r->Type() == "MTEXT")
+      text = MTextView(d, *r).TextString();
+    else if (r->Type() == "DIMENSION")
+      text = DimensionView(d, *r).TextOverride();
+    else
+      text = TextView(d, *r).TextString();
+    EXPECT_EQ(textcore::ToUtf8(text), entry["text"].get<std::string>()) << handle;
+    ours.push_back(text);
+  }
+  const auto drawingAgain = LoadDxfFile(test::Fixture(GetParam()));
+  for (const std::u16string& s : EditDrawing(*drawingAgain))
+    EXPECT_NE(std::find(ours.begin(), ours.end(), s), ours.end()) << textcore::ToUtf8(s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, EditFixture, ::testing::Values("r2000_ansi_1255.dxf", "r2018.dxf", "r12.dxf"));
+
+// Keeps the state before each change, as an undo stack will.
+class RecordingJournal final : public ChangeJournal {
+ public:
+  void WillChange(Record& record, const RecordState& before) override { steps_.push_back({&record, before, false}); }
+  void Inserted(Record& record) override { steps_.push_back({&record, {}, true}); }
+
+  void UndoAll(Drawing& d) {
+    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it)
+      it->inserted ? d.Remove(*it->record) : d.Restore(*it->record, it->before);
+    steps_.clear();
+  }
+
+ private:
+  struct Step {
+    Record* record;
+    RecordState before;
+    bool inserted;
+  };
+  std::vector<Step> steps_;
+};
+
+TEST(Edit, TheJournalUndoesEveryChangeByteForByte) {
+  for (const char* name : {"r2000_ansi_1255.dxf", "r2018.dxf", "r12.dxf"}) {
+    const std::string bytes = test::FixtureBytes(name);
+    const auto drawing = LoadDxf(bytes, name);
+    RecordingJournal journal;
+    drawing->SetJournal(&journal);
+    EditDrawing(*drawing);
+    ASSERT_NE(WriteDxfToString(*drawing), bytes);
+    journal.UndoAll(*drawing);
+    EXPECT_TRUE(WriteDxfToString(*drawing) == bytes) << name;
+    // And the drawing works on as before: a new entity still gets a fresh handle.
+    const Record& text = AddText(*drawing, ModelSpace(*drawing), u"again", {}, 1);
+    EXPECT_EQ(drawing->FindByHandle(text.Handle()), &text);
+  }
+}
+
+TEST(Edit, MovingFollowsTheEntityCoordinateSystem) {
+  // A circle seen from below (extrusion 0,0,-1): its OCS x axis points the other way.
+  // A light polyline without elevation, and a 3D polyline whose vertices are world points.
+  const std::string bytes =
+      "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n5.0\n20\n5.0\n30\n0.0\n40\n1.0\n210\n0.0\n220\n0.0\n230\n-1.0\n"
+      "0\nLWPOLYLINE\n8\n0\n90\n2\n70\n0\n10\n0.0\n20\n0.0\n10\n1.0\n20\n1.0\n"
+      "0\nPOLYLINE\n8\n0\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n70\n8\n0\nVERTEX\n8\n0\n10\n1.0\n20\n1.0\n30\n1.0\n70\n32\n"
+      "0\nSEQEND\n8\n0\n0\nHATCH\n8\n0\n0\nENDSEC\n0\nEOF\n";
+  const auto d = LoadDxf(bytes, "ocs.dxf");
+  const auto entities = ModelSpace(*d).Entities();
+  ASSERT_EQ(entities.size(), 4u);
+  for (int i = 0; i < 3; ++i) MoveEntity(*d, *entities[static_cast<std::size_t>(i)], {1, 2, 3});
+  const auto values = [](const Record& r, int code) {
+    std::vector<std::string> found;
+    for (const Tag& tag : r.Tags())
+      if (tag.code == code) found.emplace_back(tag.value);
+    return found;
+  };
+  EXPECT_EQ(values(*entities[0], 10), std::vector<std::string>{"4.0"});
+  EXPECT_EQ(values(*entities[0], 20), std::vector<std::string>{"7.0"});
+  EXPECT_EQ(values(*entities[0], 30), std::vector<std::string>{"-3.0"});
+  EXPECT_EQ(values(*entities[1], 10), (std::vector<std::string>{"1.0", "2.0"}));
+  EXPECT_EQ(values(*entities[1], 20), (std::vector<std::string>{"2.0", "3.0"}));
+  EXPECT_EQ(values(*entities[1], 38), std::vector<std::string>{"3.0"});
+  EXPECT_EQ(values(*entities[2], 30), std::vector<std::string>{"0.0"});
+  EXPECT_EQ(values(*entities[2]->Next(), 10), std::vector<std::string>{"2.0"});
+  EXPECT_EQ(values(*entities[2]->Next(), 30), std::vector<std::string>{"4.0"});
+  EXPECT_THROW(MoveEntity(*d, *entities[3], {1, 0, 0}), DxfError);
+  EXPECT_TRUE(entities[3]->Pristine());
+}
+
+}  // namespace
+}  // namespace zil::drawing
