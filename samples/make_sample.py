@@ -1,0 +1,151 @@
+"""Writes the bundled sample drawing, hebrew-sample.dxf: an R2000 drawing ($DWGCODEPAGE ANSI_1255) that
+holds Hebrew in all five ways fonts keep it, as old and new drawings of an Israeli office do.
+
+Every Hebrew text is stored here the way a drafter's tools stored it for its font, worked out in this
+script on its own (not by zil):
+  hebdos.shx   DosHebrew    code page 862 letters, the whole string reversed, other runs kept in order
+  hebkeys.shx  DosEnglish   the Latin keys of the Hebrew keyboard, stored as DosHebrew is
+  hebkeysr.shx DosEnglishR  the Latin keys, not reversed as a whole, runs of other characters reversed
+  veltro.shx   Windows      Windows-1255 letters, stored as DosHebrew is
+  arial.ttf    TrueType     Windows-1255 letters in logical order (the platform lays them out)
+The data folder beside it (data/HebFonts.txt) tells zil which font is which.
+
+Usage: /usr/bin/python3 samples/make_sample.py [OUT.dxf]
+"""
+import sys
+
+import ezdxf
+
+HEBREW = "אבגדהוזחטיךכלםמןנסעףפץצקרשת"
+KEYS = "tcdsvuzjyhlfkonibxg;p.mera,"
+
+
+def runs(text):
+    """The text cut into runs of Hebrew letters and runs of everything else."""
+    out, current, hebrew = [], "", None
+    for ch in text:
+        h = ch in HEBREW
+        if current and h != hebrew:
+            out.append(current)
+            current = ""
+        current += ch
+        hebrew = h
+    if current:
+        out.append(current)
+    return out
+
+
+def reversed_runs(text):
+    """The string as a left-to-right SHX font must hold it: runs in reverse order, letters of each Hebrew
+    run reversed, every other run kept as it reads."""
+    return "".join(r[::-1] if r[0] in HEBREW else r for r in reversed(runs(text)))
+
+
+def latin_runs_reversed(text):
+    """Not reversed as a whole; every run of other characters reversed where it stands."""
+    return "".join(r if r[0] in HEBREW else r[::-1] for r in runs(text))
+
+
+def dos_bytes(text):
+    return bytes(0x80 + HEBREW.index(c) if c in HEBREW else ord(c) for c in reversed_runs(text))
+
+
+def keys(text, stored):
+    return "".join(KEYS[HEBREW.index(c)] if c in HEBREW else c for c in stored)
+
+
+# Placeholders for DOS strings, replaced by their bytes after ezdxf wrote the file (ezdxf cannot write
+# bytes that Windows-1255 leaves undefined).
+dos_strings = {}
+
+
+def dos(text):
+    tag = "DOSTEXT%02d" % len(dos_strings)
+    dos_strings[tag] = dos_bytes(text)
+    return tag
+
+
+def build():
+    doc = ezdxf.new("R2000")
+    doc.encoding = "cp1255"
+    doc.header["$DWGCODEPAGE"] = "ANSI_1255"
+    styles = [
+        ("HEB_DOS", "hebdos.shx", 0),
+        ("HEB_KEYS", "hebkeys.shx", 0),
+        ("HEB_KEYSR", "hebkeysr.shx", 0),
+        ("HEB_WIN", "veltro.shx", 0),
+        ("HEB_WIN_BACK", "veltro.shx", 2),
+        ("HEB_TTF", "arial.ttf", 0),
+    ]
+    for name, font, flags in styles:
+        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+    doc.layers.new("TEXTS", dxfattribs={"color": 7})
+    doc.layers.new("TITLES", dxfattribs={"color": 3})
+    doc.layers.new("FROZEN").freeze()
+    doc.layers.new("LOCKED", dxfattribs={"color": 1}).lock()
+    msp = doc.modelspace()
+
+    def text(s, style, pos, height=2.5, **attribs):
+        attribs.update({"style": style, "height": height, "layer": attribs.get("layer", "TEXTS")})
+        return msp.add_text(s, dxfattribs=attribs).set_pos(pos)
+
+    # The same line in each font type, one under the other.
+    line = "תכנית קומה א - מפלס 3"
+    text(dos(line), "HEB_DOS", (0, 50))
+    text(keys(line, reversed_runs(line)), "HEB_KEYS", (0, 45))
+    text(keys(line, latin_runs_reversed(line)), "HEB_KEYSR", (0, 40))
+    text(reversed_runs(line), "HEB_WIN", (0, 35))
+    # A backwards style draws its string mirrored, so the string is stored the other way round.
+    text(latin_runs_reversed(line), "HEB_WIN_BACK", (60, 30))
+    text(line, "HEB_TTF", (0, 25))
+
+    # Rotated, aligned, centred and right-aligned texts.
+    text(dos("חתך 1-1"), "HEB_DOS", (70, 50), rotation=30)
+    msp.add_text(reversed_runs("חזית צפונית"), dxfattribs={"style": "HEB_WIN", "height": 2.0, "layer": "TEXTS"}).set_pos(
+        (0, 15), (40, 15), align="ALIGNED")
+    msp.add_text(keys("מטבח", reversed_runs("מטבח")), dxfattribs={"style": "HEB_KEYS", "height": 2.0, "layer": "TEXTS"}).set_pos(
+        (60, 15), align="MIDDLE_CENTER")
+    msp.add_text(reversed_runs("חדר שינה 2"), dxfattribs={"style": "HEB_WIN", "height": 2.0, "layer": "TEXTS",
+                                                          "rotation": 90}).set_pos((100, 10), align="BOTTOM_RIGHT")
+
+    # Texts that read differently once converted for a left-to-right TrueType line: one that begins with
+    # a number, one with Latin letters inside Hebrew.
+    text(reversed_runs("3 חדרים"), "HEB_WIN", (0, 5), height=2.0)
+    text(reversed_runs("קיר RC עובי 20"), "HEB_WIN", (40, 5), height=2.0)
+
+    # Layers the conversions must open and close again.
+    text(dos("שכבה קפואה"), "HEB_DOS", (0, -5), height=2.0, layer="FROZEN")
+    text(reversed_runs("שכבה נעולה"), "HEB_WIN", (40, -5), height=2.0, layer="LOCKED")
+
+    # MText with a leading format group and two paragraphs, in a Windows style and in TrueType.
+    msp.add_mtext("{\\fArial|b0|i0;" + reversed_runs("הערות כלליות") + "\\P" + reversed_runs("מידות בסמ") + "}",
+                  dxfattribs={"style": "HEB_WIN", "char_height": 2.0, "width": 60}).set_location((0, 80))
+    msp.add_mtext("הערה: לבדוק באתר\\Pשורה שנייה", dxfattribs={"style": "HEB_TTF", "char_height": 2.0, "width": 60}).set_location((70, 80))
+
+    # A title block with attributes.
+    block = doc.blocks.new("TITLE")
+    block.add_lwpolyline([(0, 0), (80, 0), (80, 20), (0, 20)], close=True)
+    block.add_attdef("PROJECT", (2, 12), dxfattribs={"prompt": "שם הפרויקט", "height": 3.0, "style": "HEB_KEYS"})
+    block.add_attdef("SHEET", (2, 4), dxfattribs={"prompt": "גיליון", "height": 2.5, "style": "HEB_WIN"})
+    insert = msp.add_blockref("TITLE", (0, -40), dxfattribs={"layer": "TITLES"})
+    insert.add_auto_attribs({"PROJECT": keys("בית ספר", reversed_runs("בית ספר")), "SHEET": reversed_runs("גיליון 4")})
+
+    # Paper space.
+    psp = doc.layout("Layout1")
+    psp.add_text(reversed_runs("קנה מידה 1:50"), dxfattribs={"style": "HEB_WIN", "height": 3.0}).set_pos((20, 20))
+    return doc
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else "samples/hebrew-sample.dxf"
+    doc = build()
+    doc.saveas(out)
+    data = open(out, "rb").read()
+    for tag, value in dos_strings.items():
+        assert data.count(tag.encode()) == 1, tag
+        data = data.replace(tag.encode(), value)
+    open(out, "wb").write(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,162 @@
+#include "conversions/revit_conversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "config/font_name.h"
+#include "conversions/mtext_paragraphs.h"
+#include "conversions/text_placement.h"
+
+namespace zil::conversions {
+namespace {
+
+using acad::Point;
+
+bool Blank(const std::u16string& s) {
+  return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' '; });
+}
+
+}  // namespace
+
+Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts) {
+  // 1. The string and its style's record; TrueType styles stay as they are.
+  const std::u16string s = t.TextString();
+  if (Blank(s)) return Outcome::LeftAlone;
+  const TstyleRec& r = styles.Find(t.StyleName());
+  if (r.StType == TrueType) return Outcome::LeftAlone;
+
+  // 2.-3. The angle (a full turn is none), the points and the conversion state.
+  const double a = WithoutFullTurn(t.Rotation());
+  const Point p0 = t.InsertionPoint();
+  Point q = t.TextAlignmentPoint();
+  auto& conv = fonts.conv;
+  conv.cStBack = t.Backward() || r.cStBack;
+  conv.cStType = r.StType;
+  (void)t.Alignment();  // read, as the dialog does; the result does not depend on it
+
+  if (a != 0) {
+    // 4. Back to horizontal about the insertion point, then an aligned text between two points on the
+    // line through the old insertion point at the old angle.
+    t.Rotate(p0, -a);
+    const Point p1 = t.InsertionPoint();
+    q = t.TextAlignmentPoint();
+    const auto [lo, hi] = t.GetBoundingBox();
+    const double d1 = std::hypot(p0.x - lo.x, p0.y - lo.y);
+    const double d2 = std::hypot(p0.x - hi.x, p0.y - lo.y);
+    const double sigma = (conv.cStBack || conv.cStType == DosEnglishR) ? -1 : 1;
+    const Point P1{p0.x + sigma * d1 * std::cos(a), p0.y + sigma * d1 * std::sin(a), p0.z};
+    const Point P2{p0.x + sigma * d2 * std::cos(a), p0.y + sigma * d2 * std::sin(a), p0.z};
+    const bool notLeft = q.x != 0 && q.y != 0;
+    const Point start = notLeft && q.x <= p1.x ? P2 : P1;
+    const Point end = notLeft && q.x <= p1.x ? P1 : P2;
+    t.SetTextString(fonts.conv.AAcadToEditWin(t.TextString(), conv.cStType, conv.cStBack, false));
+    t.SetStyleName(std::u16string(kRevitStyleName));
+    FlagBackwardUpsideDown(t);
+    MakeAligned(t, true);
+    t.SetInsertionPoint(start);
+    t.SetTextAlignmentPoint(end);
+    return Outcome::Converted;
+  }
+
+  // 5. Horizontal text: aligned along the bottom of its box.
+  const auto [lo, hi] = t.GetBoundingBox();
+  if (conv.cStBack || t.TextGenerationFlag() != 0) {
+    const Point end{hi.x, lo.y, p0.z};
+    MakeAligned(t, false);
+    t.SetTextAlignmentPoint(end);
+    t.SetInsertionPoint({lo.x, lo.y, p0.z});
+  } else if (conv.cStType != DosEnglishR) {
+    MakeAligned(t, false);
+    t.SetTextAlignmentPoint({hi.x, t.InsertionPoint().y, p0.z});
+  } else {
+    MakeAligned(t, false);
+    t.SetInsertionPoint({lo.x, lo.y, p0.z});
+    t.SetTextAlignmentPoint({hi.x, lo.y, p0.z});
+  }
+  t.SetTextString(fonts.conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, false));
+  t.SetStyleName(std::u16string(kRevitStyleName));
+  FlagBackwardUpsideDown(t);
+  return Outcome::Converted;
+}
+
+Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::FontDefinitions& fonts) {
+  std::u16string s = m.TextString();
+  const TstyleRec& r = styles.Find(m.StyleName());
+  if (r.StType == TrueType) return Outcome::LeftAlone;
+  fonts.conv.cStBack = r.cStBack;
+  fonts.conv.cStType = r.StType;
+  s = StripFormatGroup(std::move(s));
+  // Each paragraph is converted together with the paragraph mark that follows it.
+  std::u16string result;
+  for (const Paragraph& p : SplitParagraphs(s))
+    result += fonts.conv.AAcadToEditWin(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, false);
+  m.SetTextString(result);
+  m.SetStyleName(std::u16string(kRevitStyleName));
+  return Outcome::Converted;
+}
+
+void ConvertAttributesForRevit(acad::Entity& blockReference, const StyleTable& styles, config::FontDefinitions& fonts,
+                               WalkReport& report) {
+  VisitAttributes(
+      blockReference, [&](acad::Entity& a) { return ConvertTextForRevit(a, styles, fonts); }, report);
+}
+
+WalkReport ConvertDrawingForRevit(acad::Document& doc, config::FontDefinitions& fonts, const Progress& progress) {
+  const StyleTable styles = PrepareRevitStyles(doc, fonts);
+  return WalkDrawing(
+      doc,
+      [&](acad::Entity& e, WalkReport& report) {
+        switch (e.EntityType()) {
+          case acad::kEntityBlockReference: ConvertAttributesForRevit(e, styles, fonts, report); break;
+          case acad::kEntityMText: Tally(report, ConvertMTextForRevit(e, styles, fonts)); break;
+          case acad::kEntityText: Tally(report, ConvertTextForRevit(e, styles, fonts)); break;
+          default: break;
+        }
+      },
+      progress);
+}
+
+RevitConversion::RevitConversion(acad::HostState& host, config::FontDefinitions& fonts, platform::Messages& messages)
+    : host_(host), fonts_(fonts), messages_(messages) {}
+
+void RevitConversion::Activate() {
+  const auto doc = host_.AcadApp->ActiveDocument();
+  thisName = doc->Path() + std::u16string(1, static_cast<char16_t>(std::filesystem::path::preferred_separator)) +
+             doc->Name();
+  // The copy keeps the kind of file the drawing is: the stand-in host reads and writes DXF.
+  const bool dxf = config::UpperAscii(config::ExtensionOf(thisName)) == u".DXF";
+  targetFile = std::u16string(config::WithoutExtension(thisName)) + (dxf ? u"_Revit.dxf" : u"_Revit.dwg");
+  reverseOutputText = fonts_.inistr.reverseTTF;
+}
+
+WalkReport RevitConversion::SaveAsAndConvert(const Progress& progress) {
+  auto doc = host_.AcadApp->ActiveDocument();
+  saved = doc->Saved();
+  if (!saved &&
+      messages_.Show(u"zil", u"Base DWG not saved.\r\nPress \"Yes\" to save it.", platform::MessageIcon::Warning,
+                     platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
+    doc->Save();
+    saved = true;
+  }
+  doc->SaveAs(targetFile);
+  doc = host_.AcadApp->ActiveDocument();  // the copy
+  const WalkReport report = ConvertDrawingForRevit(*doc, fonts_, progress);
+  doc->Regen(1);
+  doc->Save();
+  messages_.Show(u"zil", u"Conversion finished", platform::MessageIcon::Information, platform::MessageButtons::Ok);
+  return report;
+}
+
+void RevitConversion::Save() {
+  host_.AcadApp->ActiveDocument()->Save();
+  saved = true;
+}
+
+void RevitConversion::ReloadBase() {
+  if (host_.AcadApp->ActiveDocument()->Saved()) host_.AcadApp->Documents()->Open(thisName);
+}
+
+void RevitConversion::Close() { fonts_.inistr.reverseTTF = reverseOutputText; }
+
+}  // namespace zil::conversions
