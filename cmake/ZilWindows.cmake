@@ -1,5 +1,5 @@
-# The Windows build: the libraries zil.dll is made of. Included by the top-level CMakeLists.txt when
-# building for Windows.
+# The Windows build: the libraries zil.dll is made of and the COM server itself. Included by the top-level
+# CMakeLists.txt when building for Windows.
 
 # Only the parts of the Windows headers the code includes itself; no min/max macros.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -11,6 +11,6 @@ if(MSVC)
 endif()
 
 # Text reordering and UTF-8 come from the platform here (Uniscribe, MultiByteToWideChar), not from ICU.
-foreach(folder platform textcore config acad automation)
+foreach(folder platform textcore config acad automation automation/com)
   add_subdirectory(src/${folder})
 endforeach()
