@@ -1,7 +1,7 @@
 #include "platform/special_folders_win.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 

@@ -6,8 +6,8 @@
 // Uniscribe is what GetCharacterPlacementW with GCP_REORDER uses on Windows; it is called directly so that
 // the reading order is the context's: Wine's GetCharacterPlacementW ignores TA_RTLREADING and always lays
 // out left to right.
-#include <windows.h>
 #include <usp10.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -34,7 +34,8 @@ std::string VisualOrderDC(const DeviceContext& dc, std::string_view s) {
     return std::string(s);
 
   std::vector<BYTE> levels(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) levels[static_cast<std::size_t>(i)] = static_cast<BYTE>(items[static_cast<std::size_t>(i)].a.s.uBidiLevel);
+  for (int i = 0; i < count; ++i)
+    levels[static_cast<std::size_t>(i)] = static_cast<BYTE>(items[static_cast<std::size_t>(i)].a.s.uBidiLevel);
   std::vector<int> visualToLogical(static_cast<std::size_t>(count));
   if (FAILED(ScriptLayout(count, levels.data(), visualToLogical.data(), nullptr))) return std::string(s);
 

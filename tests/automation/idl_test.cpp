@@ -63,9 +63,12 @@ std::vector<IdlMember> InterfaceMembers(const std::string& idl) {
 
 std::string IdlType(ParamType type) {
   switch (type) {
-    case ParamType::String: return "BSTR";
-    case ParamType::Int8: return "signed char";
-    case ParamType::Application: return "IDispatch*";
+    case ParamType::String:
+      return "BSTR";
+    case ParamType::Int8:
+      return "signed char";
+    case ParamType::Application:
+      return "IDispatch*";
   }
   return "?";
 }
@@ -95,12 +98,14 @@ TEST(InterfaceDefinition, NamesTheLibraryInterfaceAndClass) {
   const std::string idl = ReadIdl();
   const auto has = [&idl](const std::string& pattern) { return std::regex_search(idl, std::regex(pattern)); };
   EXPECT_TRUE(has(R"(version\(1\.0\),\s*lcid\(0x0409\),\s*helpstring\("zil Library"\)\s*\]\s*library zil\b)"));
-  EXPECT_TRUE(has(R"(helpstring\("Dispatch interface for autozil Object"\),\s*dual,\s*oleautomation\s*\]\s*interface Iautozil : IDispatch)"));
+  EXPECT_TRUE(has(
+      R"(helpstring\("Dispatch interface for autozil Object"\),\s*dual,\s*oleautomation\s*\]\s*interface Iautozil : IDispatch)"));
   EXPECT_TRUE(has(R"(helpstring\("autozil Object"\)\s*\]\s*coclass autozil\s*\{\s*\[default\] interface Iautozil;)"));
   // Each of the three has an identifier of its own.
   const std::regex uuid(R"(uuid\(([0-9A-F-]{36})\))");
   std::vector<std::string> ids;
-  for (auto it = std::sregex_iterator(idl.begin(), idl.end(), uuid); it != std::sregex_iterator(); ++it) ids.push_back((*it)[1]);
+  for (auto it = std::sregex_iterator(idl.begin(), idl.end(), uuid); it != std::sregex_iterator(); ++it)
+    ids.push_back((*it)[1]);
   ASSERT_EQ(ids.size(), 3u);
   EXPECT_NE(ids[0], ids[1]);
   EXPECT_NE(ids[1], ids[2]);

@@ -58,8 +58,7 @@ HRESULT STDMETHODCALLTYPE AutozilObject::GetTypeInfo(UINT index, LCID, ITypeInfo
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE AutozilObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
-                                                       DISPID* ids) {
+HRESULT STDMETHODCALLTYPE AutozilObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   return DispGetIDsOfNames(typeInfo_, names, count, ids);
 }

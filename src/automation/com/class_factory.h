@@ -2,7 +2,10 @@
 // add-in of the module; aggregation is not supported.
 #pragma once
 
+// The add-in's headers come before the platform's: the platform defines its result codes as macros.
+// clang-format off
 #include "automation/com/server.h"
+// clang-format on
 
 #include <unknwn.h>
 

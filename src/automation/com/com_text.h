@@ -15,7 +15,8 @@
 namespace zil::com {
 
 inline std::u16string_view FromBstr(BSTR s) {
-  return s == nullptr ? std::u16string_view() : std::u16string_view(reinterpret_cast<const char16_t*>(s), SysStringLen(s));
+  return s == nullptr ? std::u16string_view()
+                      : std::u16string_view(reinterpret_cast<const char16_t*>(s), SysStringLen(s));
 }
 
 // nullptr when out of memory.

@@ -20,8 +20,8 @@
 #include "platform/special_folders_win.h"
 // clang-format on
 
-#include <windows.h>
 #include <oaidl.h>
+#include <windows.h>
 
 #include <atomic>
 #include <string>
@@ -31,8 +31,8 @@ namespace zil::com {
 // Message boxes, except while the loader lock is held, when a message goes to the debugger output.
 class ModuleMessages final : public platform::Messages {
  public:
-  platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text,
-                               platform::MessageIcon icon, platform::MessageButtons buttons) override;
+  platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override;
   bool underLoaderLock = false;
 
  private:
