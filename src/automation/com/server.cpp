@@ -19,7 +19,16 @@ platform::MessageAnswer ModuleMessages::Show(const std::u16string& caption, cons
   // can read it, and the answer is the one that changes nothing.
   const std::u16string line = caption + u": " + text + u"\n";
   OutputDebugStringW(Wide(line));
-  return buttons == platform::MessageButtons::Ok ? platform::MessageAnswer::Ok : platform::MessageAnswer::Cancel;
+  switch (buttons) {
+    case platform::MessageButtons::Ok:
+      return platform::MessageAnswer::Ok;
+    case platform::MessageButtons::YesNo:
+      return platform::MessageAnswer::No;
+    case platform::MessageButtons::OkCancel:
+    case platform::MessageButtons::YesNoCancel:
+      break;
+  }
+  return platform::MessageAnswer::Cancel;
 }
 
 Server::Server(HMODULE module) : module_(module), addin_({keyboard_, messages_, folders_}, dialogs_) {}
@@ -107,8 +116,8 @@ HRESULT Server::Unregister() { return UnregisterServer(); }
 void Server::Unload(bool processTerminating) {
   if (!processTerminating) return;  // the destructor shuts down
   if (!addin_.Started()) return;
-  // At process exit other modules may be gone already: AutoCAD's object is not released and no window is
-  // shown, but the settings are still written.
+  // At process exit other modules may be gone already: AutoCAD's object and the type information are left
+  // unreleased and no window is shown, but the settings are still written.
   messages_.underLoaderLock = true;
   if (auto* app = dynamic_cast<DispatchApplication*>(addin_.host.AcadApp.get())) app->Abandon();
   typeInfo_ = nullptr;
