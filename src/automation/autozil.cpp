@@ -5,7 +5,9 @@
 
 #include "acad/error.h"
 #include "automation/addin.h"
+#if ZIL_WITH_DATABASE
 #include "library/database_commands.h"
+#endif
 #include "textcore/codepage.h"
 #include "textcore/conversions.h"
 #include "textcore/keyboard.h"
@@ -146,6 +148,7 @@ CallResult Tautozil::Hplot() {
 CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::u16string_view value) {
   return Guarded([this, cmd, par, value] {
     // Verbs compare exactly, case and all, in this order; an unknown verb does nothing.
+#if ZIL_WITH_DATABASE
     if (cmd == u"db_sqlexec") {
       library::SqlExec(par, value);
       return;
@@ -155,6 +158,10 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
       addin_.ResultString = library::GetTable(par, value, std::locale());
       return;
     }
+#else
+    if (cmd == u"db_sqlexec" || cmd == u"db_gettable")
+      throw AutomationError(E_NOTIMPL, "The database commands are not available in this build of zil (built without SQLite)");
+#endif
     if (cmd == u"set_lang") {
       if (EqualsIgnoringCase(par, u"heb")) {
         textcore::HebrewKeyboard(addin_.services().keyboard);

@@ -1,0 +1,51 @@
+# The Windows build: the libraries zil.dll is made of, the COM server, and its tests, which run under Wine
+# in a private prefix of the build folder (see wine-env.in). Included by the top-level CMakeLists.txt
+# when building for Windows.
+
+# Only the parts of the Windows headers the code includes itself; no min/max macros.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+
+# GCC 12 reports std::string's own inlined copies under optimisation as overlapping (GCC bug 105651).
+target_compile_options(zil_compile_options INTERFACE $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
+if(MSVC)
+  target_compile_options(zil_compile_options INTERFACE /utf-8 /W3)
+endif()
+
+# Text reordering and UTF-8 come from the platform here (Uniscribe, MultiByteToWideChar), not from ICU.
+foreach(folder platform textcore config acad automation automation/com)
+  add_subdirectory(src/${folder})
+endforeach()
+
+# The tests run under Wine, from a cross build on Linux (preset windows-cross).
+if(NOT ZIL_BUILD_TESTS OR NOT CMAKE_CROSSCOMPILING)
+  return()
+endif()
+
+enable_testing()
+
+# Everything Wine runs for the build goes through wine-env: the prefix, a home folder of its own (Wine
+# links the Documents folder to $HOME), no display, quiet.
+set(ZIL_WINE_FOLDER ${CMAKE_BINARY_DIR}/wine)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-env.in ${CMAKE_BINARY_DIR}/wine-env @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                                WORLD_EXECUTE)
+find_program(ZIL_WINE wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-env ${ZIL_WINE})
+# Tests are listed when ctest runs (under Wine), not while building.
+set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+
+# GoogleTest built from Debian's sources with the cross compiler.
+set(ZIL_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")
+if(NOT EXISTS ${ZIL_GOOGLETEST_SOURCE}/CMakeLists.txt)
+  message(FATAL_ERROR "No GoogleTest sources in ${ZIL_GOOGLETEST_SOURCE}: run scripts/bootstrap windows")
+endif()
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${ZIL_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+# Tests need no optimisation, and it would double the build's time.
+foreach(target gtest gtest_main)
+  target_compile_options(${target} PRIVATE -O0)
+endforeach()
+include(GoogleTest)
+
+add_subdirectory(tests/windows)
