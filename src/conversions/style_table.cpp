@@ -13,6 +13,18 @@ bool Blank(std::u16string_view s) {
   return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' ' || c == u'\t'; });
 }
 
+// The record of one style. `font`: its font file (PrepareRevitStyles falls back to the big font).
+TstyleRec ReadStyle(const std::shared_ptr<acad::TextStyle>& st, std::u16string font, config::FontDefinitions& fonts) {
+  TstyleRec r;
+  r.stName = st->Name();
+  r.style = st;
+  r.Width = st->Width();
+  r.Font = std::move(font);
+  r.cStBack = st->TextGenerationFlag() == 2;
+  r.StType = fonts.GetFntType(r.Font);
+  return r;
+}
+
 }  // namespace
 
 std::u16string StyleKey(std::u16string_view name) { return config::UpperAscii(name); }
@@ -29,14 +41,9 @@ StyleTable PrepareRevitStyles(acad::Document& doc, config::FontDefinitions& font
   const int n = styles->Count();
   for (int i = 0; i < n; ++i) {
     const auto st = styles->Item(i);
-    TstyleRec r;
-    r.stName = st->Name();
-    r.style = st;
-    r.Width = st->Width();
-    r.Font = st->FontFile();
-    if (r.Font.empty()) r.Font = st->BigFontFile();
-    r.cStBack = st->TextGenerationFlag() == 2;
-    r.StType = fonts.GetFntType(r.Font);
+    std::u16string font = st->FontFile();
+    if (font.empty()) font = st->BigFontFile();
+    TstyleRec r = ReadStyle(st, std::move(font), fonts);
     table.dirstyles[StyleKey(r.stName)] = table.astyles.size();
     table.astyles.push_back(std::move(r));
   }
@@ -62,15 +69,11 @@ StyleTable LoadStyleTable(acad::Document& doc, config::FontDefinitions& fonts, s
   const int n = styles->Count();
   for (int i = 0; i < n; ++i) {
     const auto st = styles->Item(i);
-    TstyleRec r;
-    r.stName = st->Name();
-    if (Blank(r.stName)) continue;
-    r.style = st;
-    r.Font = st->FontFile();
-    if (Blank(r.Font)) continue;
-    r.Width = st->Width();
-    r.cStBack = st->TextGenerationFlag() == 2;
-    r.StType = fonts.GetFntType(r.Font);
+    // A style with a blank name or a blank font file is not used.
+    if (Blank(st->Name())) continue;
+    std::u16string font = st->FontFile();
+    if (Blank(font)) continue;
+    TstyleRec r = ReadStyle(st, std::move(font), fonts);
     table.dirstyles[StyleKey(r.stName)] = table.astyles.size();
     table.astyles.push_back(std::move(r));
   }
