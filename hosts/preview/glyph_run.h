@@ -12,8 +12,8 @@
 //                the brackets of right-to-left runs mirrored.
 // The Hebrew SHX fonts draw round and angle brackets mirrored, "(" as ")" and "<" as ">", as the add-in's
 // conversions expect (they mirror those brackets in every SHX form). An SHX font knows no bidi: it lays
-// the glyphs one after another in stored order, left to right, and right to left for DosEnglishR. A backwards text mirrors its run; that is geometry (text_layout.h), not
-// part of the run.
+// the glyphs one after another in stored order, left to right, and right to left for DosEnglishR. A
+// backwards text mirrors its run; that is geometry (text_layout.h), not part of the run.
 //
 // AutoCAD's control codes draw as AutoCAD draws them: %%d a degree sign, %%p a plus-minus sign, %%c a
 // diameter sign, %%% a percent sign, %%nnn the character of code nnn in the font, and %%o and %%u (over-

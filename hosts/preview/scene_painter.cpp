@@ -19,10 +19,7 @@ QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 QTransform ToQTransform(const Affine& m) { return QTransform(m.a, m.b, m.c, m.d, m.e, m.f); }
 
-QString CharacterString(char32_t c) {
-  const auto ucs4 = static_cast<char32_t>(c);
-  return QString::fromUcs4(&ucs4, 1);
-}
+QString CharacterString(char32_t c) { return QString::fromUcs4(&c, 1); }
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 // reads it. A backwards text (the style's generation flag 2 or the text's own) mirrors its run within the
 // box: an SHX font then lays its glyphs the other way, each glyph upright (such fonts are made for it),
 // while a TrueType font is mirrored whole, glyphs included, as AutoCAD mirrors it. An upside-down text
-// (flag 4 of the style or the text) mirrors the run about the middle of the box: the glyphs hang flipped.
+// (flag 4 of the style or the text) flips its run top to bottom within the box: the glyphs hang flipped.
 //
 // MTEXT, by the same font-metric model: a leading format group is stripped and the rest splits into
 // paragraphs at "\P", as the add-in's MText editor reads it (an empty last paragraph is none; other format
