@@ -133,6 +133,32 @@ def build():
     # Paper space.
     psp = doc.layout("Layout1")
     psp.add_text(reversed_runs("קנה מידה 1:50"), dxfattribs={"style": "HEB_WIN", "height": 3.0}).set_pos((20, 20))
+
+    # For the previews: a text drawn backwards by its own flag as well as its style's, then a site beside
+    # the texts with the other kinds of entities the previews draw.
+    text(latin_runs_reversed("חניה 12"), "HEB_WIN_BACK", (150, 55), text_generation_flag=2)
+
+    # A door tag (a circle and a Hebrew text) inside a room block, the room turned and scaled, the tag
+    # turned and scaled again inside it; the room's lines on layer 0 take the reference's layer.
+    door = doc.blocks.new("DOOR_TAG")
+    door.add_circle((0, 0), 2)
+    door.add_text(reversed_runs("דלת"), dxfattribs={"style": "HEB_WIN", "height": 1.5}).set_pos((0, 0), align="MIDDLE_CENTER")
+    room = doc.blocks.new("ROOM")
+    room.add_lwpolyline([(0, 0), (20, 0), (20, 12), (0, 12)], close=True)
+    room.add_line((8, 0), (12, 0), dxfattribs={"color": 1})
+    room.add_arc((8, 0), 4, 0, 90)
+    room.add_blockref("DOOR_TAG", (10, 6), dxfattribs={"xscale": 0.8, "yscale": 0.8, "rotation": 15})
+    msp.add_blockref("ROOM", (120, 20), dxfattribs={"layer": "TITLES", "xscale": 1.5, "yscale": 1.5, "rotation": 20})
+
+    # A north arrow: a circle and a filled triangle; a path with a bulge; a dimension (through its block).
+    msp.add_circle((160, 70), 5, dxfattribs={"color": 5})
+    msp.add_solid([(157, 66), (163, 66), (160, 74)], dxfattribs={"color": 5})
+    msp.add_polyline2d([(115, 5), (135, 5), (145, 15)], dxfattribs={"color": 30}).vertices[1].dxf.bulge = 0.5
+    msp.add_linear_dim(base=(115, -8), p1=(115, -2), p2=(145, -2), dxfattribs={"layer": "TITLES"}).render()
+
+    # One more text that reads differently once converted for a left-to-right TrueType line: a number
+    # joined to Latin letters inside Hebrew.
+    text(reversed_runs("חדר 2B שינה"), "HEB_WIN", (66, 5), height=2.0)
     return doc
 
 

@@ -1,0 +1,43 @@
+// The scene of a drawing's model space, or of a layout's paper space: every entity the preview draws,
+// placed in the space's coordinates, with the colour AutoCAD shows it in. Input: a loaded drawing
+// (untrusted values; a number that does not parse is a DxfError naming its line).
+//
+// Drawn: TEXT, MTEXT, ATTDEF (its tag; in a block reference only constant ones, with their value),
+// INSERT with its block's contents (position, scale, rotation, columns and rows; nested to any depth, a
+// block that holds itself drawn once) and its ATTRIBs, DIMENSION through its block, LINE, LWPOLYLINE and
+// POLYLINE (bulges followed), CIRCLE, ARC, SOLID and TRACE (filled), POINT (a dot), and the borders of
+// paper-space viewports. Entities on frozen or off layers and invisible ones (group 60) are not drawn; in a block,
+// entities on layer 0 take the reference's layer and BYBLOCK colours the reference's colour. Every other
+// entity type is counted in Scene::notDrawn.
+//
+// Texts are drawn by their style's font type as the add-in classifies it (SetFntType with the text and
+// the data folder's font table), passed in as `FontTypeOf`.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "config/font_definitions.h"
+#include "drawing/drawing.h"
+#include "preview/scene.h"
+#include "textcore/font_type.h"
+
+namespace zil::preview {
+
+// The font type of a text in a style with font file `fontFile`.
+using FontTypeOf = std::function<fntType(std::u16string_view fontFile, std::u16string_view text)>;
+
+// SetFntType(fontFile, text) of `fonts`; the conversion state of `fonts` is left as it was.
+FontTypeOf ClassifyWith(config::FontDefinitions& fonts);
+
+// `layout`: empty or "Model" for model space, else a layout's name (any case). Throws std::runtime_error
+// naming the drawing's layouts when there is no such layout.
+Scene BuildScene(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf, std::u16string_view layout = {});
+
+// How a text style draws: its font type for `text`, and its generation flags. A style the drawing lacks
+// draws as AutoCAD's default font "txt".
+TextLook LookOf(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf, std::u16string_view style,
+                std::u16string_view text);
+
+}  // namespace zil::preview
