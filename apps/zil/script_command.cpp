@@ -8,12 +8,12 @@
 // With --drawing, the drawing is opened in the stand-in CAD host and the add-in is given its application
 // (SetApp) before the first line. After each call the command text the call queued runs, each text
 // reported on its own line as {"command": TEXT, "ran": [EVENT, ...]} (events: {"alert": MESSAGE,
-// "answer": BUTTON}, {"undo": WHAT}, {"plot": WHAT}) or {"command": TEXT, "error": MESSAGE}. ANSWERS
-// answers the host's prompts in order (input_source.h: point, distance, enter, cancel, pick); alerts are
-// acknowledged. At the end the drawing is saved to OUT when given. The drawing FILE itself is never
-// written (the host refuses to save over it) unless OUT names it. A drawing or answers file that cannot be
-// read stops the command before anything runs (exit code 1); so does a failed save at the end, which
-// leaves OUT as it was.
+// "answer": BUTTON}, {"undo": WHAT}, {"plot": WHAT}); a text that failed has "error": MESSAGE, and "ran"
+// only when part of it ran before the failure. ANSWERS answers the host's prompts in order
+// (input_source.h: point, distance, enter, cancel, pick); alerts are acknowledged. At the end the drawing
+// is saved to OUT when given. The drawing FILE itself is never written (the host refuses to save over it)
+// unless OUT names it. A drawing or answers file that cannot be read stops the command before anything
+// runs (exit code 1); so does a failed save at the end, which leaves OUT as it was.
 // Built with Qt, the dialog members show the real dialogs; the Qt application starts with the first
 // dialog, and without a display that call fails and says why while the rest of the script runs.
 #include <filesystem>
@@ -114,18 +114,18 @@ std::optional<DrawingHost> OpenDrawingHost(const ScriptOptions& options, std::os
 void ReportCommands(standin::StandInApplication& application, std::ostream& out) {
   for (const standin::CommandReport& report : application.RunQueuedCommands()) {
     out << "{\"command\": " << EncodeJsonString(report.text);
-    if (!report.error.empty()) {
-      out << ", \"error\": " << EncodeJsonString(textcore::FromUtf8(report.error)) << "}\n";
-      continue;
+    if (report.error.empty() || !report.events.empty()) {
+      out << ", \"ran\": [";
+      for (std::size_t i = 0; i < report.events.size(); ++i) {
+        const standin::CommandEvent& event = report.events[i];
+        out << (i ? ", " : "") << "{\"" << event.kind << "\": " << EncodeJsonString(event.detail);
+        if (event.kind == "alert") out << ", \"answer\": " << EncodeJsonString(event.answer);
+        out << '}';
+      }
+      out << ']';
     }
-    out << ", \"ran\": [";
-    for (std::size_t i = 0; i < report.events.size(); ++i) {
-      const standin::CommandEvent& event = report.events[i];
-      out << (i ? ", " : "") << "{\"" << event.kind << "\": " << EncodeJsonString(event.detail);
-      if (event.kind == "alert") out << ", \"answer\": " << EncodeJsonString(event.answer);
-      out << '}';
-    }
-    out << "]}\n";
+    if (!report.error.empty()) out << ", \"error\": " << EncodeJsonString(textcore::FromUtf8(report.error));
+    out << "}\n";
   }
 }
 

@@ -182,8 +182,7 @@ int StandInEntity::EntityType() const {
   const std::string_view type = record_.Type();
   const std::string& file = document_->Dwg().File();
   if (type == "DIMENSION") {
-    static constexpr int kTypes[] = {acad::kEntityDimension, 9, 10, 12, 14, 41, 13,
-                                     acad::kEntityDimension};
+    static constexpr int kTypes[] = {acad::kEntityDimension, 9, 10, 12, 14, 41, 13, acad::kEntityDimension};
     return kTypes[DimensionKind(record_, file)];
   }
   if (type == "POLYLINE") {
