@@ -69,6 +69,7 @@ TEST(StandIn, EachKindServesItsMembersAndFailsForOthersAsLateBindingDoes) {
   EXPECT_EQ(attributes[0]->TagString(), u"NAME");
   EXPECT_EQ(attributes[1]->TextString(), u"חיפה");
   EXPECT_EQ(attributes[1]->Handle(), HandleOf("attrib_city"));
+  EXPECT_THROW(attributes[0]->Copy(), acad::Error);  // it would belong to no block reference
 
   // A table record is an object with a name and a handle, and nothing of an entity.
   const drawing::Record* record = drawing::FindTableRecord(host.doc->Dwg(), "STYLE", u"Arial");

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 #include <numbers>
+#include <stdexcept>
 
 #include "acad/error.h"
 #include "host_fixtures.h"
@@ -130,6 +131,20 @@ TEST(Undo, InsideAnOpenGroupUTakesBackItsChangesButNeverPastItsStart) {
   EXPECT_EQ(host.Entity("keys")->TextString(), u"kept");
   RunU(host);
   EXPECT_EQ(host.Entity("keys")->TextString(), u"ouka");
+}
+
+TEST(Undo, AChangeThatFailsIsTakenBackAtOnce) {
+  Host host("hebrew.dxf");
+  const std::string before = Bytes(*host.doc);
+  try {
+    UndoStack::Operation failing(host.doc->Undo());
+    host.doc->ModelSpace()->AddText(u"half done", {}, 1);
+    host.Entity("keys")->SetTextString(u"changed");
+    throw std::runtime_error("the rest of the change fails");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_TRUE(Bytes(*host.doc) == before);
+  EXPECT_EQ(RunU(host), u"nothing to undo");
 }
 
 TEST(Undo, ObjectsAnUndoTookBackAreGoneAndErasedOnesComeBack) {

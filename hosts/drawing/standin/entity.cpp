@@ -139,6 +139,14 @@ drawing::Record& StandInEntity::Changeable() const {
   return r;
 }
 
+void StandInEntity::RefuseLonePart(const char* member, bool attributesToo) const {
+  const std::string_view type = record_.Type();
+  if (type == "SEQEND" || type == "VERTEX" || (attributesToo && type == "ATTRIB")) {
+    throw acad::Error(std::string(member) + ": the object " + textcore::ToUtf8(ObjectName()) +
+                      " is part of the entity before it and is changed with that entity");
+  }
+}
+
 // --- every object ---
 
 std::u16string StandInEntity::ObjectName() const {
@@ -238,6 +246,7 @@ void StandInEntity::Update() {
 
 void StandInEntity::Erase() {
   Need(kind_ != Kind::NotEntity, "Erase");
+  RefuseLonePart("Erase", false);
   drawing::Record& r = Changeable();
   UndoStack::Operation op(document_->Undo());
   drawing::EraseEntity(document_->Dwg(), r);
@@ -246,6 +255,7 @@ void StandInEntity::Erase() {
 
 std::shared_ptr<acad::Entity> StandInEntity::Copy() {
   Need(kind_ != Kind::NotEntity, "Copy");
+  RefuseLonePart("Copy", true);
   drawing::Record& r = Live();
   UndoStack::Operation op(document_->Undo());
   drawing::Record& copy = AsAcad([&]() -> drawing::Record& { return drawing::CopyEntity(document_->Dwg(), r); });
@@ -257,6 +267,7 @@ void StandInEntity::Move(const acad::Point& from, const acad::Point& to) {
   Need(kind_ != Kind::NotEntity, "Move");
   RequireFinite(from, "Move");
   RequireFinite(to, "Move");
+  RefuseLonePart("Move", false);
   drawing::Record& r = Changeable();
   UndoStack::Operation op(document_->Undo());
   AsAcad([&] { drawing::MoveEntity(document_->Dwg(), r, {to.x - from.x, to.y - from.y, to.z - from.z}); });
@@ -265,6 +276,7 @@ void StandInEntity::Move(const acad::Point& from, const acad::Point& to) {
 void StandInEntity::Rotate(const acad::Point& base, double angle) {
   Need(kind_ != Kind::NotEntity, "Rotate");
   RequireFinite(base, "Rotate");
+  RefuseLonePart("Rotate", false);
   if (!std::isfinite(angle)) throw acad::Error("Rotate: the angle must be a finite number");
   drawing::Record& r = Changeable();
   UndoStack::Operation op(document_->Undo());

@@ -17,7 +17,10 @@
 // - GetBoundingBox is entity_extents.h's box; an entity without one there throws acad::Error.
 // - Update draws nothing (the stand-in host has no display) but fails on an erased object, as AutoCAD's
 //   does; Highlight is kept by the document for a display to show.
-// - Objects that are not entities (table records, dictionaries) serve ObjectName and Handle only.
+// - Objects that are not entities (table records, dictionaries) serve ObjectName and Handle only. The parts
+//   that close or carry another entity (SEQEND, VERTEX) are not erased, copied, moved or turned alone, and
+//   an attribute reference is not copied alone (it would belong to no block reference).
+// - A member call that fails changes nothing (undo_stack.h).
 #pragma once
 
 #include <memory>
@@ -107,6 +110,9 @@ class StandInEntity final : public acad::Entity {
   drawing::Record& Live() const;
   // The record, when it may be changed: alive, an entity, and not on a locked layer.
   drawing::Record& Changeable() const;
+  // Throws acad::Error for a part of another entity that is changed only with it: a SEQEND or VERTEX,
+  // and, for copying, an attribute reference.
+  void RefuseLonePart(const char* member, bool attributesToo) const;
   void Need(bool has, const char* member) const {
     if (!has) Lacks(member);
   }

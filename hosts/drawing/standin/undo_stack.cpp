@@ -1,5 +1,6 @@
 #include "drawing/standin/undo_stack.h"
 
+#include <exception>
 #include <utility>
 
 namespace zil::standin {
@@ -8,10 +9,18 @@ UndoStack::UndoStack(drawing::Drawing& drawing) : drawing_(drawing) { drawing_.S
 
 UndoStack::~UndoStack() { drawing_.SetJournal(nullptr); }
 
-UndoStack::Operation::Operation(UndoStack& stack) : stack_(stack) { ++stack_.operations_; }
+UndoStack::Operation::Operation(UndoStack& stack) : stack_(stack), exceptions_(std::uncaught_exceptions()) {
+  ++stack_.operations_;
+}
 
 UndoStack::Operation::~Operation() {
-  if (--stack_.operations_ == 0) stack_.Finish(std::exchange(stack_.current_, Step{}));
+  if (--stack_.operations_ != 0) return;
+  Step step = std::exchange(stack_.current_, Step{});
+  if (std::uncaught_exceptions() > exceptions_) {
+    if (!step.entries.empty()) stack_.TakeBack(step);  // the call failed: nothing of it stays
+    return;
+  }
+  stack_.Finish(std::move(step));
 }
 
 void UndoStack::Note(drawing::Record& record, const drawing::RecordState* before) {

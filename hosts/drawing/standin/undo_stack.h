@@ -12,6 +12,9 @@
 // earlier tags back, erased ones are revived, the header (with $HANDSEED) included, so the drawing writes
 // the bytes it wrote before the step. While a group is open, "U" takes back the last operation inside
 // the group and never goes past the group's start, as AutoCAD's UNDO does inside an open group.
+//
+// An operation that ends with an exception is taken back at once, so a member call that fails leaves
+// the drawing as it was, as a failed AutoCAD call does.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +35,7 @@ class UndoStack final : public drawing::ChangeJournal {
   UndoStack& operator=(const UndoStack&) = delete;
 
   // An operation: the changes between construction and destruction are one step (nested operations
-  // belong to the outermost one).
+  // belong to the outermost one); left by an exception, it is taken back.
   class Operation {
    public:
     explicit Operation(UndoStack& stack);
@@ -42,6 +45,7 @@ class UndoStack final : public drawing::ChangeJournal {
 
    private:
     UndoStack& stack_;
+    int exceptions_;  // exceptions in flight when the operation began
   };
 
   void StartMark();
