@@ -1,17 +1,30 @@
-// `zil script [FILE]`: automation calls against one add-in for the whole run, one call per line (the
-// member's name, then its arguments as a shell quotes words; "#" starts a comment line), each answered by
-// one JSON object on its own line:
+// `zil script [--drawing FILE [--save OUT] [--input ANSWERS]] [SCRIPT]`: automation calls against one
+// add-in for the whole run, one call per line (the member's name, then its arguments as a shell quotes
+// words; "#" starts a comment line), each answered by one JSON object on its own line:
 //   {"member": NAME, "hresult": "0x00000000", "value": VALUE, "error": MESSAGE}
 // "value" only for members that return one, "error" only when the call failed. The run goes on after a
 // failed call. Exit code 0 when the script could be read, 2 otherwise (nothing is run then).
+//
+// With --drawing, the drawing is opened in the stand-in CAD host and the add-in is given its application
+// (SetApp) before the first line. After each call the command text the call queued runs, each text
+// reported on its own line as {"command": TEXT, "ran": [EVENT, ...]} (events: {"alert": MESSAGE,
+// "answer": BUTTON}, {"undo": WHAT}, {"plot": WHAT}); a text that failed has "error": MESSAGE, and "ran"
+// only when part of it ran before the failure. ANSWERS answers the host's prompts in order
+// (input_source.h: point, distance, enter, cancel, pick); alerts are acknowledged. At the end the drawing
+// is saved to OUT when given. The drawing FILE itself is never written (the host refuses to save over it)
+// unless OUT names it. A drawing or answers file that cannot be read stops the command before anything
+// runs (exit code 1); so does a failed save at the end, which leaves OUT as it was.
 // Built with Qt, the dialog members show the real dialogs; the Qt application starts with the first
 // dialog, and without a display that call fails and says why while the rest of the script runs.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <locale>
 #include <memory>
 #include <optional>
+#include <span>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include "automation/addin.h"
@@ -20,6 +33,9 @@
 #include "command_line.h"
 #include "config/data_folder.h"
 #include "console_messages.h"
+#include "drawing/standin/application.h"
+#include "drawing/standin/document.h"
+#include "drawing/standin/input_source.h"
 #include "json_string.h"
 #include "platform/clipboard.h"
 #include "platform/file_choosers.h"
@@ -44,6 +60,74 @@ struct ScriptCall {
   long line;
   std::vector<std::string> words;
 };
+
+struct ScriptOptions {
+  std::optional<std::string> file;
+  std::optional<std::string> drawing;
+  std::optional<std::string> save;
+  std::optional<std::string> input;
+};
+
+// The stand-in host of a run with a drawing: the application with the drawing open, and the answers.
+struct DrawingHost {
+  std::shared_ptr<standin::StandInApplication> application;
+  std::shared_ptr<standin::StandInDocument> document;
+  standin::ScriptedInput input;
+};
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
+}
+
+// Opens the drawing and reads the answers; nullopt (with a message) when either cannot be read.
+std::optional<DrawingHost> OpenDrawingHost(const ScriptOptions& options, std::ostream& err) {
+  DrawingHost host;
+  if (options.input) {
+    std::ifstream answers(*options.input);
+    if (!answers) {
+      err << "zil: cannot read the answers " << *options.input << '\n';
+      return std::nullopt;
+    }
+    try {
+      host.input = standin::ScriptedInput::Parse(answers, *options.input);
+    } catch (const std::invalid_argument& e) {
+      err << "zil: " << e.what() << '\n';
+      return std::nullopt;
+    }
+  } else {
+    std::istringstream none;
+    host.input = standin::ScriptedInput::Parse(none, "no answers (--input was not given)");
+  }
+  host.application = standin::StandInApplication::Create();
+  try {
+    host.document = host.application->OpenDrawing(*options.drawing);
+  } catch (const std::exception& e) {
+    err << "zil: " << e.what() << '\n';
+    return std::nullopt;
+  }
+  if (!options.save || !SameFile(*options.save, *options.drawing)) host.application->ProtectFile(*options.drawing);
+  return host;
+}
+
+void ReportCommands(standin::StandInApplication& application, std::ostream& out) {
+  for (const standin::CommandReport& report : application.RunQueuedCommands()) {
+    out << "{\"command\": " << EncodeJsonString(report.text);
+    if (report.error.empty() || !report.events.empty()) {
+      out << ", \"ran\": [";
+      for (std::size_t i = 0; i < report.events.size(); ++i) {
+        const standin::CommandEvent& event = report.events[i];
+        out << (i ? ", " : "") << "{\"" << event.kind << "\": " << EncodeJsonString(event.detail);
+        if (event.kind == "alert") out << ", \"answer\": " << EncodeJsonString(event.answer);
+        out << '}';
+      }
+      out << ']';
+    }
+    if (!report.error.empty()) out << ", \"error\": " << EncodeJsonString(textcore::FromUtf8(report.error));
+    out << "}\n";
+  }
+}
 
 // Reads and splits every line first, so that a script with a syntax error runs nothing.
 std::optional<std::vector<ScriptCall>> ReadScript(std::istream& in, const std::string& source, std::ostream& err) {
@@ -91,7 +175,8 @@ void UseTheUsersNumberFormat(std::ostream& err) {
   }
 }
 
-int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
+int RunScript(const ScriptOptions& options, CommandLine& cl) {
+  const std::optional<std::string>& file = options.file;
   std::ifstream stream;
   if (file) {
     stream.open(*file);
@@ -103,6 +188,13 @@ int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
   std::istream& in = file ? stream : cl.in;
   const auto calls = ReadScript(in, file ? *file : "standard input", cl.err);
   if (!calls) return kExitUsage;
+
+  std::optional<DrawingHost> host;
+  if (options.drawing) {
+    host = OpenDrawingHost(options, cl.err);
+    if (!host) return 1;
+    host->application->SetInputSource(&host->input);
+  }
 
   UseTheUsersNumberFormat(cl.err);
   platform::PortableKeyboardLayouts keyboard;
@@ -126,19 +218,42 @@ int RunScript(const std::optional<std::string>& file, CommandLine& cl) {
   automation::AddIn addin({keyboard, messages, folders, files, clipboard, registry}, dialogs);
   addin.Startup();
   const auto object = addin.CreateObject();
-  for (const ScriptCall& call : *calls) RunCall(*object, call, cl.out);
+  if (host) {
+    const automation::Variant app = automation::ApplicationRef(host->application);
+    const automation::InvokeResult given = automation::Invoke(*object, u"SetApp", std::span(&app, 1));
+    if (automation::Failed(given.hr)) {
+      cl.err << "zil: SetApp failed: " << given.error << '\n';
+      return 1;
+    }
+  }
+  for (const ScriptCall& call : *calls) {
+    RunCall(*object, call, cl.out);
+    if (host) ReportCommands(*host->application, cl.out);
+  }
   cl.out.flush();
   addin.Shutdown();
+  if (host && options.save) {
+    try {
+      host->document->WriteTo(*options.save);
+    } catch (const std::exception& e) {
+      cl.err << "zil: the drawing was not saved: " << e.what() << '\n';
+      return 1;
+    }
+  }
   return 0;
 }
 
 }  // namespace
 
 void AddScriptCommand(CommandLine& cl) {
-  auto file = std::make_shared<std::optional<std::string>>();
+  auto options = std::make_shared<ScriptOptions>();
   CLI::App* cmd = cl.app.add_subcommand("script", "run automation calls, one per line, and print each result as JSON");
-  cmd->add_option("file", *file, "the script; without it, standard input");
-  cmd->callback([&cl, file] { cl.action = [&cl, file] { return RunScript(*file, cl); }; });
+  cmd->add_option("file", options->file, "the script; without it, standard input");
+  CLI::Option* drawing = cmd->add_option("--drawing", options->drawing,
+                                         "a DXF drawing to open in the stand-in CAD host before the first call");
+  cmd->add_option("--save", options->save, "where to save the drawing after the last call")->needs(drawing);
+  cmd->add_option("--input", options->input, "the answers to the host's prompts, one per line")->needs(drawing);
+  cmd->callback([&cl, options] { cl.action = [&cl, options] { return RunScript(*options, cl); }; });
 }
 
 }  // namespace zil::cli

@@ -3,10 +3,12 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <optional>
 #include <string>
 
 #include "drawing/dxf_error.h"
+#include "drawing/ocs.h"
 #include "drawing/spaces.h"
 #include "drawing/tag_values.h"
 
@@ -46,33 +48,6 @@ std::optional<PointGroups> PointGroupsOf(std::string_view type) {
   return it->second;
 }
 
-Point Cross(Point a, Point b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Point Unit(Point a) {
-  const double length = std::sqrt(Dot(a, a));
-  return length == 0 ? a : Point{a.x / length, a.y / length, a.z / length};
-}
-
-// A world displacement in the coordinate system of extrusion `n` (the arbitrary axis algorithm).
-Point ToOcs(Point d, Point n) {
-  n = Unit(n);
-  if (n == Point{0, 0, 1}) return d;
-  const Point ax =
-      Unit(std::abs(n.x) < 1.0 / 64 && std::abs(n.y) < 1.0 / 64 ? Cross({0, 1, 0}, n) : Cross({0, 0, 1}, n));
-  const Point ay = Unit(Cross(n, ax));
-  return {Dot(d, ax), Dot(d, ay), Dot(d, n)};
-}
-
-Point ExtrusionOf(const std::vector<Tag>& tags, const std::string& file) {
-  Point n{0, 0, 1};
-  for (std::size_t i = 0; i < XdataStart(tags); ++i) {
-    if (tags[i].code == 210) n.x = DoubleOf(tags[i], file);
-    if (tags[i].code == 220) n.y = DoubleOf(tags[i], file);
-    if (tags[i].code == 230) n.z = DoubleOf(tags[i], file);
-  }
-  return n;
-}
-
 // Adds `shift` to the values of the tags with `code` before XDATA.
 void Shift(Drawing& drawing, std::vector<Tag>& tags, int code, double shift) {
   if (shift == 0) return;
@@ -100,7 +75,7 @@ std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacemen
   const std::string_view type = record.Type();
   if (type == "LWPOLYLINE") {
     // Two-dimensional vertices in the entity's coordinate system at elevation 38.
-    const Point d = ToOcs(displacement, ExtrusionOf(tags, file));
+    const Point d = ToOcs(displacement, AxesOf(ExtrusionOf(tags, file)));
     Shift(drawing, tags, 10, d.x);
     Shift(drawing, tags, 20, d.y);
     if (d.z != 0) {
@@ -114,7 +89,8 @@ std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacemen
   }
   if (type == "POLYLINE") {
     // Its point is (0, 0, elevation); a 2D polyline's elevation follows the move along its extrusion.
-    if (!HasWorldVertices(record, file)) Shift(drawing, tags, 30, ToOcs(displacement, ExtrusionOf(tags, file)).z);
+    if (!HasWorldVertices(record, file))
+      Shift(drawing, tags, 30, ToOcs(displacement, AxesOf(ExtrusionOf(tags, file))).z);
     return tags;
   }
   if (type == "VERTEX") {
@@ -122,7 +98,7 @@ std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacemen
     const long long flags = IntegerGroup(record, 70, file);
     if ((flags & 128) != 0 && (flags & 64) == 0) return tags;  // a polyface's face: indices, no point
     const bool world = HasWorldVertices(*parent, file);
-    const Point d = world ? displacement : ToOcs(displacement, ExtrusionOf(parent->Tags(), file));
+    const Point d = world ? displacement : ToOcs(displacement, AxesOf(ExtrusionOf(parent->Tags(), file)));
     Shift(drawing, tags, 10, d.x);
     Shift(drawing, tags, 20, d.y);
     if (world) Shift(drawing, tags, 30, d.z);
@@ -130,7 +106,7 @@ std::vector<Tag> Moved(Drawing& drawing, const Record& record, Point displacemen
   }
   const auto groups = PointGroupsOf(type);
   if (!groups) ThrowAt(file, record.Line(), "moving a " + std::string(type) + " entity is not supported");
-  const Point d = groups->ocs ? ToOcs(displacement, ExtrusionOf(tags, file)) : displacement;
+  const Point d = groups->ocs ? ToOcs(displacement, AxesOf(ExtrusionOf(tags, file))) : displacement;
   for (const int code : groups->codes) {
     Shift(drawing, tags, code, d.x);
     Shift(drawing, tags, code + 10, d.y);
@@ -220,6 +196,140 @@ void MoveEntity(Drawing& drawing, Record& entity, Point displacement) {
   for (const Record* part : parts)
     moved.push_back(Moved(drawing, *part, displacement, part == &entity ? nullptr : &entity));
   for (std::size_t k = 0; k < parts.size(); ++k) drawing.SetTags(*parts[k], std::move(moved[k]));
+}
+
+}  // namespace zil::drawing
+
+namespace zil::drawing {
+namespace {
+
+// How a type turns: its position groups, its direction vectors (groups turned about the origin), whether
+// they are in the entity's coordinate system, and its rotation angle groups (degrees).
+struct TurnGroups {
+  std::vector<int> points;
+  std::vector<int> vectors;
+  bool ocs = false;
+  std::vector<int> angles;
+};
+
+std::optional<TurnGroups> TurnGroupsOf(std::string_view type) {
+  static const std::map<std::string_view, TurnGroups> kTable = {
+      {"TEXT", {{10, 11}, {}, true, {}}},
+      {"ATTRIB", {{10, 11}, {}, true, {}}},
+      {"ATTDEF", {{10, 11}, {}, true, {}}},
+      {"MTEXT", {{10}, {11}, false, {}}},
+      {"INSERT", {{10}, {}, true, {}}},
+      {"LINE", {{10, 11}, {}, false, {}}},
+      {"POINT", {{10}, {}, false, {}}},
+      {"CIRCLE", {{10}, {}, true, {}}},
+      {"ARC", {{10}, {}, true, {50, 51}}},
+      {"ELLIPSE", {{10}, {11}, false, {}}},
+      {"SOLID", {{10, 11, 12, 13}, {}, true, {}}},
+      {"TRACE", {{10, 11, 12, 13}, {}, true, {}}},
+      {"3DFACE", {{10, 11, 12, 13}, {}, false, {}}},
+      {"LWPOLYLINE", {{10}, {}, true, {}}},
+      {"XLINE", {{10}, {11}, false, {}}},
+      {"RAY", {{10}, {11}, false, {}}},
+      {"SEQEND", {{}, {}, false, {}}},
+  };
+  const auto it = kTable.find(type);
+  if (it == kTable.end()) return std::nullopt;
+  return it->second;
+}
+
+// Turns every x/y pair of group `code` (the y in group code + 10 right after it) about `base`.
+void TurnPairs(Drawing& drawing, std::vector<Tag>& tags, int code, Point base, double angle, bool vector) {
+  const std::string& file = drawing.File();
+  const double c = std::cos(angle), s = std::sin(angle);
+  const std::size_t xdata = XdataStart(tags);
+  for (std::size_t i = 1; i < xdata; ++i) {
+    if (tags[i].code != code) continue;
+    std::size_t j = i + 1;
+    while (j < xdata && tags[j].code != code + 10 && tags[j].code != code) ++j;
+    if (j >= xdata || tags[j].code != code + 10) continue;
+    const double x = DoubleOf(tags[i], file), y = DoubleOf(tags[j], file);
+    const double bx = vector ? 0 : base.x, by = vector ? 0 : base.y;
+    const double dx = x - bx, dy = y - by;
+    tags[i].value = drawing.KeepValue(code, FormatDouble(bx + dx * c - dy * s));
+    tags[j].value = drawing.KeepValue(code + 10, FormatDouble(by + dx * s + dy * c));
+  }
+}
+
+// The turned tags of one record; throws, changing nothing, for what cannot be turned.
+std::vector<Tag> Turned(Drawing& drawing, const Record& record, Point base, double angle) {
+  const std::string& file = drawing.File();
+  const auto groups = TurnGroupsOf(record.Type());
+  if (!groups) ThrowAt(file, record.Line(), "turning a " + std::string(record.Type()) + " entity is not supported");
+  std::vector<Tag> tags = record.Tags();
+  const Point extrusion = ExtrusionOf(tags, file);
+  Point turnBase = base;
+  double turnAngle = angle;
+  if (groups->ocs || !groups->vectors.empty() || record.Type() == "MTEXT") {
+    const OcsAxes axes = AxesOf(extrusion);
+    if (std::abs(axes.z.x) > 1e-12 || std::abs(axes.z.y) > 1e-12) {
+      ThrowAt(file, record.Line(),
+              "a " + std::string(record.Type()) + " whose plane is not parallel to the xy plane " +
+                  "cannot be turned about the z axis");
+    }
+    if (groups->ocs) {
+      turnBase = ToOcs(base, axes);
+      if (axes.z.z < 0) turnAngle = -angle;  // seen from below, counter-clockwise is clockwise
+    }
+  }
+  std::vector<int> points = groups->points;
+  if (record.Type() == "TEXT" || record.Type() == "ATTRIB" || record.Type() == "ATTDEF") {
+    // The alignment point of a left-aligned text on its baseline is not used: it stays as it is.
+    const TextView text(drawing, const_cast<Record&>(record));
+    if (text.HorizontalAlignment() == 0 && text.VerticalAlignment() == 0) points = {10};
+  }
+  for (const int code : points) TurnPairs(drawing, tags, code, turnBase, turnAngle, false);
+  for (const int code : groups->vectors) TurnPairs(drawing, tags, code, {}, angle, true);
+  const double degrees = turnAngle * 180 / std::numbers::pi;
+  for (const int code : groups->angles) Shift(drawing, tags, code, degrees);
+  return tags;
+}
+
+// An angle in degrees brought into [0, 360), as AutoCAD keeps rotations.
+double Normalised(double degrees) {
+  double d = std::fmod(degrees, 360.0);
+  if (d < 0) d += 360;
+  return d >= 360 ? 0 : d;
+}
+
+}  // namespace
+
+void RotateEntity(Drawing& drawing, Record& entity, Point base, double angle) {
+  const std::vector<Record*> parts = EntityWithParts(entity);
+  if (entity.Type() == "POLYLINE") ThrowAt(drawing.File(), entity.Line(), "turning a POLYLINE entity is not supported");
+  // Everything is read and computed first, so that a refusal leaves the entity as it was.
+  std::vector<std::vector<Tag>> turned;
+  std::vector<double> degrees;  // the rotation of each part afterwards, for the types that keep one
+  for (Record* part : parts) {
+    turned.push_back(Turned(drawing, *part, base, angle));
+    const std::string_view type = part->Type();
+    double sign = 1;
+    if (type != "MTEXT" && AxesOf(ExtrusionOf(part->Tags(), drawing.File())).z.z < 0) sign = -1;
+    const double delta = sign * angle * 180 / std::numbers::pi;
+    if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") {
+      degrees.push_back(Normalised(TextView(drawing, *part).RotationDegrees() + delta));
+    } else if (type == "INSERT") {
+      const Tag* tag = part->Find(50);
+      degrees.push_back(Normalised((tag ? DoubleOf(*tag, drawing.File()) : 0) + delta));
+    } else if (type == "MTEXT") {
+      degrees.push_back(Normalised(MTextView(drawing, *part).RotationDegrees() + delta));
+    } else {
+      degrees.push_back(0);
+    }
+  }
+  for (std::size_t k = 0; k < parts.size(); ++k) {
+    Record& part = *parts[k];
+    const std::string_view type = part.Type();
+    std::vector<Tag> tags = std::move(turned[k]);
+    if (type == "INSERT") SetIn(drawing, tags, InsertView::Layout(), 50, FormatDouble(degrees[k]));
+    if (type == "MTEXT") SetIn(drawing, tags, MTextView::Layout(), 50, FormatDouble(degrees[k]));
+    drawing.SetTags(part, std::move(tags));
+    if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") TextView(drawing, part).SetRotationDegrees(degrees[k]);
+  }
 }
 
 }  // namespace zil::drawing

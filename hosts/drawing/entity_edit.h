@@ -1,4 +1,4 @@
-// Erasing, copying and moving whole entities, whatever their type. An INSERT with attributes and a
+// Erasing, copying, moving and turning whole entities, whatever their type. An INSERT with attributes and a
 // POLYLINE go together with their ATTRIB / VERTEX records and SEQEND.
 #pragma once
 
@@ -22,5 +22,12 @@ Record& CopyEntity(Drawing& drawing, Record& entity);
 // splines, construction lines, rays and leaders, each in the coordinate system its points are in. Throws
 // DxfError for another type (hatches, dimensions, ...), leaving the entity unchanged.
 void MoveEntity(Drawing& drawing, Record& entity, Point displacement);
+
+// Turns the entity (an INSERT with its ATTRIBs) by `angle` radians, counter-clockwise about the world z axis
+// through `base`: texts, attributes, MTEXT, inserts, lines, points, circles, arcs, ellipses, solids,
+// traces, 3D faces, light polylines, construction lines and rays. Points are turned, direction vectors
+// turned, and rotation angles (degrees in the file) grow by the angle. An entity whose plane is not
+// parallel to the world xy plane, and any other type, is refused with a DxfError and left unchanged.
+void RotateEntity(Drawing& drawing, Record& entity, Point base, double angle);
 
 }  // namespace zil::drawing

@@ -42,6 +42,8 @@ std::uint64_t EntityView::OwnerHandle() const {
 
 std::u16string EntityView::Layer() const { return StringOf(EntityPlacement(), 8); }
 void EntityView::SetLayer(std::u16string_view name) { SetString(EntityPlacement(), 8, name); }
+int EntityView::Color() const { return static_cast<int>(IntegerOr(EntityPlacement(), 62, 256)); }
+void EntityView::SetColor(int color) { SetInteger(EntityPlacement(), 62, color); }
 
 const Tag* EntityView::Get(const Placement& p, int code) const {
   const auto& tags = record_.Tags();

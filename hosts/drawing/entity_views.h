@@ -36,6 +36,9 @@ class EntityView {
 
   std::u16string Layer() const;
   void SetLayer(std::u16string_view name);
+  // Group 62: 0 BYBLOCK, 1..255 a colour, 256 BYLAYER (also when the group is missing).
+  int Color() const;
+  void SetColor(int color);
 
  protected:
   const Tag* Get(const Placement& p, int code) const;

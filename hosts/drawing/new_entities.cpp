@@ -24,6 +24,9 @@ std::vector<Tag> CommonTags(Drawing& drawing, const Space& space, std::string_vi
   std::u16string layer = header.String("$CLAYER").value_or(u"0");
   if (!FindTableRecord(drawing, "LAYER", layer)) layer = u"0";
   tags.push_back(drawing.MakeTag(8, drawing.Encode(layer)));
+  // The current entity colour; BYLAYER (256) is what an entity without group 62 has.
+  const auto color = header.Integer("$CECOLOR");
+  if (color && *color != 256) tags.push_back(drawing.MakeIntegerTag(62, *color));
   if (subclassed) tags.push_back(drawing.MakeTag(100, marker));
   return tags;
 }

@@ -1,7 +1,8 @@
 // New TEXT, MTEXT and SOLID entities, written as the drawing's version needs them: from R13 on with a
 // handle from $HANDSEED, the owner (the space's BLOCK_RECORD) and the subclass markers; in R12 without
-// them (a handle only when the drawing keeps handles). They take the current layer ($CLAYER) and, for
-// texts, the current text style ($TEXTSTYLE) when that style exists, else "Standard".
+// them (a handle only when the drawing keeps handles). They take the current layer ($CLAYER), the current
+// entity colour ($CECOLOR, written as group 62 unless it is BYLAYER) and, for texts, the current text style
+// ($TEXTSTYLE) when that style exists, else "Standard".
 #pragma once
 
 #include <array>

@@ -56,6 +56,26 @@ std::u16string StyleView::TrueTypeFamily() const {
   return {};
 }
 
+void StyleView::SetTrueTypeFont(std::u16string_view family, long long flags) {
+  Drawing& drawing = Owner();
+  std::vector<Tag> tags = Rec().Tags();
+  SetIn(drawing, tags, placement_, 3, "");
+  // Drop the ACAD application's XDATA (from its 1001 tag to the next 1001 tag or the end).
+  for (std::size_t i = XdataStart(tags); i < tags.size();) {
+    if (tags[i].code != 1001 || Trimmed(tags[i].value) != "ACAD") {
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < tags.size() && tags[end].code != 1001) ++end;
+    tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(i), tags.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+  tags.push_back(drawing.MakeTag(1001, "ACAD"));
+  tags.push_back(drawing.MakeTag(1000, drawing.Encode(family)));
+  tags.push_back(drawing.MakeIntegerTag(1071, flags));
+  drawing.SetTags(Rec(), std::move(tags));
+}
+
 std::uint64_t BlockRecordView::LayoutHandle() const {
   const Tag* tag = Get(placement_, 340);
   return tag ? ToHandle(tag->value).value_or(0) : 0;

@@ -51,6 +51,11 @@ class StyleView : public TableRecordView {
   bool IsShapeFile() const { return (Flags() & 1) != 0; }
   // The TrueType family name some writers add as XDATA of application ACAD; empty when absent.
   std::u16string TrueTypeFamily() const;
+  // Makes the style a TrueType style of `family`: the XDATA of application ACAD holds the family and the
+  // font flags (group 1071: pitch and family in the low byte, the character set in the next, 0x1000000
+  // italic, 0x2000000 bold), replacing any the style had; the font file (group 3) is emptied, since the
+  // family names the font.
+  void SetTrueTypeFont(std::u16string_view family, long long flags);
 };
 
 class LayerView : public TableRecordView {

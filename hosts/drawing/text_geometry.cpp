@@ -73,17 +73,54 @@ void Recompute(TextGeometry& t) {
   t.insertion = {t.alignment.x - (ax * c - ay * s), t.alignment.y - (ax * s + ay * c), t.alignment.z};
 }
 
-std::pair<Point, Point> BoundingBox(const TextGeometry& t) {
+int GlyphCount(std::u16string_view text) {
+  int count = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
+      const char16_t code = text[i + 2];
+      if (code == u'o' || code == u'O' || code == u'u' || code == u'U') {
+        i += 3;
+        continue;
+      }
+      if (code >= u'0' && code <= u'9') {
+        std::size_t end = i + 2;
+        while (end < text.size() && end < i + 5 && text[end] >= u'0' && text[end] <= u'9') ++end;
+        i = end;
+      } else {
+        i += 3;  // %%d, %%p, %%c, %%%
+      }
+      ++count;
+      continue;
+    }
+    // A surrogate pair is one character.
+    const bool pair =
+        text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    i += pair ? 2u : 1u;
+    ++count;
+  }
+  return count;
+}
+
+std::array<Point, 4> Corners(const TextGeometry& t) {
   const double length = TextLength(t);
-  const double x1 = t.backward ? -length : 0, x2 = t.backward ? 0 : length;
-  const double y1 = t.upsideDown ? -t.height : 0, y2 = t.upsideDown ? 0 : t.height;
-  const std::array<Point, 4> corners = {ToWorld(t, x1, y1), ToWorld(t, x2, y1), ToWorld(t, x2, y2), ToWorld(t, x1, y2)};
-  Point lo = corners[0], hi = corners[0];
-  for (const Point& p : corners) {
-    lo.x = std::min(lo.x, p.x), lo.y = std::min(lo.y, p.y);
-    hi.x = std::max(hi.x, p.x), hi.y = std::max(hi.y, p.y);
+  const double x1 = 0, x2 = t.backward ? -length : length;
+  const double y1 = 0, y2 = t.upsideDown ? -t.height : t.height;
+  return {ToWorld(t, x1, y1), ToWorld(t, x2, y1), ToWorld(t, x2, y2), ToWorld(t, x1, y2)};
+}
+
+std::pair<Point, Point> BoxAround(std::span<const Point> points) {
+  if (points.empty()) return {};
+  Point lo = points.front(), hi = points.front();
+  for (const Point& p : points) {
+    lo.x = std::min(lo.x, p.x), lo.y = std::min(lo.y, p.y), lo.z = std::min(lo.z, p.z);
+    hi.x = std::max(hi.x, p.x), hi.y = std::max(hi.y, p.y), hi.z = std::max(hi.z, p.z);
   }
   return {lo, hi};
+}
+
+std::pair<Point, Point> BoundingBox(const TextGeometry& t) {
+  const auto corners = Corners(t);
+  return BoxAround(corners);
 }
 
 void SetAlignment(TextGeometry& t, int horizontal, int vertical) {

@@ -3,7 +3,9 @@
 //
 // The font-metric model: every character advances 0.8 x height x width factor along the baseline and the
 // glyph cell reaches from the baseline (y = 0) to the height (y = height); there are no descenders. A text
-// of n characters is a box of length L = 0.8 n h w. Backward text (generation flag 2) is mirrored about
+// of n characters is a box of length L = 0.8 n h w. Characters are code points; the control codes draw as
+// AutoCAD draws them: %%d, %%p, %%c and %%nnn one character each, %%% a percent sign, %%o and %%u (the
+// over- and underline switches) nothing. Backward text (generation flag 2) is mirrored about
 // its start, so it runs towards -x of its baseline; upside-down text (flag 4) is mirrored about its
 // baseline. The box turns with the rotation about the text's start (group 10 of a left-aligned text).
 //
@@ -22,6 +24,9 @@
 // of aligned and fit text stays), and of any other text moves the whole text by the same offset.
 #pragma once
 
+#include <array>
+#include <span>
+#include <string_view>
 #include <utility>
 
 #include "acad/point.h"
@@ -51,6 +56,9 @@ constexpr bool UsesBothPoints(int horizontal) { return horizontal == kAligned ||
 // True when the insertion point alone defines the text.
 constexpr bool UsesInsertionPoint(const TextGeometry& t) { return t.horizontal == kLeft && t.vertical == kBaseline; }
 
+// The number of characters the model gives a text string (see above).
+int GlyphCount(std::u16string_view text);
+
 // The text's length along its baseline.
 double TextLength(const TextGeometry& t);
 
@@ -59,8 +67,13 @@ double TextLength(const TextGeometry& t);
 // two points.
 void Recompute(TextGeometry& t);
 
-// World-coordinate corners (lower left, upper right) of the axis-aligned box around the text.
+// The four corners of the text's box (start of the baseline, end of the baseline, end of the top line,
+// start of the top line), in the coordinates of its points.
+std::array<acad::Point, 4> Corners(const TextGeometry& t);
+// Corners (lower left, upper right) of the axis-aligned box around the text, in the coordinates of its points.
 std::pair<acad::Point, acad::Point> BoundingBox(const TextGeometry& t);
+// The axis-aligned box around points.
+std::pair<acad::Point, acad::Point> BoxAround(std::span<const acad::Point> points);
 
 // The alignment properties, by AutoCAD's rules above. `alignment` is an AcAlignment value 0..14.
 void SetAlignment(TextGeometry& t, int horizontal, int vertical);

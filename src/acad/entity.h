@@ -25,15 +25,16 @@
 
 namespace zil::acad {
 
-// AutoCAD's entity type codes for the kinds the add-in tells apart.
+// AutoCAD's entity type codes (EntityType) for the kinds the add-in tells apart.
 enum EntityTypeCode : int {
-  kEntityAttribute = 6,       // attribute reference
-  kEntityBlockReference = 7,  // INSERT
+  kEntityAttributeDefinition = 5,  // ATTDEF
+  kEntityAttribute = 6,            // attribute reference (ATTRIB)
+  kEntityBlockReference = 7,       // INSERT
+  kEntityDimension = 15,           // a rotated (linear) dimension; the other dimension kinds have codes of their own
+  kEntityLine = 19,
   kEntityMText = 21,
-  kEntityText = 32,
-  kEntityAttributeDefinition = 1,
   kEntitySolid = 30,
-  kEntityDimension = 15,
+  kEntityText = 32,
 };
 
 class Entity {

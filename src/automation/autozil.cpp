@@ -3,8 +3,10 @@
 #include <locale>
 #include <utility>
 
+#include "acad/drawing_commands.h"
 #include "acad/error.h"
 #include "automation/addin.h"
+#include "config/font_name.h"
 #if ZIL_WITH_DATABASE
 #include "library/database_commands.h"
 #endif
@@ -25,6 +27,10 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 // The largest kind the text core converts; above it the string is an entity handle.
 constexpr int kLastStringKind = 10;
+
+bool Contains(std::u16string_view text, std::u16string_view part) {
+  return text.find(part) != std::u16string_view::npos;
+}
 
 }  // namespace
 
@@ -51,10 +57,18 @@ CallResult Tautozil::newtext(std::u16string_view) {
   });
 }
 
-CallResult Tautozil::edit(std::u16string_view) {
-  return Guarded([this] {
+std::u16string Tautozil::ObjectNameOf(std::u16string_view handle) {
+  return config::UpperAscii(addin_.host.AcadDoc->HandleToObject(std::u16string(handle))->ObjectName());
+}
+
+CallResult Tautozil::edit(std::u16string_view ent) {
+  return Guarded([this, ent] {
     Refresh();
-    ThrowNotAvailableYet("Editing a text entity (edit)");
+    const std::u16string name = ObjectNameOf(ent);
+    if (Contains(name, u"MTEXT")) ThrowNotAvailableYet("The MText editor (edit on an MText)");
+    if (Contains(name, u"ATTDEF") || Contains(name, u"ATTRIBUTEDEF"))
+      ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
+    ThrowNotAvailableYet("The text dialog (edit on a text)");
   });
 }
 
@@ -73,10 +87,11 @@ CallResult Tautozil::put_aver(std::u16string_view value) {
   return Guarded([this, value] { addin_.AcadVersion = value; });
 }
 
-CallResult Tautozil::block(std::u16string_view) {
-  return Guarded([this] {
+CallResult Tautozil::block(std::u16string_view ent) {
+  return Guarded([this, ent] {
     Refresh();
-    ThrowNotAvailableYet("The attribute grid (block)");
+    if (Contains(ObjectNameOf(ent), u"ATTRIB")) ThrowNotAvailableYet("The text dialog (block on an attribute)");
+    ThrowNotAvailableYet("The attribute grid (block on a block reference)");
   });
 }
 
@@ -94,7 +109,7 @@ CallResult Tautozil::acadtostr(std::u16string_view ent, std::int8_t kind) {
       return;
     }
     Refresh();
-    ThrowNotAvailableYet("Converting an entity's text (acadtostr with a kind above 10)");
+    acad::EntityAcadToStr(addin_.host, addin_.frmFonts(), ent, kind, addin_.ResultString);
   });
 }
 
@@ -105,7 +120,7 @@ CallResult Tautozil::strtoacad(std::u16string_view ent, std::int8_t type) {
       return;
     }
     Refresh();
-    ThrowNotAvailableYet("Converting an entity's text (strtoacad with a type above 10)");
+    acad::EntityStrToAcad(addin_.host, addin_.frmFonts(), ent, type, addin_.ResultString);
   });
 }
 
@@ -134,14 +149,14 @@ CallResult Tautozil::Hlib() {
 CallResult Tautozil::HShowfont() {
   return Guarded([this] {
     Refresh();
-    ThrowNotAvailableYet("The font chart (HShowfont)");
+    acad::HShowfont(addin_.host);
   });
 }
 
 CallResult Tautozil::Hplot() {
   return Guarded([this] {
     Refresh();
-    ThrowNotAvailableYet("Plot preparation (Hplot)");
+    acad::Hplot(addin_.host, addin_.frmFonts());
   });
 }
 

@@ -51,6 +51,9 @@ class Tautozil {
   CallResult Guarded(Body&& body);
   // The host refresh that runs first in every member working on the drawing.
   void Refresh();
+  // The upper-cased object name of the entity with `handle` in the active document (edit and block route
+  // by it); an unknown handle fails.
+  std::u16string ObjectNameOf(std::u16string_view handle);
 
   AddIn& addin_;
 };

@@ -16,6 +16,7 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_choosers.h"
 #include "platform/qt/qt_messages.h"
+#include "platform/qt/window_front.h"
 #include "support/fake_services.h"
 #include "support/qt/dialog_driver.h"
 #include "support/temp_folder.h"
@@ -105,6 +106,20 @@ TEST(QtFileChoosers, FiltersDefaultExtensionFolderAndTheChoice) {
 
   WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(choosers.ChooseFileToOpen({u"", u"", u"", dir.path(), ""}), std::nullopt);
+}
+
+TEST(WindowFront, AMinimisedWindowComesBackActive) {
+  QWidget first, window;
+  first.show();
+  window.showMinimized();
+  first.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&first));
+  BringWindowToFront(&window);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  EXPECT_FALSE(window.isMinimized());
+  EXPECT_TRUE(window.isVisible());
+  BringWindowToFront(nullptr);  // nothing to bring: nothing happens
+  EXPECT_TRUE(window.isActiveWindow());
 }
 
 TEST(QtClipboard, IsTheSystemClipboard) {

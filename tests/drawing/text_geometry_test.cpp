@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "textcore/utf8.h"
+
 namespace zil::drawing {
 namespace {
 
@@ -51,6 +53,24 @@ TEST(TextGeometry, TheAlignmentPointNamesAPointOfTheBox) {
     ExpectNear(lo, c.lo, "lower corner");
     ExpectNear(hi, c.hi, "upper corner");
   }
+}
+
+TEST(TextGeometry, CharactersAreCodePointsAndControlCodesDrawAsTheyShow) {
+  const struct {
+    std::u16string_view text;
+    int characters;
+  } cases[] = {
+      {u"abc", 3},
+      {u"", 0},
+      {u"%%d45", 3},
+      {u"%%u%%Oab", 2},
+      {u"%%%", 1},
+      {u"%%123x", 2},
+      {u"%%", 2},
+      {u"\U0001F600!", 2},
+      {u"\u05E9\u05DC\u05D5\u05DD", 4},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GlyphCount(c.text), c.characters) << textcore::ToUtf8(c.text);
 }
 
 TEST(TextGeometry, FlagsAndRotationTurnTheBox) {

@@ -1,0 +1,91 @@
+// The stand-in CAD host's application: the acad::Application the add-in receives through SetApp, over
+// drawings opened from DXF files. It keeps the open documents (the last one opened is active), the input
+// source that answers prompts and alerts, the size of the drawing window in pixels (SCREENSIZE; 1600 by
+// 800 unless the host that shows the drawing sets its own), the files that must not be written over, and
+// the command line.
+//
+// The command line: SendCommand only queues its text here. The host runs the queue when the automation
+// call that queued it has returned (RunQueuedCommands), in the order sent, each text in the document it
+// was sent to, as AutoCAD runs command text after the add-in hands control back. Each text gives one
+// report: what ran (alerts with the answer given, undo steps taken back, plots), or why it was refused
+// (command_text.h). The stand-in host has no plotter: PLOT is accepted and reported, and prints nothing.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acad/application.h"
+#include "drawing/standin/command_text.h"
+
+namespace zil::standin {
+
+class InputSource;
+class StandInDocument;
+
+struct ScreenSize {
+  int width = 1600;
+  int height = 800;
+};
+
+class StandInApplication final : public acad::Application, public std::enable_shared_from_this<StandInApplication> {
+ public:
+  static std::shared_ptr<StandInApplication> Create();
+  ~StandInApplication() override;
+
+  // acad::Application
+  std::shared_ptr<acad::Document> ActiveDocument() override;
+  std::shared_ptr<acad::Documents> Documents() override;
+  // Centres the active document's view on `center`, `magnification` drawing units high.
+  void ZoomCenter(const acad::Point& center, double magnification) override;
+  // Nothing to repaint: the stand-in host has no window.
+  void Update() override {}
+
+  // Opens a DXF file (or activates the document that has it open) and makes it the active document.
+  // Throws acad::Error when the file cannot be read.
+  std::shared_ptr<StandInDocument> OpenDrawing(const std::filesystem::path& file);
+  // The active document, nullptr when none is open.
+  std::shared_ptr<StandInDocument> Active() const;
+  const std::vector<std::shared_ptr<StandInDocument>>& OpenDocuments() const noexcept { return documents_; }
+
+  // Files no document may write (Save, SaveAs): a drawing opened for reading only.
+  void ProtectFile(const std::filesystem::path& file);
+  bool IsProtected(const std::filesystem::path& file) const;
+
+  // The input source; it must outlive its use. Input() throws acad::Error when none is set.
+  void SetInputSource(InputSource* input) noexcept { input_ = input; }
+  InputSource& Input() const;
+
+  void SetScreenSize(ScreenSize size) noexcept { screen_ = size; }
+  ScreenSize Screen() const noexcept { return screen_; }
+
+  // The command line (see above).
+  void QueueCommand(const std::shared_ptr<StandInDocument>& document, std::u16string text);
+  bool HasQueuedCommands() const noexcept { return !queue_.empty(); }
+  std::vector<CommandReport> RunQueuedCommands();
+
+ private:
+  StandInApplication() = default;
+  CommandReport Run(const std::weak_ptr<StandInDocument>& document, const std::u16string& text);
+
+  std::vector<std::shared_ptr<StandInDocument>> documents_;
+  std::shared_ptr<StandInDocument> active_;
+  std::vector<std::filesystem::path> protected_;
+  InputSource* input_ = nullptr;
+  ScreenSize screen_;
+  std::deque<std::pair<std::weak_ptr<StandInDocument>, std::u16string>> queue_;
+};
+
+class StandInDocuments final : public acad::Documents {
+ public:
+  explicit StandInDocuments(std::shared_ptr<StandInApplication> application) : application_(std::move(application)) {}
+  int Count() const override;
+  std::shared_ptr<acad::Document> Open(const std::u16string& fileName) override;
+
+ private:
+  std::shared_ptr<StandInApplication> application_;
+};
+
+}  // namespace zil::standin

@@ -1,0 +1,249 @@
+#include "drawing/standin/document.h"
+
+#include "acad/error.h"
+#include "drawing/dxf_error.h"
+#include "drawing/dxf_file.h"
+#include "drawing/entity_edit.h"
+#include "drawing/header_view.h"
+#include "drawing/standin/application.h"
+#include "drawing/standin/entity.h"
+#include "drawing/standin/selection.h"
+#include "drawing/standin/system_variables.h"
+#include "drawing/standin/tables.h"
+#include "drawing/table_views.h"
+#include "drawing/tag_values.h"
+#include "textcore/utf8.h"
+
+namespace zil::standin {
+namespace {
+
+std::u16string HeaderName(drawing::Drawing& d, std::string_view variable, std::u16string_view fallback) {
+  const auto name = drawing::HeaderView(d).String(variable);
+  return name && !name->empty() ? *name : std::u16string(fallback);
+}
+
+bool IsModelOrPaperBlock(std::u16string_view name) {
+  return drawing::SameName(name, u"*Model_Space") || drawing::SameName(name, u"*Paper_Space") ||
+         drawing::SameName(name, u"$MODEL_SPACE") || drawing::SameName(name, u"$PAPER_SPACE");
+}
+
+}  // namespace
+
+StandInDocument::StandInDocument(std::weak_ptr<StandInApplication> application,
+                                 std::unique_ptr<drawing::Drawing> drawing, std::filesystem::path file)
+    : application_(std::move(application)), drawing_(std::move(drawing)), undo_(*drawing_), file_(std::move(file)) {
+  IndexEntities();
+}
+
+StandInDocument::~StandInDocument() = default;
+
+void StandInDocument::IndexEntities() {
+  const auto index = [this](const drawing::Span& span) {
+    for (const drawing::Record* r = span.head->Next(); r != nullptr && r != span.end; r = r->Next())
+      entities_.insert(r);
+  };
+  if (const drawing::Span* section = drawing_->FindSection("ENTITIES")) index(*section);
+  for (const drawing::Span& block : drawing_->Blocks()) index(block);
+}
+
+std::shared_ptr<StandInApplication> StandInDocument::Application() const {
+  auto application = application_.lock();
+  if (!application) throw acad::Error("The stand-in host's application is gone");
+  return application;
+}
+
+// --- spaces and collections ---
+
+int StandInDocument::ActiveSpace() const {
+  const auto tilemode = drawing::HeaderView(*drawing_).Integer("$TILEMODE");
+  return tilemode && *tilemode == 0 ? 0 : acad::kModelSpace;
+}
+
+std::shared_ptr<acad::Block> StandInDocument::ModelSpace() {
+  try {
+    return std::make_shared<StandInBlock>(shared_from_this(), drawing::ModelSpace(*drawing_), u"*Model_Space");
+  } catch (const drawing::DxfError& e) {
+    throw acad::Error(e.what());
+  }
+}
+
+std::shared_ptr<acad::Block> StandInDocument::PaperSpace() {
+  try {
+    return std::make_shared<StandInBlock>(shared_from_this(), drawing::PaperSpace(*drawing_), u"*Paper_Space");
+  } catch (const drawing::DxfError& e) {
+    throw acad::Error(e.what());
+  }
+}
+
+std::shared_ptr<acad::TextStyles> StandInDocument::TextStyles() {
+  return std::make_shared<StandInTextStyles>(shared_from_this(), "STYLE");
+}
+
+std::shared_ptr<acad::Layers> StandInDocument::Layers() {
+  return std::make_shared<StandInLayers>(shared_from_this(), "LAYER");
+}
+
+std::shared_ptr<acad::Blocks> StandInDocument::Blocks() { return std::make_shared<StandInBlocks>(shared_from_this()); }
+
+std::shared_ptr<acad::DimStyles> StandInDocument::DimStyles() {
+  return std::make_shared<StandInDimStyles>(shared_from_this(), "DIMSTYLE");
+}
+
+std::shared_ptr<acad::SelectionSets> StandInDocument::SelectionSets() {
+  return std::make_shared<StandInSelectionSets>(shared_from_this());
+}
+
+std::shared_ptr<acad::Utility> StandInDocument::Utility() {
+  return std::make_shared<StandInUtility>(shared_from_this());
+}
+
+// --- current layer and styles ---
+
+std::shared_ptr<acad::Layer> StandInDocument::ActiveLayer() {
+  return Layers()->Item(HeaderName(*drawing_, "$CLAYER", u"0"));
+}
+
+void StandInDocument::SetActiveLayer(const std::shared_ptr<acad::Layer>& layer) {
+  if (!layer) throw acad::Error("ActiveLayer: no layer was given");
+  WriteSystemVariable(*this, u"CLAYER", layer->Name());
+}
+
+std::shared_ptr<acad::TextStyle> StandInDocument::ActiveTextStyle() {
+  return TextStyles()->Item(HeaderName(*drawing_, "$TEXTSTYLE", u"Standard"));
+}
+
+void StandInDocument::SetActiveTextStyle(const std::shared_ptr<acad::TextStyle>& style) {
+  if (!style) throw acad::Error("ActiveTextStyle: no text style was given");
+  WriteSystemVariable(*this, u"TEXTSTYLE", style->Name());
+}
+
+std::shared_ptr<acad::DimStyle> StandInDocument::ActiveDimStyle() {
+  return DimStyles()->Item(HeaderName(*drawing_, "$DIMSTYLE", u"Standard"));
+}
+
+void StandInDocument::SetActiveDimStyle(const std::shared_ptr<acad::DimStyle>& style) {
+  if (!style) throw acad::Error("ActiveDimStyle: no dimension style was given");
+  const std::u16string name = style->Name();
+  drawing::Record* record = drawing::FindTableRecord(*drawing_, "DIMSTYLE", name);
+  if (!record) throw acad::Error("ActiveDimStyle: the drawing has no dimension style " + textcore::ToUtf8(name));
+  const std::u16string textStyle = DimensionTextStyle(*drawing_, *record);
+  UndoStack::Operation op(undo_);
+  drawing::HeaderView header(*drawing_);
+  header.SetString("$DIMSTYLE", 2, name);
+  if (!textStyle.empty()) header.SetString("$DIMTXSTY", 7, textStyle);
+}
+
+// --- objects ---
+
+acad::EntityPtr StandInDocument::HandleToObject(const std::u16string& handle) {
+  const auto value = drawing::ToHandle(textcore::ToUtf8(handle));
+  drawing::Record* record = value && *value != 0 ? drawing_->FindByHandle(*value) : nullptr;
+  if (record == nullptr || record->Erased()) {
+    throw acad::Error("HandleToObject: no object of the drawing has the handle \"" + textcore::ToUtf8(handle) + "\"");
+  }
+  return Wrap(*record);
+}
+
+acad::EntityPtr StandInDocument::Wrap(drawing::Record& record) {
+  return std::make_shared<StandInEntity>(shared_from_this(), record);
+}
+
+bool StandInDocument::IsEntity(const drawing::Record& record) const { return entities_.count(&record) != 0; }
+
+void StandInDocument::NoteEntities(drawing::Record& entity) {
+  for (const drawing::Record* r : drawing::EntityWithParts(entity)) entities_.insert(r);
+}
+
+std::vector<drawing::Record*> StandInDocument::AllLayoutEntities() {
+  std::vector<drawing::Record*> all = drawing::ModelSpace(*drawing_).Entities();
+  for (drawing::Record* r : drawing::PaperSpace(*drawing_).Entities()) all.push_back(r);
+  for (const drawing::Space& space : drawing::BlockSpaces(*drawing_)) {
+    if (!space.IsLayout() || IsModelOrPaperBlock(space.Name())) continue;
+    for (drawing::Record* r : space.Entities()) all.push_back(r);
+  }
+  return all;
+}
+
+bool StandInDocument::OnLockedLayer(const drawing::Record& entity) {
+  const std::u16string layer = drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).Layer();
+  const drawing::Record* record = drawing::FindTableRecord(*drawing_, "LAYER", layer.empty() ? u"0" : layer);
+  return record != nullptr && drawing::LayerView(*drawing_, const_cast<drawing::Record&>(*record)).IsLocked();
+}
+
+void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_view name, const char* what) {
+  if (!drawing::FindTableRecord(*drawing_, table, name))
+    throw acad::Error(std::string("The drawing has no ") + what + " named \"" + textcore::ToUtf8(name) + "\"");
+}
+
+void StandInDocument::SetHighlight(const drawing::Record& entity, bool on) {
+  if (on) {
+    highlighted_.insert(&entity);
+  } else {
+    highlighted_.erase(&entity);
+  }
+}
+
+bool StandInDocument::Highlighted(const drawing::Record& entity) const { return highlighted_.count(&entity) != 0; }
+
+// --- variables, view, undo, commands ---
+
+acad::Value StandInDocument::GetVariable(const std::u16string& name) { return ReadSystemVariable(*this, name); }
+
+void StandInDocument::SetVariable(const std::u16string& name, const acad::Value& value) {
+  WriteSystemVariable(*this, name, value);
+}
+
+View StandInDocument::CurrentView() { return ReadView(*this); }
+
+void StandInDocument::SetView(const View& view) { WriteView(*this, view); }
+
+void StandInDocument::StartUndoMark() { undo_.StartMark(); }
+
+void StandInDocument::EndUndoMark() { undo_.EndMark(); }
+
+void StandInDocument::SendCommand(const std::u16string& text) { Application()->QueueCommand(shared_from_this(), text); }
+
+void StandInDocument::Regen(int which) {
+  if (which != 0 && which != 1) {
+    throw acad::Error("Regen: " + std::to_string(which) + " is neither 0 (the active viewport) nor 1 (all viewports)");
+  }
+}
+
+// --- files ---
+
+bool StandInDocument::Saved() const { return !undo_.Modified(); }
+
+void StandInDocument::WriteTo(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  if (extension == ".dwg") {
+    throw acad::Error("The stand-in host writes DXF drawings only; " + file.string() + " names a DWG file");
+  }
+  if (Application()->IsProtected(file)) {
+    throw acad::Error("The drawing " + file.string() + " is open for reading only and is not written over");
+  }
+  try {
+    drawing::SaveDxfFile(*drawing_, file.string());
+  } catch (const drawing::DxfError& e) {
+    throw acad::Error(e.what());
+  }
+}
+
+void StandInDocument::Save() {
+  WriteTo(file_);
+  undo_.MarkSaved();
+}
+
+void StandInDocument::SaveAs(const std::u16string& fileName) {
+  if (fileName.empty()) throw acad::Error("SaveAs: no file name was given");
+  const std::filesystem::path file = std::filesystem::absolute(std::filesystem::path(textcore::ToUtf8(fileName)));
+  WriteTo(file);
+  file_ = file;
+  undo_.MarkSaved();
+}
+
+std::u16string StandInDocument::Path() const { return textcore::FromUtf8(file_.parent_path().string()); }
+
+std::u16string StandInDocument::Name() const { return textcore::FromUtf8(file_.filename().string()); }
+
+}  // namespace zil::standin

@@ -1,0 +1,125 @@
+// One drawing open in the stand-in host: the acad::Document over a DXF drawing, with its undo steps,
+// selection sets and highlighted entities. Semantics the add-in relies on, as AutoCAD's:
+// - ActiveSpace is 1 (model space) unless $TILEMODE is 0 (a layout: paper space). New entities of
+//   ModelSpace and PaperSpace are written to the ENTITIES section, those of paper space with group 67.
+// - ActiveLayer, ActiveTextStyle and ActiveDimStyle are $CLAYER, $TEXTSTYLE and $DIMSTYLE; a name the
+//   table does not hold makes the read fail. Setting the active dimension style also sets $DIMTXSTY to
+//   the style's text style, as making a dimension style current does. A frozen layer cannot be current.
+// - HandleToObject fails for a handle no live object has.
+// - Undo marks, "U" and the steps of member calls: undo_stack.h. SendCommand only queues its text with the
+//   application, which runs it after the automation call has returned (application.h).
+// - System variables: system_variables.h.
+// - Saved is false after any change (an undo included) until Save or SaveAs. Save writes the file the
+//   document is named by; SaveAs writes another and names the document by it. Both write ASCII DXF
+//   (atomically): a name ending in ".dwg" is refused, and so is a file the application protects (a drawing
+//   opened for reading only).
+// - Regen has nothing to regenerate (the host computes geometry when asked) and only checks its argument.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "acad/application.h"
+#include "drawing/drawing.h"
+#include "drawing/spaces.h"
+#include "drawing/standin/undo_stack.h"
+
+namespace zil::standin {
+
+class StandInApplication;
+class StandInSelectionSet;
+
+// What a view shows: its centre and its height in drawing units.
+struct View {
+  acad::Point center;
+  double height = 0;
+};
+
+class StandInDocument final : public acad::Document, public std::enable_shared_from_this<StandInDocument> {
+ public:
+  StandInDocument(std::weak_ptr<StandInApplication> application, std::unique_ptr<drawing::Drawing> drawing,
+                  std::filesystem::path file);
+  ~StandInDocument() override;
+
+  // acad::Document
+  int ActiveSpace() const override;
+  std::shared_ptr<acad::Block> ModelSpace() override;
+  std::shared_ptr<acad::Block> PaperSpace() override;
+  std::shared_ptr<acad::TextStyles> TextStyles() override;
+  std::shared_ptr<acad::Layers> Layers() override;
+  std::shared_ptr<acad::Blocks> Blocks() override;
+  std::shared_ptr<acad::DimStyles> DimStyles() override;
+  std::shared_ptr<acad::SelectionSets> SelectionSets() override;
+  std::shared_ptr<acad::Utility> Utility() override;
+  std::shared_ptr<acad::Layer> ActiveLayer() override;
+  void SetActiveLayer(const std::shared_ptr<acad::Layer>& layer) override;
+  std::shared_ptr<acad::TextStyle> ActiveTextStyle() override;
+  void SetActiveTextStyle(const std::shared_ptr<acad::TextStyle>& style) override;
+  std::shared_ptr<acad::DimStyle> ActiveDimStyle() override;
+  void SetActiveDimStyle(const std::shared_ptr<acad::DimStyle>& style) override;
+  acad::EntityPtr HandleToObject(const std::u16string& handle) override;
+  acad::Value GetVariable(const std::u16string& name) override;
+  void SetVariable(const std::u16string& name, const acad::Value& value) override;
+  void StartUndoMark() override;
+  void EndUndoMark() override;
+  void SendCommand(const std::u16string& text) override;
+  void Regen(int which) override;
+  bool Saved() const override;
+  void Save() override;
+  void SaveAs(const std::u16string& fileName) override;
+  std::u16string Path() const override;
+  std::u16string Name() const override;
+
+  // --- for the stand-in's objects and the host ---
+  drawing::Drawing& Dwg() noexcept { return *drawing_; }
+  UndoStack& Undo() noexcept { return undo_; }
+  const std::filesystem::path& File() const noexcept { return file_; }
+  // The application; throws acad::Error when it is gone.
+  std::shared_ptr<StandInApplication> Application() const;
+
+  // The object for a record, of the kind its type gives.
+  acad::EntityPtr Wrap(drawing::Record& record);
+  // True for records that are entities (in the ENTITIES section or a block definition).
+  bool IsEntity(const drawing::Record& record) const;
+  // Records the host made that are entities (new entities and copies, with their parts).
+  void NoteEntities(drawing::Record& entity);
+  // Every live entity of model space and of every layout, without sub-entities, in file order.
+  std::vector<drawing::Record*> AllLayoutEntities();
+  // True when the entity's layer is locked.
+  bool OnLockedLayer(const drawing::Record& entity);
+  // Throws acad::Error when the table has no record of that name.
+  void RequireTableRecord(std::string_view table, std::u16string_view name, const char* what);
+
+  void SetHighlight(const drawing::Record& entity, bool on);
+  bool Highlighted(const drawing::Record& entity) const;
+
+  // The view of the active space, and changing it (ZoomCenter): system_variables.h.
+  View CurrentView();
+  void SetView(const View& view);
+  // The view of a drawing that keeps none.
+  std::optional<View>& OwnView() noexcept { return ownView_; }
+
+  // The selection sets (kept by the document, not in the drawing).
+  std::vector<std::shared_ptr<StandInSelectionSet>>& Sets() noexcept { return sets_; }
+
+  // Writes the drawing to `file` (see Save above); the document keeps its name.
+  void WriteTo(const std::filesystem::path& file);
+
+ private:
+  void IndexEntities();
+
+  std::weak_ptr<StandInApplication> application_;
+  std::unique_ptr<drawing::Drawing> drawing_;
+  UndoStack undo_;
+  std::filesystem::path file_;
+  std::unordered_set<const drawing::Record*> entities_;
+  std::unordered_set<const drawing::Record*> highlighted_;
+  std::vector<std::shared_ptr<StandInSelectionSet>> sets_;
+  std::optional<View> ownView_;  // the view of a drawing that keeps none
+};
+
+}  // namespace zil::standin

@@ -1,0 +1,128 @@
+// The stand-in host's drawing objects: one class for every record a handle names, serving the members
+// of acad::Entity that its kind has (entity.h of src/acad lists them) over the drawing's tags.
+//
+// Semantics, as AutoCAD's:
+// - A member of an erased object (erased, or taken back by an undo) throws acad::Error. A change to an
+//   entity on a locked layer throws acad::Error; reading it does not.
+// - Points are world coordinates; texts, attributes and inserts keep theirs in their own coordinate
+//   system (their extrusion), into which the members convert. Angles are radians; rotations are kept in
+//   [0, 2 pi).
+// - Texts, attributes and attribute definitions follow the alignment rules of text_geometry.h: the
+//   insertion point defines a text aligned left on its baseline, both points an aligned or fit text, the
+//   alignment point any other; every change (string, height, width factor, flags, rotation, alignment)
+//   keeps the defining point(s) and computes the rest, so the text stays where AutoCAD keeps it.
+//   TextAlignmentPoint of a left/baseline text is (0, 0, 0) and cannot be set, as in AutoCAD; set
+//   Alignment first. Rotation turns a left text about its insertion point, an aligned or fit text's
+//   second point about its first, any other text about its alignment point.
+// - GetBoundingBox is entity_extents.h's box; an entity without one there throws acad::Error.
+// - Update draws nothing (the stand-in host has no display) but fails on an erased object, as AutoCAD's
+//   does; Highlight is kept by the document for a display to show.
+// - Objects that are not entities (table records, dictionaries) serve ObjectName and Handle only. The parts
+//   that close or carry another entity (SEQEND, VERTEX) are not erased, copied, moved or turned alone, and
+//   an attribute reference is not copied alone (it would belong to no block reference).
+// - A member call that fails changes nothing (undo_stack.h).
+#pragma once
+
+#include <memory>
+
+#include "acad/entity.h"
+#include "drawing/drawing.h"
+
+namespace zil::standin {
+
+class StandInDocument;
+
+class StandInEntity final : public acad::Entity {
+ public:
+  StandInEntity(std::shared_ptr<StandInDocument> document, drawing::Record& record);
+
+  drawing::Record& Rec() const noexcept { return record_; }
+
+  std::u16string ObjectName() const override;
+  int EntityType() const override;
+  std::u16string EntityName() const override;
+  std::u16string Handle() const override;
+  std::u16string Layer() const override;
+  void SetLayer(const std::u16string& layer) override;
+  int Color() const override;
+  void SetColor(int color) override;
+  void Update() override;
+  void Erase() override;
+  std::shared_ptr<acad::Entity> Copy() override;
+  void Move(const acad::Point& from, const acad::Point& to) override;
+  void Rotate(const acad::Point& base, double angle) override;
+  std::pair<acad::Point, acad::Point> GetBoundingBox() const override;
+  void Highlight(bool on) override;
+
+  std::u16string StyleName() const override;
+  void SetStyleName(const std::u16string& name) override;
+
+  std::u16string TextString() const override;
+  void SetTextString(const std::u16string& text) override;
+  double Height() const override;
+  void SetHeight(double height) override;
+  double Rotation() const override;
+  void SetRotation(double angle) override;
+  acad::Point InsertionPoint() const override;
+  void SetInsertionPoint(const acad::Point& point) override;
+
+  int HorizontalAlignment() const override;
+  void SetHorizontalAlignment(int value) override;
+  int VerticalAlignment() const override;
+  void SetVerticalAlignment(int value) override;
+  int Alignment() const override;
+  void SetAlignment(int value) override;
+  acad::Point TextAlignmentPoint() const override;
+  void SetTextAlignmentPoint(const acad::Point& point) override;
+  bool Backward() const override;
+  void SetBackward(bool on) override;
+  int TextGenerationFlag() const override;
+  void SetTextGenerationFlag(int flag) override;
+  double ScaleFactor() const override;
+  void SetScaleFactor(double factor) override;
+
+  std::u16string TagString() const override;
+  void SetTagString(const std::u16string& tag) override;
+  std::u16string PromptString() const override;
+  void SetPromptString(const std::u16string& prompt) override;
+
+  int AttachmentPoint() const override;
+  void SetAttachmentPoint(int value) override;
+  double Width() const override;
+  void SetWidth(double width) override;
+  int DrawingDirection() const override;
+  void SetDrawingDirection(int value) override;
+
+  std::u16string TextOverride() const override;
+  void SetTextOverride(const std::u16string& text) override;
+
+  std::u16string Name() const override;
+  bool HasAttributes() const override;
+  std::vector<std::shared_ptr<acad::Entity>> GetAttributes() const override;
+
+ private:
+  enum class Kind { Text, Attribute, AttributeDefinition, MText, BlockReference, Dimension, Other, NotEntity };
+
+  bool IsText() const noexcept {
+    return kind_ == Kind::Text || kind_ == Kind::Attribute || kind_ == Kind::AttributeDefinition;
+  }
+  // The record, when the object is alive; throws acad::Error when it was erased.
+  drawing::Record& Live() const;
+  // The record, when it may be changed: alive, an entity, and not on a locked layer.
+  drawing::Record& Changeable() const;
+  // Throws acad::Error for a part of another entity that is changed only with it: a SEQEND or VERTEX,
+  // and, for copying, an attribute reference.
+  void RefuseLonePart(const char* member, bool attributesToo) const;
+  void Need(bool has, const char* member) const {
+    if (!has) Lacks(member);
+  }
+  // Runs a change of a text's geometry: reads it, lets `change` alter it, computes the rest, writes it.
+  template <typename Change>
+  void ChangeText(Change&& change);
+
+  std::shared_ptr<StandInDocument> document_;
+  drawing::Record& record_;
+  Kind kind_;
+};
+
+}  // namespace zil::standin
