@@ -27,6 +27,7 @@ void AddScriptCommand(CommandLine& cl);
 void AddFontCommands(CommandLine& cl);
 void AddLibraryCommands(CommandLine& cl);
 void AddDxfCommands(CommandLine& cl);
+void AddConversionCommands(CommandLine& cl);
 void AddRenderCommand(CommandLine& cl);
 
 // Parses `argv` and runs the chosen command. A bad command line prints the problem and a usage hint and

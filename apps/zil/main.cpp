@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   zil::cli::AddScriptCommand(cl);
   zil::cli::AddLibraryCommands(cl);
   zil::cli::AddDxfCommands(cl);
+  zil::cli::AddConversionCommands(cl);
   zil::cli::AddRenderCommand(cl);
   try {
     return zil::cli::RunCommandLine(cl, argc, argv);

@@ -3,8 +3,12 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
+#include <unistd.h>
+
 #include <memory>
 #include <stdexcept>
 
@@ -19,11 +23,22 @@ namespace {
 constexpr int kGap = 4;         // pixels between the two halves of a side-by-side image
 constexpr int kMaxSide = 8192;  // pixels, a side (an image of 8192 x 8192 takes 256 MB)
 
+// Qt warns at every start when XDG_RUNTIME_DIR is not set (as in batch jobs and CI), then makes a private
+// folder in the temporary folder itself; give it that folder quietly.
+void GiveQtARuntimeFolder() {
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+  const QString folder = QDir::tempPath() + QStringLiteral("/runtime-zil-") + QString::number(getuid());
+  if (!QDir().mkpath(folder)) return;
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+}
+
 // A Qt GUI application on the offscreen platform for as long as it lives, unless the process runs one.
 class OffscreenSession {
  public:
   OffscreenSession() {
     if (QCoreApplication::instance() == nullptr) {
+      GiveQtARuntimeFolder();
       app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     } else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
       throw std::runtime_error("Drawing previews need a Qt GUI application; this process runs a console one");

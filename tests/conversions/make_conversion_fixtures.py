@@ -1,0 +1,130 @@
+"""Writes the drawings the conversion tests convert, with ezdxf, into the folder given as the argument,
+and handles.json there: the handle of each entity the tests name.
+
+mixed.dxf      R2000, ANSI_1255. Styles: DOS (hebdos.shx, not in the tests' font table: DOS Hebrew),
+               WIN1, WIN2, WIN3 (all tri.shx, a "Windows" font: one font of three styles), KEYSR
+               (hebkeysr.shx, DosEnglishR), BACK (veltro.shx, backwards), TTF (arial.ttf), TARGET
+               (times.ttf). Texts in each, horizontal, rotated by 30 degrees and by a full turn; MText
+               with a leading format group and two paragraphs, one ending with its paragraph mark, one
+               without marks; a block with attribute definitions and an INSERT with attributes; an
+               anonymous block holding a text; a text on a frozen and locked layer; a text in paper space.
+all_ttf.dxf    R2000 whose every style uses a TrueType font, with a text.
+"""
+import json
+import os
+import sys
+
+import ezdxf
+
+HEBREW = "אבגדהוזחטיךכלםמןנסעףפץצקרשת"
+handles = {}
+dos_strings = {}
+
+
+def runs(text):
+    out, current, hebrew = [], "", None
+    for ch in text:
+        h = ch in HEBREW
+        if current and h != hebrew:
+            out.append(current)
+            current = ""
+        current += ch
+        hebrew = h
+    if current:
+        out.append(current)
+    return out
+
+
+def stored(text):
+    """The Windows-font form: runs reversed, letters of Hebrew runs reversed."""
+    return "".join(r[::-1] if r[0] in HEBREW else r for r in reversed(runs(text)))
+
+
+def dos(text):
+    tag = "DOSTEXT%02d" % len(dos_strings)
+    dos_strings[tag] = bytes(0x80 + HEBREW.index(c) if c in HEBREW else ord(c) for c in stored(text))
+    return tag
+
+
+def mixed(out):
+    doc = ezdxf.new("R2000")
+    doc.encoding = "cp1255"
+    for name, font, flags in [("DOS", "hebdos.shx", 0), ("WIN1", "tri.shx", 0), ("WIN2", "tri.shx", 0),
+                              ("WIN3", "tri.shx", 0), ("KEYSR", "hebkeysr.shx", 0), ("BACK", "veltro.shx", 2),
+                              ("TTF", "arial.ttf", 0), ("TARGET", "times.ttf", 0)]:
+        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+    doc.layers.new("COLD").freeze()
+    doc.layers.get("COLD").lock()
+    msp = doc.modelspace()
+
+    def text(name, value, style, pos, space=msp, **attribs):
+        attribs.update({"style": style, "height": 2.0})
+        entity = space.add_text(value, dxfattribs=attribs)
+        entity.set_pos(pos)
+        handles[name] = entity.dxf.handle
+        return entity
+
+    text("dos", dos("שלום עולם"), "DOS", (0, 0))
+    text("win1", stored("תכנית קומה"), "WIN1", (0, 10))
+    text("win2_rotated", stored("חתך א"), "WIN2", (10, 20), rotation=30)
+    text("win3_full_turn", stored("חזית"), "WIN3", (0, 30), rotation=360)
+    text("keysr", "akuo", "KEYSR", (0, 40))
+    text("back", "שלום", "BACK", (0, 50))
+    text("ttf", "שלום", "TTF", (0, 60))
+    text("cold", stored("קפוא"), "WIN1", (0, 70), layer="COLD")
+
+    def mtext(name, value, style, pos):
+        entity = msp.add_mtext(value, dxfattribs={"style": style, "char_height": 2.0, "width": 60})
+        entity.set_location(pos)
+        handles[name] = entity.dxf.handle
+
+    mtext("mtext_group", "{\\fArial|b0|i0;" + stored("הערות כלליות") + "\\P" + stored("מידות") + "}", "WIN1", (50, 0))
+    mtext("mtext_end_mark", stored("שורה") + "\\P", "WIN2", (50, 20))
+    mtext("mtext_single", stored("אחת שתיים"), "WIN3", (50, 40))
+    mtext("mtext_dos", stored("לא נבחר"), "DOS", (50, 60))
+
+    block = doc.blocks.new("TB")
+    block.add_attdef("NAME", (0, 0), dxfattribs={"style": "WIN2", "height": 2.0})
+    block.add_attdef("NUM", (0, 5), dxfattribs={"style": "WIN3", "height": 2.0})
+    insert = msp.add_blockref("TB", (100, 0))
+    insert.add_auto_attribs({"NAME": stored("בניין"), "NUM": stored("גיליון 4")})
+    handles["insert"] = insert.dxf.handle
+    for attrib in insert.attribs:
+        handles["attrib_" + attrib.dxf.tag.lower()] = attrib.dxf.handle
+
+    anonymous = doc.blocks.new_anonymous_block()
+    anonymous_text = anonymous.add_text(stored("בלוק"), dxfattribs={"style": "WIN1", "height": 2.0})
+    handles["anonymous_text"] = anonymous_text.dxf.handle
+    msp.add_blockref(anonymous.name, (150, 0))
+
+    text("paper", stored("גיליון"), "WIN1", (10, 10), space=doc.layout("Layout1"))
+
+    path = os.path.join(out, "mixed.dxf")
+    doc.saveas(path)
+    data = open(path, "rb").read()
+    for tag, value in dos_strings.items():
+        data = data.replace(tag.encode(), value)
+    open(path, "wb").write(data)
+
+
+def all_ttf(out):
+    doc = ezdxf.new("R2000")
+    doc.encoding = "cp1255"
+    doc.styles.get("Standard").dxf.font = "arial.ttf"
+    doc.styles.new("TT", dxfattribs={"font": "tahoma.ttf"})
+    entity = doc.modelspace().add_text("שלום", dxfattribs={"style": "TT", "height": 2.0})
+    entity.set_pos((0, 0))
+    handles["all_ttf_text"] = entity.dxf.handle
+    doc.saveas(os.path.join(out, "all_ttf.dxf"))
+
+
+def main():
+    out = sys.argv[1]
+    mixed(out)
+    all_ttf(out)
+    with open(os.path.join(out, "handles.json"), "w") as f:
+        json.dump(handles, f)
+
+
+if __name__ == "__main__":
+    main()
