@@ -58,7 +58,8 @@ class Session {
   // Opens the drawing; `protect`: it must not be written.
   void Open(const fs::path& file, bool protect) {
     application = standin::StandInApplication::Create();
-    application->OpenDrawing(file);
+    // The batch saves what it converted and keeps no undo steps: none could be taken back.
+    application->OpenDrawing(file)->Undo().KeepHistory(false);
     if (protect) application->ProtectFile(file);
     host.AcadApp = application;
     host.RefreshHost(keyboard);

@@ -12,6 +12,9 @@ class ChangeJournal {
  public:
   virtual ~ChangeJournal() = default;
   virtual void WillChange(Record& record, const RecordState& before) = 0;
+  // True when the journal already holds the state it needs of `record` to take back what comes next:
+  // the drawing then skips WillChange and the copy of the record's state it would take.
+  virtual bool Remembers(const Record& record) const = 0;
   virtual void Inserted(Record& record) = 0;
 };
 

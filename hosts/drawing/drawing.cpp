@@ -79,6 +79,7 @@ RecordState Drawing::StateOf(const Record& record) const {
 
 void Drawing::Restore(Record& record, const RecordState& state) {
   Unindex(record);
+  record.revision_ = ++revision_;
   record.pristine_ = state.pristine;
   record.erased_ = state.erased;
   if (state.pristine) {
@@ -94,8 +95,9 @@ void Drawing::Restore(Record& record, const RecordState& state) {
 
 void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
   if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
-  if (journal_) journal_->WillChange(record, StateOf(record));
+  if (journal_ && !journal_->Remembers(record)) journal_->WillChange(record, StateOf(record));
   Unindex(record);
+  record.revision_ = ++revision_;
   record.tags_ = std::move(tags);
   record.tagged_ = true;
   record.pristine_ = false;
@@ -105,7 +107,8 @@ void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
 
 void Drawing::SetErased(Record& record, bool erased) {
   if (record.erased_ == erased) return;
-  if (journal_) journal_->WillChange(record, StateOf(record));
+  if (journal_ && !journal_->Remembers(record)) journal_->WillChange(record, StateOf(record));
+  record.revision_ = ++revision_;
   record.erased_ = erased;
 }
 
@@ -145,7 +148,7 @@ void CheckValue(int code, std::string_view value) {
 
 std::string_view Drawing::KeepValue(int code, std::string_view value) {
   CheckValue(code, value);
-  return texts_.Keep(std::string(value));
+  return texts_.Keep(value);
 }
 
 Tag Drawing::MakeTag(int code, std::string_view value) {
@@ -154,7 +157,7 @@ Tag Drawing::MakeTag(int code, std::string_view value) {
   if (static_cast<int>(code_text.size()) < codeWidth_) {
     code_text.insert(0, static_cast<std::size_t>(codeWidth_) - code_text.size(), ' ');
   }
-  const std::string_view text = texts_.Keep(code_text + lineEnd_ + std::string(value) + lineEnd_);
+  const std::string_view text = texts_.Keep({code_text, lineEnd_, value, lineEnd_});
   Tag tag;
   tag.code = code;
   tag.codeLine = text.substr(0, code_text.size() + lineEnd_.size());

@@ -32,7 +32,7 @@ const Placement& EntityPlacement() {
 
 std::uint64_t EntityView::OwnerHandle() const {
   int depth = 0;
-  for (const Tag& tag : record_.Tags()) {
+  for (const Tag& tag : Tags()) {
     if (tag.code == 102) depth += Trimmed(tag.value).starts_with("{") ? 1 : -1;
     if (tag.code == 330 && depth == 0) return HandleOf(tag, drawing_.File());
     if (tag.code == 100) break;  // the owner comes before the first subclass marker
@@ -45,10 +45,49 @@ void EntityView::SetLayer(std::u16string_view name) { SetString(EntityPlacement(
 int EntityView::Color() const { return static_cast<int>(IntegerOr(EntityPlacement(), 62, 256)); }
 void EntityView::SetColor(int color) { SetInteger(EntityPlacement(), 62, color); }
 
+EntityView::Batch::Batch(EntityView& view) : view_(view), outer_(!view.pending_) {
+  if (!outer_) return;
+  view_.pending_ = view_.record_.Tags();
+  view_.dirty_ = false;
+}
+
+EntityView::Batch::~Batch() {
+  if (!outer_) return;
+  view_.pending_.reset();
+  view_.segments_ = {};  // they may be the abandoned tags'
+}
+
+void EntityView::Batch::Commit() {
+  if (!outer_ || !view_.pending_) return;
+  std::vector<Tag> tags = std::move(*view_.pending_);
+  view_.pending_.reset();
+  if (view_.dirty_) view_.drawing_.SetTags(view_.record_, std::move(tags));
+}
+
+Segment EntityView::SegmentOf(const Placement& p) const {
+  for (const KnownSegment& known : segments_)
+    if (known.occurrence == p.occurrence && known.revision == record_.Revision() && known.marker == p.marker)
+      return known.segment;
+  KnownSegment& slot = segments_[nextSegment_++ % segments_.size()];
+  slot = {p.marker, p.occurrence, record_.Revision(), FindSegment(Tags(), p, HasSubclasses(drawing_.Version()))};
+  return slot.segment;
+}
+
+void EntityView::Edit(const std::function<void(std::vector<Tag>&)>& change) {
+  segments_ = {};
+  if (pending_) {
+    change(*pending_);
+    dirty_ = true;
+    return;
+  }
+  std::vector<Tag> tags = record_.Tags();
+  change(tags);
+  drawing_.SetTags(record_, std::move(tags));
+}
+
 const Tag* EntityView::Get(const Placement& p, int code) const {
-  const auto& tags = record_.Tags();
-  const Segment segment = FindSegment(tags, p, HasSubclasses(drawing_.Version()));
-  const std::size_t i = FindIn(tags, segment, code);
+  const auto& tags = Tags();
+  const std::size_t i = FindIn(tags, SegmentOf(p), code);
   return i == std::string_view::npos ? nullptr : &tags[i];
 }
 
@@ -74,9 +113,7 @@ Point EntityView::PointOr(const Placement& p, int code, Point fallback) const {
 }
 
 void EntityView::Set(const Placement& p, int code, std::string_view value) {
-  std::vector<Tag> tags = record_.Tags();
-  SetIn(drawing_, tags, p, code, value);
-  drawing_.SetTags(record_, std::move(tags));
+  Edit([&](std::vector<Tag>& tags) { SetIn(drawing_, tags, p, code, value); });
 }
 
 void EntityView::SetDouble(const Placement& p, int code, double value) { Set(p, code, FormatDouble(value)); }
@@ -86,11 +123,11 @@ void EntityView::SetString(const Placement& p, int code, std::u16string_view tex
 }
 
 void EntityView::SetPoint(const Placement& p, int code, Point point) {
-  std::vector<Tag> tags = record_.Tags();
-  SetIn(drawing_, tags, p, code, FormatDouble(point.x));
-  SetIn(drawing_, tags, p, code + 10, FormatDouble(point.y));
-  SetIn(drawing_, tags, p, code + 20, FormatDouble(point.z));
-  drawing_.SetTags(record_, std::move(tags));
+  Edit([&](std::vector<Tag>& tags) {
+    SetIn(drawing_, tags, p, code, FormatDouble(point.x));
+    SetIn(drawing_, tags, p, code + 10, FormatDouble(point.y));
+    SetIn(drawing_, tags, p, code + 20, FormatDouble(point.z));
+  });
 }
 
 // --- TEXT, ATTRIB, ATTDEF ---

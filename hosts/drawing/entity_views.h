@@ -6,7 +6,9 @@
 // Values in the file are untrusted: a number that does not parse is a DxfError naming its line.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,22 @@ class EntityView {
 
   std::u16string Layer() const;
   void SetLayer(std::u16string_view name);
+
+  // Changes made through the view while a Batch lives go to one copy of the record's tags, which the
+  // view's getters read as well, and reach the drawing as one change on Commit; a batch that ends without
+  // Commit (an exception) changes nothing. A batch opened inside another is part of it.
+  class Batch {
+   public:
+    explicit Batch(EntityView& view);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    void Commit();
+
+   private:
+    EntityView& view_;
+    bool outer_;
+  };
   // Group 62: 0 BYBLOCK, 1..255 a colour, 256 BYLAYER (also when the group is missing).
   int Color() const;
   void SetColor(int color);
@@ -55,8 +73,25 @@ class EntityView {
   void SetPoint(const Placement& p, int code, Point point);
 
  private:
+  const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
+  void Edit(const std::function<void(std::vector<Tag>&)>& change);
+  // Where a placement's groups are (FindSegment), kept while the tags stay as they were: a getter after
+  // another looks the segment up once.
+  Segment SegmentOf(const Placement& p) const;
+
+  struct KnownSegment {  // a segment depends on the marker and its occurrence only
+    std::string_view marker;
+    int occurrence = 0;
+    std::uint64_t revision = 0;
+    Segment segment;
+  };
+
   Drawing& drawing_;
   Record& record_;
+  std::optional<std::vector<Tag>> pending_;  // the tags of an open batch
+  bool dirty_ = false;                       // the open batch changed them
+  mutable std::array<KnownSegment, 3> segments_{};  // emptied by every change through the view
+  mutable std::size_t nextSegment_ = 0;
 };
 
 // TEXT, and the text part of ATTRIB and ATTDEF.

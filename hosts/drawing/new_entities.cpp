@@ -21,8 +21,8 @@ std::vector<Tag> CommonTags(Drawing& drawing, const Space& space, std::string_vi
     tags.push_back(drawing.MakeTag(100, "AcDbEntity"));
   }
   if (space.MarksPaperSpace()) tags.push_back(drawing.MakeTag(67, "1"));
-  std::u16string layer = header.String("$CLAYER").value_or(u"0");
-  if (!FindTableRecord(drawing, "LAYER", layer)) layer = u"0";
+  const std::u16string current = header.String("$CLAYER").value_or(u"0");
+  const std::u16string_view layer = FindTableRecord(drawing, "LAYER", current) ? std::u16string_view(current) : u"0";
   tags.push_back(drawing.MakeTag(8, drawing.Encode(layer)));
   // The current entity colour; BYLAYER (256) is what an entity without group 62 has.
   const auto color = header.Integer("$CECOLOR");

@@ -41,6 +41,9 @@ class Record {
   bool Pristine() const noexcept { return pristine_; }
   // The bytes read, valid while Pristine().
   std::string_view Source() const noexcept { return source_; }
+  // Changes with every change of the record (its tags, erased or not, an undo); never the same for two
+  // states of one record, so what was computed from the tags can be kept while it stays the same.
+  std::uint64_t Revision() const noexcept { return revision_; }
 
   // All tags, the group 0 tag first. Made from the bytes read on first use (these were checked when the
   // file was loaded, so this cannot fail).
@@ -61,6 +64,7 @@ class Record {
   std::string_view source_;
   mutable std::vector<Tag> tags_;
   std::uint64_t handle_ = 0;
+  std::uint64_t revision_ = 0;
   Record* prev_ = nullptr;
   Record* next_ = nullptr;
   std::uint32_t line_ = 0;

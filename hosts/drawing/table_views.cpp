@@ -30,10 +30,44 @@ std::vector<Record*> TableRecords(const Drawing& drawing, std::string_view table
   return records;
 }
 
+namespace {
+
+// Bytes that every code page and DXF version reads as the same ASCII characters: no escapes (\U+XXXX,
+// ^J), nothing above 0x7F.
+bool PlainAscii(std::string_view value) {
+  for (const char c : value)
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || c == '^') return false;
+  return true;
+}
+
+bool Ascii(std::u16string_view text) {
+  for (const char16_t c : text)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+// SameName(Decode(value), name), without decoding when both are plain ASCII (as table names nearly
+// always are): folding an ASCII letter's case is lowering it.
+bool NamedAs(const Drawing& drawing, std::string_view value, std::u16string_view name, bool asciiName) {
+  if (!asciiName || !PlainAscii(value)) return SameName(drawing.Decode(value), name);
+  if (value.size() != name.size()) return false;
+  for (std::size_t i = 0; i < value.size(); ++i)
+    if (LowerAscii(static_cast<unsigned char>(value[i])) != LowerAscii(name[i])) return false;
+  return true;
+}
+
+}  // namespace
+
 Record* FindTableRecord(const Drawing& drawing, std::string_view table, std::u16string_view name) {
-  for (Record* r : TableRecords(drawing, table)) {
+  const Span* span = drawing.FindTable(table);
+  if (!span) return nullptr;
+  const bool asciiName = Ascii(name);
+  for (Record* r = span->head->Next(); r != nullptr && r != span->end; r = r->Next()) {
+    if (r->Erased()) continue;
     const Tag* tag = r->Find(2);
-    if (tag && SameName(drawing.Decode(tag->value), name)) return r;
+    if (tag && NamedAs(drawing, tag->value, name, asciiName)) return r;
   }
   return nullptr;
 }

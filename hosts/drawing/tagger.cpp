@@ -5,10 +5,12 @@
 namespace zil::drawing {
 
 std::string_view Trimmed(std::string_view value) noexcept {
-  const auto first = value.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = value.find_last_not_of(" \t");
-  return value.substr(first, last - first + 1);
+  // By hand: every number and name read goes through here, and find_first_not_of(" \t") searches the set
+  // for each character.
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!value.empty() && blank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && blank(value.back())) value.remove_suffix(1);
+  return value;
 }
 
 namespace {

@@ -36,6 +36,7 @@ TextGeometry ReadTextGeometry(const TextView& text) {
 }
 
 void WriteTextGeometry(TextView& text, const TextGeometry& t) {
+  EntityView::Batch batch(text);  // one change of the record, however many groups change
   if (text.HorizontalAlignment() != t.horizontal) text.SetHorizontalAlignment(t.horizontal);
   if (text.VerticalAlignment() != t.vertical) text.SetVerticalAlignment(t.vertical);
   if (!Same(text.InsertionPoint(), t.insertion)) text.SetInsertionPoint(FromAcad(t.insertion));
@@ -48,6 +49,7 @@ void WriteTextGeometry(TextView& text, const TextGeometry& t) {
   const int flags = text.GenerationFlags();
   const int wanted = (flags & ~6) | (t.backward ? 2 : 0) | (t.upsideDown ? 4 : 0);
   if (flags != wanted) text.SetGenerationFlags(wanted);
+  batch.Commit();
 }
 
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }

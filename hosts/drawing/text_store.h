@@ -1,19 +1,32 @@
 // Storage for the text of tags the host makes: every string stored keeps its address for the life of
 // the drawing, so tags (and the snapshots an undo journal keeps) can point into it.
+//
+// Texts are short (numbers, names, a text's string) and a batch conversion keeps several for every
+// entity, so they are packed one after another into large blocks rather than each kept in its own
+// allocation; a text longer than a block gets a block of its own.
 #pragma once
 
-#include <deque>
-#include <string>
+#include <cstddef>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 namespace zil::drawing {
 
 class TextStore {
  public:
-  std::string_view Keep(std::string text) { return texts_.emplace_back(std::move(text)); }
+  // A copy of `text` that lives as long as the store.
+  std::string_view Keep(std::string_view text);
+  // A copy of the texts one after another, as one text.
+  std::string_view Keep(std::initializer_list<std::string_view> parts);
 
  private:
-  std::deque<std::string> texts_;  // a deque never moves its elements
+  char* Room(std::size_t size);
+
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::size_t used_ = kBlockSize;  // of the last ordinary block; full until the first is made
+  char* current_ = nullptr;
 };
 
 }  // namespace zil::drawing

@@ -123,6 +123,8 @@ class RecordingJournal final : public ChangeJournal {
  public:
   void WillChange(Record& record, const RecordState& before) override { steps_.push_back({&record, before, false}); }
   void Inserted(Record& record) override { steps_.push_back({&record, {}, true}); }
+  bool Remembers(const Record&) const override { return false; }
+  std::size_t Changes() const { return steps_.size(); }
 
   void UndoAll(Drawing& d) {
     for (auto it = steps_.rbegin(); it != steps_.rend(); ++it)
@@ -153,6 +155,59 @@ TEST(Edit, TheJournalUndoesEveryChangeByteForByte) {
     const Record& text = AddText(*drawing, ModelSpace(*drawing), u"again", {}, 1);
     EXPECT_EQ(drawing->FindByHandle(text.Handle()), &text);
   }
+}
+
+TEST(Edit, ABatchIsOneChangeItsGettersSeeItAndWithoutCommitNothingChanges) {
+  const std::string bytes = test::FixtureBytes("r2000_crlf.dxf");
+  const auto drawing = LoadDxf(bytes, "crlf.dxf");
+  RecordingJournal journal;
+  drawing->SetJournal(&journal);
+  Record& text = *ModelSpace(*drawing).Entities().front();
+  TextView view(*drawing, text);
+  const double height = view.Height();
+  {
+    EntityView::Batch batch(view);
+    view.SetHeight(height * 2);
+    view.SetTextString(u"אחר");
+    view.SetInsertionPoint({7, 8, 0});
+    EXPECT_EQ(view.Height(), height * 2);
+    EXPECT_EQ(view.TextString(), u"אחר");
+    EXPECT_EQ(view.InsertionPoint(), (Point{7, 8, 0}));
+  }  // left without Commit
+  EXPECT_EQ(journal.Changes(), 0u);
+  EXPECT_TRUE(WriteDxfToString(*drawing) == bytes);
+  EXPECT_EQ(view.Height(), height);
+
+  {
+    EntityView::Batch batch(view);
+    view.SetHeight(height * 2);
+    {
+      EntityView::Batch inner(view);  // part of the outer one
+      view.SetTextString(u"אחר");
+      inner.Commit();
+    }
+    EXPECT_EQ(journal.Changes(), 0u);
+    batch.Commit();
+  }
+  EXPECT_EQ(journal.Changes(), 1u);
+  EXPECT_EQ(TextView(*drawing, text).Height(), height * 2);
+  EXPECT_EQ(TextView(*drawing, text).TextString(), u"אחר");
+}
+
+TEST(Edit, ManyNewValuesAndALongOneAreWrittenAsGiven) {
+  const auto drawing = LoadDxf(test::FixtureBytes("r2018.dxf"), "r2018.dxf");
+  std::vector<std::u16string> strings;
+  for (int i = 0; i < 3000; ++i) strings.push_back(u"טקסט " + textcore::FromUtf8(std::to_string(i * 7919)));
+  strings.push_back(std::u16string(40000, u'א'));
+  for (std::size_t i = 0; i < strings.size(); ++i)
+    AddText(*drawing, ModelSpace(*drawing), strings[i], {static_cast<double>(i), 0, 0}, 1);
+
+  const auto again = LoadDxf(WriteDxfToString(*drawing), "again.dxf");
+  std::vector<std::u16string> read;
+  for (Record* r : ModelSpace(*again).Entities())
+    if (r->Type() == "TEXT") read.push_back(TextView(*again, *r).TextString());
+  ASSERT_GE(read.size(), strings.size());
+  EXPECT_TRUE(std::equal(strings.begin(), strings.end(), read.end() - static_cast<std::ptrdiff_t>(strings.size())));
 }
 
 TEST(Edit, MovingFollowsTheEntityCoordinateSystem) {

@@ -6,10 +6,12 @@
 #include "drawing/dxf_file.h"
 #include "drawing/header_view.h"
 #include "drawing/loader.h"
+#include "drawing/new_table_records.h"
 #include "drawing/spaces.h"
 #include "drawing/table_views.h"
 #include "drawing/writer.h"
 #include "fixtures.h"
+#include "textcore/utf8.h"
 
 namespace zil::drawing {
 namespace {
@@ -111,6 +113,23 @@ TEST_P(Views, ReadWhatEzdxfWrote) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, Views, ::testing::Values("r2000_ansi_1255.dxf", "r2018.dxf"));
+
+TEST(TableNames, MatchWithoutRegardToCaseWhateverTheirCharacters) {
+  // Stored as ASCII, as Windows-1255 letters, with an escape (Ω is not in Windows-1255), with a caret.
+  const auto drawing = LoadDxfFile(test::Fixture("r2000_ansi_1255.dxf"));
+  Drawing& d = *drawing;
+  const Record& walls = AddLayer(d, u"Walls-2");
+  const Record& hebrew = AddLayer(d, u"קירות");
+  const Record& omega = AddLayer(d, u"Ωmega");
+  const Record& caret = AddLayer(d, u"A^B");
+  const struct {
+    std::u16string_view name;
+    const Record* found;
+  } cases[] = {{u"walls-2", &walls}, {u"WALLS-2", &walls}, {u"Walls-3", nullptr}, {u"Walls", nullptr},
+               {u"קירות", &hebrew},  {u"ωMEGA", &omega},   {u"OMEGA", nullptr},   {u"a^b", &caret},
+               {u"A^C", nullptr}};
+  for (const auto& c : cases) EXPECT_EQ(FindTableRecord(d, "LAYER", c.name), c.found) << textcore::ToUtf8(c.name);
+}
 
 TEST(R12Views, ReadTextsAttributesAndLayers) {
   const auto drawing = LoadDxfFile(test::Fixture("r12.dxf"));

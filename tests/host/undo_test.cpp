@@ -147,6 +147,45 @@ TEST(Undo, AChangeThatFailsIsTakenBackAtOnce) {
   EXPECT_EQ(RunU(host), u"nothing to undo");
 }
 
+TEST(Undo, WithoutHistoryTheChangesStayAFailedCallIsStillTakenBackAndNothingIsUndone) {
+  Host kept("hebrew.dxf");
+  Host batch("hebrew.dxf");
+  batch.doc->Undo().KeepHistory(false);
+  for (Host* host : {&kept, &batch}) {
+    host->doc->StartUndoMark();
+    ChangeEverything(*host);
+    try {
+      UndoStack::Operation failing(host->doc->Undo());
+      host->Entity("keys")->SetTextString(u"half done");
+      throw std::runtime_error("the rest of the change fails");
+    } catch (const std::runtime_error&) {
+    }
+    host->doc->EndUndoMark();
+  }
+  EXPECT_TRUE(Bytes(*batch.doc) == Bytes(*kept.doc));
+  EXPECT_EQ(batch.doc->Undo().StepCount(), 0u);
+  EXPECT_EQ(RunU(batch), u"nothing to undo");
+  EXPECT_TRUE(Bytes(*batch.doc) == Bytes(*kept.doc));
+  EXPECT_FALSE(batch.doc->Saved());
+}
+
+TEST(Undo, AnObjectReadsWhatAnotherObjectOfTheSameEntityAndAnUndoChanged) {
+  Host host("hebrew.dxf");
+  const auto reader = host.Entity("keys");
+  const auto writer = host.Entity("keys");
+  const double height = reader->Height();
+  const acad::Point at = reader->InsertionPoint();
+  host.doc->StartUndoMark();
+  writer->SetHeight(height * 2);
+  writer->Move(at, {at.x + 5, at.y, at.z});
+  host.doc->EndUndoMark();
+  EXPECT_EQ(reader->Height(), height * 2);
+  EXPECT_NEAR(reader->InsertionPoint().x, at.x + 5, 1e-9);
+  RunU(host);
+  EXPECT_EQ(reader->Height(), height);
+  EXPECT_EQ(reader->InsertionPoint().x, at.x);
+}
+
 TEST(Undo, ObjectsAnUndoTookBackAreGoneAndErasedOnesComeBack) {
   Host host("hebrew.dxf");
   host.doc->StartUndoMark();

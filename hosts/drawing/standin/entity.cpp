@@ -325,16 +325,28 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
 
 // --- texts ---
 
+const StandInEntity::TextState& StandInEntity::Text() const {
+  const drawing::Record& r = Live();
+  if (!text_ || textRevision_ != r.Revision()) {
+    const drawing::TextView view(document_->Dwg(), const_cast<drawing::Record&>(r));
+    text_ = TextState{drawing::ReadTextGeometry(view), drawing::AxesOfText(view)};
+    textRevision_ = r.Revision();
+  }
+  return *text_;
+}
+
 template <typename Change>
 void StandInEntity::ChangeText(Change&& change) {
   drawing::Record& r = Changeable();
   UndoStack::Operation op(document_->Undo());
   drawing::TextView view(document_->Dwg(), r);
-  TextGeometry t = drawing::ReadTextGeometry(view);
+  TextGeometry t = Text().geometry;
+  drawing::EntityView::Batch batch(view);  // the change and the geometry: one change of the record
   change(view, t);
   drawing::Recompute(t);
   t.rotation = Normalised(t.rotation);
   drawing::WriteTextGeometry(view, t);
+  batch.Commit();
 }
 
 std::u16string StandInEntity::TextString() const {
@@ -360,7 +372,7 @@ void StandInEntity::SetTextString(const std::u16string& text) {
 }
 
 double StandInEntity::Height() const {
-  if (IsText()) return drawing::ReadTextGeometry(drawing::TextView(document_->Dwg(), Live())).height;
+  if (IsText()) return Text().geometry.height;
   if (kind_ == Kind::MText) return drawing::MTextView(document_->Dwg(), Live()).Height();
   Lacks("Height");
 }
@@ -379,7 +391,7 @@ void StandInEntity::SetHeight(double height) {
 
 double StandInEntity::Rotation() const {
   drawing::Drawing& d = document_->Dwg();
-  if (IsText()) return Normalised(drawing::ReadTextGeometry(drawing::TextView(d, Live())).rotation);
+  if (IsText()) return Normalised(Text().geometry.rotation);
   if (kind_ == Kind::MText) {
     const drawing::Record& r = Live();
     const drawing::Tag* x = r.Find(11);
@@ -416,8 +428,8 @@ void StandInEntity::SetRotation(double angle) {
 acad::Point StandInEntity::InsertionPoint() const {
   drawing::Drawing& d = document_->Dwg();
   if (IsText()) {
-    const drawing::TextView view(d, Live());
-    return ToAcad(drawing::ToWorld(FromAcad(drawing::ReadTextGeometry(view).insertion), drawing::AxesOfText(view)));
+    const TextState& text = Text();
+    return ToAcad(drawing::ToWorld(FromAcad(text.geometry.insertion), text.axes));
   }
   if (kind_ == Kind::MText) return ToAcad(drawing::MTextView(d, Live()).InsertionPoint());
   if (kind_ == Kind::BlockReference) {
@@ -442,7 +454,7 @@ void StandInEntity::SetInsertionPoint(const acad::Point& point) {
 
 int StandInEntity::HorizontalAlignment() const {
   Need(IsText(), "HorizontalAlignment");
-  return drawing::ReadTextGeometry(drawing::TextView(document_->Dwg(), Live())).horizontal;
+  return Text().geometry.horizontal;
 }
 
 void StandInEntity::SetHorizontalAlignment(int value) {
@@ -453,7 +465,7 @@ void StandInEntity::SetHorizontalAlignment(int value) {
 
 int StandInEntity::VerticalAlignment() const {
   Need(IsText(), "VerticalAlignment");
-  return drawing::ReadTextGeometry(drawing::TextView(document_->Dwg(), Live())).vertical;
+  return Text().geometry.vertical;
 }
 
 void StandInEntity::SetVerticalAlignment(int value) {
@@ -464,7 +476,7 @@ void StandInEntity::SetVerticalAlignment(int value) {
 
 int StandInEntity::Alignment() const {
   Need(IsText(), "Alignment");
-  return drawing::AlignmentCode(drawing::ReadTextGeometry(drawing::TextView(document_->Dwg(), Live())));
+  return drawing::AlignmentCode(Text().geometry);
 }
 
 void StandInEntity::SetAlignment(int value) {
@@ -475,10 +487,9 @@ void StandInEntity::SetAlignment(int value) {
 
 acad::Point StandInEntity::TextAlignmentPoint() const {
   Need(IsText(), "TextAlignmentPoint");
-  const drawing::TextView view(document_->Dwg(), Live());
-  const TextGeometry t = drawing::ReadTextGeometry(view);
-  if (drawing::UsesInsertionPoint(t)) return {};
-  return ToAcad(drawing::ToWorld(FromAcad(t.alignment), drawing::AxesOfText(view)));
+  const TextState& text = Text();
+  if (drawing::UsesInsertionPoint(text.geometry)) return {};
+  return ToAcad(drawing::ToWorld(FromAcad(text.geometry.alignment), text.axes));
 }
 
 void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
@@ -496,7 +507,7 @@ void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
 
 bool StandInEntity::Backward() const {
   Need(IsText(), "Backward");
-  return drawing::ReadTextGeometry(drawing::TextView(document_->Dwg(), Live())).backward;
+  return Text().geometry.backward;
 }
 
 void StandInEntity::SetBackward(bool on) {
@@ -522,7 +533,7 @@ void StandInEntity::SetTextGenerationFlag(int flag) {
 
 double StandInEntity::ScaleFactor() const {
   Need(IsText(), "ScaleFactor");
-  return drawing::ReadTextGeometry(drawing::TextView(document_->Dwg(), Live())).widthFactor;
+  return Text().geometry.widthFactor;
 }
 
 void StandInEntity::SetScaleFactor(double factor) {

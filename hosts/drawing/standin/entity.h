@@ -23,10 +23,14 @@
 // - A member call that fails changes nothing (undo_stack.h).
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "acad/entity.h"
 #include "drawing/drawing.h"
+#include "drawing/ocs.h"
+#include "drawing/text_geometry.h"
 
 namespace zil::standin {
 
@@ -116,6 +120,13 @@ class StandInEntity final : public acad::Entity {
   void Need(bool has, const char* member) const {
     if (!has) Lacks(member);
   }
+  // A text's geometry and axes, read from its tags once for each revision of the record: a conversion
+  // asks for one value after another.
+  struct TextState {
+    drawing::TextGeometry geometry;
+    drawing::OcsAxes axes;
+  };
+  const TextState& Text() const;
   // Runs a change of a text's geometry: reads it, lets `change` alter it, computes the rest, writes it.
   template <typename Change>
   void ChangeText(Change&& change);
@@ -123,6 +134,8 @@ class StandInEntity final : public acad::Entity {
   std::shared_ptr<StandInDocument> document_;
   drawing::Record& record_;
   Kind kind_;
+  mutable std::optional<TextState> text_;
+  mutable std::uint64_t textRevision_ = 0;
 };
 
 }  // namespace zil::standin

@@ -33,13 +33,25 @@ void UndoStack::Note(drawing::Record& record, const drawing::RecordState* before
 
 void UndoStack::WillChange(drawing::Record& record, const drawing::RecordState& before) { Note(record, &before); }
 
+// Inside an operation, the earliest state of a record is all a step needs (see Note).
+bool UndoStack::Remembers(const drawing::Record& record) const {
+  return operations_ > 0 && current_.seen.count(&record) != 0;
+}
+
 void UndoStack::Inserted(drawing::Record& record) {
   ++structure_;
   Note(record, nullptr);
 }
 
+void UndoStack::KeepHistory(bool keep) {
+  history_ = keep;
+  if (keep) return;
+  steps_.clear();
+  groupSteps_.clear();
+}
+
 void UndoStack::Finish(Step step) {
-  if (step.entries.empty()) return;
+  if (step.entries.empty() || !history_) return;
   step.seen.clear();
   if (depth_ > 0) {
     groupSteps_.push_back(std::move(step));
@@ -58,7 +70,7 @@ void UndoStack::EndMark() {
   for (Step& step : groupSteps_)
     for (Entry& entry : step.entries) group.entries.push_back(std::move(entry));
   groupSteps_.clear();
-  steps_.push_back(std::move(group));
+  if (history_) steps_.push_back(std::move(group));
 }
 
 void UndoStack::TakeBack(Step& step) {

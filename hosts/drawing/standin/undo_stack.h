@@ -68,12 +68,20 @@ class UndoStack final : public drawing::ChangeJournal {
   unsigned long StructureGeneration() const noexcept { return structure_; }
   void StructureChanged() noexcept { ++structure_; }
 
+  // Whether finished steps are kept for "U" (on by default). Off, as AutoCAD's UNDO Control None, only
+  // the running operation's changes are kept, so that a member call that fails is still taken back; a
+  // batch that converts a drawing and saves it needs nothing more, and keeps no copy of every entity it
+  // changed. Turning it off forgets the steps kept so far.
+  void KeepHistory(bool keep);
+  bool KeepsHistory() const noexcept { return history_; }
+
   // Any change since the drawing was opened or last saved (undoing is a change too).
   bool Modified() const noexcept { return modified_; }
   void MarkSaved() noexcept { modified_ = false; }
 
   // drawing::ChangeJournal
   void WillChange(drawing::Record& record, const drawing::RecordState& before) override;
+  bool Remembers(const drawing::Record& record) const override;
   void Inserted(drawing::Record& record) override;
 
  private:
@@ -99,6 +107,7 @@ class UndoStack final : public drawing::ChangeJournal {
   int operations_ = 0;            // nesting of running operations
   int depth_ = 0;                 // nesting of undo marks
   bool modified_ = false;
+  bool history_ = true;
   unsigned long structure_ = 0;
 };
 

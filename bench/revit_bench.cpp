@@ -1,0 +1,119 @@
+// `zil revit` on a 17 MB R2000 drawing with 100,000 TEXT entities (made with ezdxf on first run), run as a
+// user runs it: the command in a process of its own, the copy written beside the drawing.
+// Targets: at least 50 times faster than an ezdxf script that loads the drawing, rewrites every TEXT's
+// string and style and saves it, on this machine; a peak resident memory of at most 3 times the file size.
+// Prints the figures; exits 1 when a target is missed.
+//
+// Usage: zil_bench_revit [FOLDER]   (FOLDER keeps the drawing between runs; default: the current folder)
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kScript = ZIL_SOURCE_DIR "/bench/make_text_drawing.py";
+const char* const kFontTable = ZIL_SOURCE_DIR "/samples/data";  // the sample's font table
+const char* const kZil = ZIL_EXECUTABLE;
+
+std::string Run(const std::string& command) {
+  std::string out;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) throw std::runtime_error("cannot run " + command);
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+  if (::pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
+  return out;
+}
+
+struct Measured {
+  double seconds = 0;
+  long peakBytes = 0;
+  std::string output;
+};
+
+// One run of `zil revit DRAWING`, its standard output kept in `log`.
+Measured RunRevit(const std::string& drawing, const std::string& log) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("cannot start zil");
+  if (pid == 0) {
+    if (!std::freopen(log.c_str(), "w", stdout)) ::_exit(127);
+    ::setenv("ZIL_DATA_FOLDER", kFontTable, 1);
+    ::execl(kZil, kZil, "revit", drawing.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ::wait4(pid, &status, 0, &usage);
+  Measured m;
+  m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("zil revit failed; see " + log);
+  m.peakBytes = usage.ru_maxrss * 1024L;
+  std::ifstream in(log);
+  std::ostringstream s;
+  s << in.rdbuf();
+  m.output = s.str();
+  return m;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const std::string folder = argc > 1 ? argv[1] : ".";
+    const std::string drawing = folder + "/text_100k_r2000.dxf";
+    const std::string copy = folder + "/text_100k_r2000_Revit.dxf";
+    const std::string log = folder + "/text_100k_r2000_Revit.log";
+    struct stat info {};
+    if (::stat(drawing.c_str(), &info) != 0) {
+      std::cout << "making " << drawing << " with ezdxf..." << std::endl;
+      Run("/usr/bin/python3 " + std::string(kScript) + " make '" + drawing + "'");
+      ::stat(drawing.c_str(), &info);
+    }
+    const double size = static_cast<double>(info.st_size);
+
+    std::vector<Measured> runs;
+    for (int i = 0; i < 5; ++i) {
+      std::remove(copy.c_str());
+      runs.push_back(RunRevit(drawing, log));
+    }
+    const bool converted = runs.back().output.find("100000 converted, 0 left alone, 0 failed") != std::string::npos;
+    std::sort(runs.begin(), runs.end(), [](const Measured& a, const Measured& b) { return a.seconds < b.seconds; });
+    const Measured& median = runs[runs.size() / 2];
+    long peak = 0;
+    for (const Measured& m : runs) peak = std::max(peak, m.peakBytes);
+    const double ezdxf = std::stod(
+        Run("/usr/bin/python3 " + std::string(kScript) + " ezdxf-revit '" + drawing + "' '" + copy + ".ezdxf'"));
+    std::remove((copy + ".ezdxf").c_str());
+    std::remove(copy.c_str());
+    std::remove(log.c_str());
+
+    const double ratio = ezdxf / median.seconds;
+    const double memory = static_cast<double>(peak) / size;
+    std::printf("drawing            %.1f MB, 100,000 TEXT, R2000\n", size / 1e6);
+    std::printf("zil revit          %.2f s (median of %zu; fastest %.2f s), every text converted: %s\n",
+                median.seconds, runs.size(), runs.front().seconds, converted ? "yes" : "NO");
+    std::printf("ezdxf rewrite      %.2f s\n", ezdxf);
+    std::printf("speed-up           %.1fx (target at least 50x)\n", ratio);
+    std::printf("peak RSS           %.1f MB = %.2fx the file (target at most 3x)\n", static_cast<double>(peak) / 1e6,
+                memory);
+    const bool met = converted && ratio >= 50 && memory <= 3;
+    std::printf("%s\n", met ? "targets met" : "TARGETS MISSED");
+    return met ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::cerr << "zil_bench_revit: " << e.what() << '\n';
+    return 2;
+  }
+}

@@ -1,0 +1,34 @@
+#include "drawing/text_store.h"
+
+#include <algorithm>
+
+namespace zil::drawing {
+
+char* TextStore::Room(std::size_t size) {
+  if (size > kBlockSize / 4) {  // a long text: a block of its own, the current block stays in use
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    return blocks_.back().get();
+  }
+  if (kBlockSize - used_ < size) {
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+    current_ = blocks_.back().get();
+    used_ = 0;
+  }
+  char* room = current_ + used_;
+  used_ += size;
+  return room;
+}
+
+std::string_view TextStore::Keep(std::string_view text) { return Keep({text}); }
+
+std::string_view TextStore::Keep(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (const std::string_view part : parts) size += part.size();
+  if (size == 0) return {};
+  char* room = Room(size);
+  char* end = room;
+  for (const std::string_view part : parts) end = std::copy(part.begin(), part.end(), end);
+  return {room, size};
+}
+
+}  // namespace zil::drawing
