@@ -4,7 +4,6 @@
 //
 // Usage: zil_bench_dxf [FOLDER]   (FOLDER keeps the drawing between runs; default: the current folder)
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,24 +15,14 @@
 #include <functional>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "drawing/dxf_file.h"
 
 namespace {
-
-const char* const kScript = ZIL_SOURCE_DIR "/bench/make_text_drawing.py";
-
-std::string Run(const std::string& command) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) throw std::runtime_error("cannot run " + command);
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  if (::pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
-  return out;
-}
 
 double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
@@ -73,13 +62,7 @@ int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
     const std::string drawing = folder + "/text_100k_r2000.dxf";
     const std::string out = folder + "/text_100k_r2000.out.dxf";
-    struct stat info {};
-    if (::stat(drawing.c_str(), &info) != 0) {
-      std::cout << "making " << drawing << " with ezdxf..." << std::endl;
-      Run("/usr/bin/python3 " + std::string(kScript) + " make '" + drawing + "'");
-      ::stat(drawing.c_str(), &info);
-    }
-    const double size = static_cast<double>(info.st_size);
+    const double size = zil::bench::EnsureTextDrawing(drawing);
 
     const long peak = PeakRssOfOneCopy(drawing, out);
     std::vector<double> times;
@@ -89,9 +72,7 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     const double ours = times[times.size() / 2];
     const bool same = Bytes(out) == Bytes(drawing);
-    const double ezdxf =
-        std::stod(Run("/usr/bin/python3 " + std::string(kScript) + " ezdxf '" + drawing + "' '" + out + ".ezdxf'"));
-    std::remove((out + ".ezdxf").c_str());
+    const double ezdxf = zil::bench::EzdxfSeconds("ezdxf", drawing, out + ".ezdxf");
     std::remove(out.c_str());
 
     const double ratio = ezdxf / ours;

@@ -6,7 +6,6 @@
 //
 // Usage: zil_bench_revit [FOLDER]   (FOLDER keeps the drawing between runs; default: the current folder)
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,21 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
+
 namespace {
 
-const char* const kScript = ZIL_SOURCE_DIR "/bench/make_text_drawing.py";
 const char* const kFontTable = ZIL_SOURCE_DIR "/samples/data";  // the sample's font table
 const char* const kZil = ZIL_EXECUTABLE;
-
-std::string Run(const std::string& command) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) throw std::runtime_error("cannot run " + command);
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  if (::pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
-  return out;
-}
 
 struct Measured {
   double seconds = 0;
@@ -76,13 +66,7 @@ int main(int argc, char** argv) {
     const std::string drawing = folder + "/text_100k_r2000.dxf";
     const std::string copy = folder + "/text_100k_r2000_Revit.dxf";
     const std::string log = folder + "/text_100k_r2000_Revit.log";
-    struct stat info {};
-    if (::stat(drawing.c_str(), &info) != 0) {
-      std::cout << "making " << drawing << " with ezdxf..." << std::endl;
-      Run("/usr/bin/python3 " + std::string(kScript) + " make '" + drawing + "'");
-      ::stat(drawing.c_str(), &info);
-    }
-    const double size = static_cast<double>(info.st_size);
+    const double size = zil::bench::EnsureTextDrawing(drawing);
 
     std::vector<Measured> runs;
     for (int i = 0; i < 5; ++i) {
@@ -94,9 +78,7 @@ int main(int argc, char** argv) {
     const Measured& median = runs[runs.size() / 2];
     long peak = 0;
     for (const Measured& m : runs) peak = std::max(peak, m.peakBytes);
-    const double ezdxf = std::stod(
-        Run("/usr/bin/python3 " + std::string(kScript) + " ezdxf-revit '" + drawing + "' '" + copy + ".ezdxf'"));
-    std::remove((copy + ".ezdxf").c_str());
+    const double ezdxf = zil::bench::EzdxfSeconds("ezdxf-revit", drawing, copy + ".ezdxf");
     std::remove(copy.c_str());
     std::remove(log.c_str());
 
