@@ -15,8 +15,6 @@ constexpr double kMTextLinePitch = 5.0 / 3.0;  // x height x spacing factor
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
-acad::Point ToAcad(drawing::Point p) { return {p.x, p.y, p.z}; }
-
 // Run space -> the frame of a line whose run starts at (x, y) and is `length` long and `height` high.
 Affine RunToFrame(double x, double y, double length, double height, bool backwards, bool upsideDown) {
   return {backwards ? -1.0 : 1.0,     0, 0, upsideDown ? -1.0 : 1.0, backwards ? x + length : x,
@@ -54,21 +52,9 @@ std::vector<std::u16string> Wrap(const std::u16string& paragraph, double width, 
 std::u32string PlacedText::Seen() const { return SeenGlyphs(glyphs, backwards); }
 
 drawing::TextGeometry ReadTextGeometry(const drawing::TextView& view, const std::u16string& text) {
-  drawing::TextGeometry t;
-  t.insertion = ToAcad(view.InsertionPoint());
-  t.horizontal = view.HorizontalAlignment();
-  t.vertical = view.VerticalAlignment();
-  // A text aligned by its alignment point that has none is placed by its insertion point.
-  t.alignment =
-      ToAcad(view.AlignmentPoint().value_or(drawing::UsesInsertionPoint(t) ? drawing::Point{} : view.InsertionPoint()));
-  t.height = view.Height();
-  t.widthFactor = view.WidthFactor();
-  t.rotation = Radians(view.RotationDegrees());
-  const int flags = view.GenerationFlags();
-  t.backward = (flags & 2) != 0;
-  t.upsideDown = (flags & 4) != 0;
-  t.characters = GlyphCount(text);
-  drawing::Recompute(t);
+  drawing::TextGeometry t = drawing::ReadTextGeometry(view);
+  t.characters = drawing::GlyphCount(text);
+  drawing::Recompute(t);  // the computed values again, for this text's glyph count
   return t;
 }
 

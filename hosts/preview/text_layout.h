@@ -26,6 +26,7 @@
 
 #include "drawing/entity_views.h"
 #include "drawing/text_geometry.h"
+#include "drawing/text_placement.h"
 #include "preview/affine.h"
 #include "textcore/font_type.h"
 

@@ -27,6 +27,15 @@ std::u16string DosLettersToUnicode(std::u16string_view s);
 void KeysToDosLetters(std::string& s);
 void DosLettersToKeys(std::string& s);
 std::string KeysToWinLetters(std::string s);
+// The DOS pair as values, for chains of conversions.
+inline std::string KeysToDos(std::string s) {
+  KeysToDosLetters(s);
+  return s;
+}
+inline std::string DosToKeys(std::string s) {
+  DosLettersToKeys(s);
+  return s;
+}
 std::string WinLettersToKeys(std::string s);
 
 // The key of each letter, alef first: "tcdsvuzjyhlfkonibxg;p.mera,".

@@ -12,16 +12,6 @@ namespace {
 
 bool IsKeyType(int type) { return type == DosEnglish || type == DosEnglishR; }
 
-std::string DosToKeys(std::string s) {
-  DosLettersToKeys(s);
-  return s;
-}
-
-std::string KeysToDos(std::string s) {
-  KeysToDosLetters(s);
-  return s;
-}
-
 }  // namespace
 
 std::string AcadToStr(std::string s, int kind, bool backwards) {

@@ -14,16 +14,6 @@ namespace {
 std::string A(std::u16string_view s) { return ToAnsi(s); }
 std::u16string U(std::string_view b) { return FromAnsi(b); }
 
-std::string KeysToDos(std::string s) {
-  KeysToDosLetters(s);
-  return s;
-}
-
-std::string DosToKeys(std::string s) {
-  DosLettersToKeys(s);
-  return s;
-}
-
 bool EnglishOnlyBytes(std::string_view b, int type) {
   const auto any = [b](unsigned char lo, unsigned char hi) {
     return std::any_of(b.begin(), b.end(), [lo, hi](char c) {
