@@ -38,6 +38,9 @@ class EntityView {
 
   std::u16string Layer() const;
   void SetLayer(std::u16string_view name);
+  // Group 62: 0 BYBLOCK, 1..255 a colour, 256 BYLAYER (also when the group is missing).
+  int Color() const;
+  void SetColor(int color);
 
   // Changes made through the view while a Batch lives go to one copy of the record's tags, which the
   // view's getters read as well, and reach the drawing as one change on Commit; a batch that ends without
@@ -54,9 +57,6 @@ class EntityView {
     EntityView& view_;
     bool outer_;
   };
-  // Group 62: 0 BYBLOCK, 1..255 a colour, 256 BYLAYER (also when the group is missing).
-  int Color() const;
-  void SetColor(int color);
 
  protected:
   const Tag* Get(const Placement& p, int code) const;

@@ -326,9 +326,9 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
 // --- texts ---
 
 const StandInEntity::TextState& StandInEntity::Text() const {
-  const drawing::Record& r = Live();
+  drawing::Record& r = Live();
   if (!text_ || textRevision_ != r.Revision()) {
-    const drawing::TextView view(document_->Dwg(), const_cast<drawing::Record&>(r));
+    const drawing::TextView view(document_->Dwg(), r);
     text_ = TextState{drawing::ReadTextGeometry(view), drawing::AxesOfText(view)};
     textRevision_ = r.Revision();
   }

@@ -33,9 +33,10 @@ void UndoStack::Note(drawing::Record& record, const drawing::RecordState* before
 
 void UndoStack::WillChange(drawing::Record& record, const drawing::RecordState& before) { Note(record, &before); }
 
-// Inside an operation, the earliest state of a record is all a step needs (see Note).
+// Inside an operation, the earliest state of a record is all a step needs (see Note); a change after a
+// save inside the operation is still told, so that it counts as a change.
 bool UndoStack::Remembers(const drawing::Record& record) const {
-  return operations_ > 0 && current_.seen.count(&record) != 0;
+  return operations_ > 0 && modified_ && current_.seen.count(&record) != 0;
 }
 
 void UndoStack::Inserted(drawing::Record& record) {
