@@ -106,8 +106,8 @@ class Drawing {
   std::unique_ptr<DxfStrings> strings_;
   TextStore texts_;
   std::string lineEnd_ = "\n";
-  int codeWidth_ = 0;
-  std::uint64_t revision_ = 0;  // the last revision given to a changed record  // group codes right-aligned to this width, as the file writes them
+  int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
+  std::uint64_t revision_ = 0;  // the last revision given to a changed record
   ChangeJournal* journal_ = nullptr;
 };
 

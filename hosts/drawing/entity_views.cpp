@@ -73,7 +73,8 @@ Segment EntityView::SegmentOf(const Placement& p) const {
   return slot.segment;
 }
 
-void EntityView::Edit(const std::function<void(std::vector<Tag>&)>& change) {
+template <typename Change>
+void EntityView::Edit(Change&& change) {
   segments_ = {};
   if (pending_) {
     change(*pending_);

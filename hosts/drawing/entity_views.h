@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,7 +73,9 @@ class EntityView {
 
  private:
   const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
-  void Edit(const std::function<void(std::vector<Tag>&)>& change);
+  // Runs `change` on the open batch's tags, or on a copy that then replaces the record's.
+  template <typename Change>
+  void Edit(Change&& change);
   // Where a placement's groups are (FindSegment), kept while the tags stay as they were: a getter after
   // another looks the segment up once.
   Segment SegmentOf(const Placement& p) const;

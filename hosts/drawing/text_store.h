@@ -3,10 +3,11 @@
 //
 // Texts are short (numbers, names, a text's string) and a batch conversion keeps several for every
 // entity, so they are packed one after another into large blocks rather than each kept in its own
-// allocation; a text longer than a block gets a block of its own.
+// allocation; a long text (over a quarter of a block) gets a block of its own.
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <vector>

@@ -73,7 +73,6 @@ class UndoStack final : public drawing::ChangeJournal {
   // batch that converts a drawing and saves it needs nothing more, and keeps no copy of every entity it
   // changed. Turning it off forgets the steps kept so far.
   void KeepHistory(bool keep);
-  bool KeepsHistory() const noexcept { return history_; }
 
   // Any change since the drawing was opened or last saved (undoing is a change too).
   bool Modified() const noexcept { return modified_; }
