@@ -16,6 +16,9 @@ class ChangeJournal {
   // the drawing then skips WillChange and the copy of the record's state it would take.
   virtual bool Remembers(const Record& record) const = 0;
   virtual void Inserted(Record& record) = 0;
+  // True while the journal keeps states of records: their tags may point into values the drawing made,
+  // which Drawing::Settle then keeps.
+  virtual bool HoldsStates() const { return true; }
 };
 
 }  // namespace zil::drawing

@@ -71,8 +71,13 @@ void Drawing::Describe(Record& record, const std::vector<Tag>& tags) {
 
 RecordState Drawing::StateOf(const Record& record) const {
   RecordState state;
+  state.dirty = record.dirty_;
   state.pristine = record.pristine_;
-  if (!record.pristine_) state.tags = record.tags_;
+  if (record.dirty_) {
+    state.tags = record.tags_;
+  } else {
+    state.bytes = record.source_;
+  }
   state.erased = record.erased_;
   return state;
 }
@@ -82,12 +87,15 @@ void Drawing::Restore(Record& record, const RecordState& state) {
   record.revision_ = ++revision_;
   record.pristine_ = state.pristine;
   record.erased_ = state.erased;
-  if (state.pristine) {
-    record.tags_.clear();
-    record.tagged_ = false;
-  } else {
+  if (state.dirty) {
     record.tags_ = state.tags;
     record.tagged_ = true;
+    MakeDirty(record);
+  } else {
+    record.source_ = state.bytes;
+    record.dirty_ = false;
+    record.tags_.clear();
+    record.tagged_ = false;
   }
   Describe(record, record.Tags());
   Index(record);
@@ -101,6 +109,7 @@ void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
   record.tags_ = std::move(tags);
   record.tagged_ = true;
   record.pristine_ = false;
+  MakeDirty(record);
   Describe(record, record.tags_);
   Index(record);
 }
@@ -118,6 +127,7 @@ Record& Drawing::InsertBefore(Record& position, std::vector<Tag> tags) {
   record.tags_ = std::move(tags);
   record.tagged_ = true;
   record.pristine_ = false;
+  MakeDirty(record);
   Describe(record, record.tags_);
   if (record.handle_ != 0 && handles_.count(record.handle_) != 0) {
     throw DxfError("handle " + FormatHandle(record.handle_) + " is already in use");
@@ -148,7 +158,7 @@ void CheckValue(int code, std::string_view value) {
 
 std::string_view Drawing::KeepValue(int code, std::string_view value) {
   CheckValue(code, value);
-  return texts_.Keep(value);
+  return scratch_.Keep(value);
 }
 
 Tag Drawing::MakeTag(int code, std::string_view value) {
@@ -157,7 +167,7 @@ Tag Drawing::MakeTag(int code, std::string_view value) {
   if (static_cast<int>(code_text.size()) < codeWidth_) {
     code_text.insert(0, static_cast<std::size_t>(codeWidth_) - code_text.size(), ' ');
   }
-  const std::string_view text = texts_.Keep({code_text, lineEnd_, value, lineEnd_});
+  const std::string_view text = scratch_.Keep({code_text, lineEnd_, value, lineEnd_});
   Tag tag;
   tag.code = code;
   tag.codeLine = text.substr(0, code_text.size() + lineEnd_.size());
@@ -178,6 +188,82 @@ std::uint64_t Drawing::NewHandle() {
   while (handles_.count(seed) != 0) ++seed;
   if (seedTag || HasSubclasses(version_)) header.SetValue("$HANDSEED", 5, FormatHandle(seed + 1));
   return seed;
+}
+
+void Drawing::MakeDirty(Record& record) {
+  if (!record.dirty_) dirty_.push_back(&record);
+  record.dirty_ = true;
+  lastChanged_ = &record;
+}
+
+void Drawing::WriteBack(Record& record, TextStore& store) {
+  std::vector<Tag>& tags = record.tags_;
+  std::size_t size = 0;
+  for (const Tag& tag : tags) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
+  char* const start = store.Room(size);
+  char* out = start;
+  const auto copy = [&out](std::string_view part) {
+    const std::string_view moved(out, part.size());
+    out = std::copy(part.begin(), part.end(), out);
+    return moved;
+  };
+  for (Tag& tag : tags) {
+    tag.codeLine = copy(tag.codeLine);
+    tag.value = copy(tag.value);
+    tag.valueEnd = copy(tag.valueEnd);
+  }
+  record.source_ = std::string_view(start, size);
+  record.type_ = Trimmed(tags.front().value);
+}
+
+std::size_t Drawing::BytesOf(const Record& record) noexcept {
+  std::size_t size = 0;
+  for (const Tag& tag : record.tags_) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
+  return size;
+}
+
+void Drawing::Settle() {
+  // A record written back after every change leaves a copy of itself behind each time: a large one (the
+  // header, with $HANDSEED) stays tags, and so does the last one changed until another one is.
+  constexpr std::size_t kWrittenBackUpTo = 4096;
+  // The scratch store is emptied once it has grown well past what must be moved out of it.
+  constexpr std::size_t kScratchKept = 256 * 1024;
+
+  Record* const last = lastChanged_ && lastChanged_->dirty_ ? lastChanged_ : nullptr;
+  if (heldLast_ != last) {
+    if (heldLast_) dirty_.push_back(heldLast_);
+    heldLast_ = nullptr;
+  }
+  for (Record* record : dirty_) {
+    if (!record->dirty_ || std::find(keptAsTags_.begin(), keptAsTags_.end(), record) != keptAsTags_.end()) continue;
+    if (BytesOf(*record) > kWrittenBackUpTo) {
+      keptAsTags_.push_back(record);
+    } else if (record == last) {
+      heldLast_ = record;
+    } else {
+      WriteBack(*record, texts_);
+      record->dirty_ = false;
+      ReleaseTags(*record);
+    }
+  }
+  dirty_.clear();
+
+  if (scratch_.Size() < kScratchKept + 2 * keptBytes_ || (journal_ && journal_->HoldsStates())) return;
+  std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
+  keptBytes_ = 0;
+  for (Record* record : keptAsTags_) {
+    WriteBack(*record, spare_);
+    keptBytes_ += record->source_.size();
+  }
+  if (heldLast_) WriteBack(*heldLast_, spare_);
+  std::swap(scratch_, spare_);
+  spare_.Clear();
+}
+
+void Drawing::ReleaseTags(Record& record) noexcept {
+  if (record.dirty_ || !record.tagged_) return;
+  std::vector<Tag>().swap(record.tags_);
+  record.tagged_ = false;
 }
 
 }  // namespace zil::drawing

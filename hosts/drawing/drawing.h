@@ -5,6 +5,12 @@
 // Every change goes through SetTags, SetErased or InsertBefore, which tell the change journal, if one is
 // set, before they change anything. Records stay at their address for the life of the drawing; an erased
 // record stays in the list (and in the handle index) flagged, and is not written.
+//
+// Memory. A changed record holds tags until it is settled (Settle), when it is written back to bytes and
+// its tags let go; values made for changes (MakeTag, KeepValue) live in a scratch store that settling
+// empties. So a batch that changes every entity of a large drawing keeps about one copy of the changed
+// entities' bytes, not their tags and every value they held on the way. A record changed again after it
+// was settled leaves its earlier bytes behind, as an undo step would keep them.
 #pragma once
 
 #include <cstdint>
@@ -70,15 +76,27 @@ class Drawing {
   void Restore(Record& record, const RecordState& state);
   void Remove(Record& record);  // unlinks a record that InsertBefore made
 
-  // Keeps a new value of group `code` for the life of the drawing; a line break is refused (DxfError).
+  // Keeps a new value of group `code` for a record's tags, until the next Settle; a line break is refused
+  // (DxfError).
   std::string_view KeepValue(int code, std::string_view value);
-  // A tag made by the host, written with the file's line ends and group code layout.
+  // A tag made by the host, written with the file's line ends and group code layout; valid until the
+  // next Settle, unless a record holds it by then.
   Tag MakeTag(int code, std::string_view value);
   Tag MakeTag(int code, double value);
   Tag MakeIntegerTag(int code, long long value);
 
   // A new handle from $HANDSEED, which moves on; never one that is in use.
   std::uint64_t NewHandle();
+
+  // --- memory ---
+  // Writes the records changed since the last settling back to bytes and lets go of their tags, all but
+  // the last one changed (which its caller is likely still changing); and when the scratch store has
+  // grown and the journal holds no states, empties it. Call it only when nothing outside the drawing
+  // holds a tag the drawing made or a reference to a record's tags: between two changes a caller makes.
+  void Settle();
+  // Lets go of the tags made from an unchanged record's bytes, under the same condition; they are made
+  // again when next asked for.
+  void ReleaseTags(Record& record) noexcept;
 
  private:
   friend std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
@@ -89,6 +107,12 @@ class Drawing {
   void Index(Record& record);
   void Unindex(Record& record);
   void Describe(Record& record, const std::vector<Tag>& tags);
+  // Notes that a record now holds tags of its own.
+  void MakeDirty(Record& record);
+  // Copies a record's tags one after another into `store`, points them and the record's bytes there.
+  static void WriteBack(Record& record, TextStore& store);
+  // The bytes a dirty record's tags write.
+  static std::size_t BytesOf(const Record& record) noexcept;
 
   std::string file_;
   std::string source_;
@@ -104,7 +128,14 @@ class Drawing {
   std::uint64_t maxHandle_ = 0;
   DxfVersion version_ = DxfVersion::R12;
   std::unique_ptr<DxfStrings> strings_;
-  TextStore texts_;
+  TextStore texts_;    // the bytes of settled records
+  TextStore scratch_;  // values made for changes
+  TextStore spare_;    // the next scratch store, when the last changed record moves out of the current one
+  std::vector<Record*> dirty_;  // changed since the last settling (may hold some that are not any more)
+  Record* lastChanged_ = nullptr;
+  Record* heldLast_ = nullptr;       // the last changed record, left dirty by the last settling
+  std::vector<Record*> keptAsTags_;  // large records left dirty by settling
+  std::size_t keptBytes_ = 0;        // their bytes when they last moved into the scratch store
   std::string lineEnd_ = "\n";
   int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
   std::uint64_t revision_ = 0;  // the last revision given to a changed record

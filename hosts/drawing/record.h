@@ -1,9 +1,11 @@
 // One object of a DXF file: a group 0 tag and the tags that follow it up to the next group 0 tag.
 // Sections' heads and ends, table records, blocks, entities, objects and CLASS records are all records.
 //
-// A record read from a file and never changed is kept as the bytes it was read from; its tags are made
-// from them when first asked for. Records form the drawing's list in file order. Only the drawing changes
-// a record (see drawing.h), so that every change can be journalled.
+// A record is kept as bytes: those it was read from, or, once changed and settled (Drawing::Settle), those
+// its new tags write. Its tags are made from the bytes when asked for and may be let go again
+// (Drawing::ReleaseTags). A record changed since it was last settled is its tags instead ("dirty"). Records
+// form the drawing's list in file order. Only the drawing changes a record (see drawing.h), so that every
+// change can be journalled.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +23,10 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
 
 // What a record was before a change: enough to put it back byte for byte.
 struct RecordState {
-  bool pristine = true;   // the record is its original bytes; `tags` is unused then
-  std::vector<Tag> tags;  // the tags when not pristine
+  bool dirty = false;     // the record was its tags (`tags`), else its bytes (`bytes`)
+  bool pristine = true;   // the bytes were those read from the file
+  std::string_view bytes;
+  std::vector<Tag> tags;
   bool erased = false;
 };
 
@@ -39,14 +43,16 @@ class Record {
   bool Erased() const noexcept { return erased_; }
   // The record is the bytes it was read from.
   bool Pristine() const noexcept { return pristine_; }
-  // The bytes read, valid while Pristine().
+  // The record was changed since it was last settled: its tags are what it holds, Source() is stale.
+  bool Dirty() const noexcept { return dirty_; }
+  // The record's bytes, valid while it is not Dirty().
   std::string_view Source() const noexcept { return source_; }
   // Changes with every change of the record (its tags, erased or not, an undo); never the same for two
   // states of one record, so what was computed from the tags can be kept while it stays the same.
   std::uint64_t Revision() const noexcept { return revision_; }
 
-  // All tags, the group 0 tag first. Made from the bytes read on first use (these were checked when the
-  // file was loaded, so this cannot fail).
+  // All tags, the group 0 tag first. Made from the record's bytes on first use (these were checked when
+  // the file was loaded, or written from tags, so this cannot fail).
   const std::vector<Tag>& Tags() const;
 
   // The first tag with `code`, or nullptr.
@@ -71,6 +77,7 @@ class Record {
   bool paperSpace_ = false;
   bool erased_ = false;
   bool pristine_ = true;
+  bool dirty_ = false;
   mutable bool tagged_ = false;
 };
 

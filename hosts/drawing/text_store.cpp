@@ -5,6 +5,7 @@
 namespace zil::drawing {
 
 char* TextStore::Room(std::size_t size) {
+  size_ += size;
   if (size > kBlockSize / 4) {  // a long text: a block of its own, the current block stays in use
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
     return blocks_.back().get();
@@ -17,6 +18,22 @@ char* TextStore::Room(std::size_t size) {
   char* room = current_ + used_;
   used_ += size;
   return room;
+}
+
+void TextStore::Clear() noexcept {
+  size_ = 0;
+  std::unique_ptr<char[]> kept;  // the block in use, for the next texts
+  for (auto it = blocks_.rbegin(); it != blocks_.rend(); ++it)
+    if (it->get() == current_) {
+      kept = std::move(*it);
+      break;
+    }
+  blocks_.clear();
+  used_ = kBlockSize;
+  current_ = kept.get();
+  if (!kept) return;
+  used_ = 0;
+  blocks_.push_back(std::move(kept));
 }
 
 std::string_view TextStore::Keep(std::string_view text) { return Keep({text}); }

@@ -1,5 +1,6 @@
-// Storage for the text of tags the host makes: every string stored keeps its address for the life of
-// the drawing, so tags (and the snapshots an undo journal keeps) can point into it.
+// Storage for the bytes the host makes (tag values, records written back from their tags): every string
+// stored keeps its address until the store is cleared, so tags (and the snapshots an undo journal keeps)
+// can point into it.
 //
 // Texts are short (numbers, names, a text's string) and a batch conversion keeps several for every
 // entity, so they are packed one after another into large blocks rather than each kept in its own
@@ -20,14 +21,21 @@ class TextStore {
   std::string_view Keep(std::string_view text);
   // A copy of the texts one after another, as one text.
   std::string_view Keep(std::initializer_list<std::string_view> parts);
+  // Room for `size` bytes, for the caller to fill.
+  char* Room(std::size_t size);
+
+  // The bytes stored since the store was made or cleared (long texts included).
+  std::size_t Size() const noexcept { return size_; }
+  // Forgets every text stored: what pointed into the store dangles. The first block is kept for reuse.
+  void Clear() noexcept;
 
  private:
-  char* Room(std::size_t size);
 
   static constexpr std::size_t kBlockSize = 64 * 1024;
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t used_ = kBlockSize;  // of the last ordinary block; full until the first is made
   char* current_ = nullptr;
+  std::size_t size_ = 0;
 };
 
 }  // namespace zil::drawing

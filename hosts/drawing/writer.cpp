@@ -47,7 +47,7 @@ void WriteDxf(const Drawing& drawing, ByteSink& sink) {
   out.Add(drawing.Preamble());
   for (const Record* r = drawing.First(); r != nullptr; r = r->Next()) {
     if (r->Erased()) continue;
-    if (r->Pristine()) {
+    if (!r->Dirty()) {
       out.Add(r->Source());
       continue;
     }

@@ -157,6 +157,67 @@ TEST(Edit, TheJournalUndoesEveryChangeByteForByte) {
   }
 }
 
+// Changes texts over and over, settling after each change when asked (as the stand-in host does after
+// every call); returns whether every text read back what was just written.
+bool ChangeTextsOverAndOver(Drawing& d, bool settle) {
+  const auto settled = [&] {
+    if (settle) d.Settle();
+  };
+  const Space model = ModelSpace(d);
+  std::vector<Record*> texts;
+  for (int i = 0; i < 50; ++i) texts.push_back(&AddText(d, model, u"חדש", {static_cast<double>(i), 0, 0}, 1));
+  bool readBack = true;
+  for (int round = 0; round < 2000; ++round) {
+    // Long strings, so that the values made on the way outgrow what settling keeps of them.
+    const std::u16string text = u"סבב " + textcore::FromUtf8(std::to_string(round)) + std::u16string(120, u'ש');
+    for (Record* r : {texts[static_cast<std::size_t>(round % 50)], texts[static_cast<std::size_t>(round * 7 % 50)]}) {
+      TextView view(d, *r);
+      view.SetTextString(text);
+      settled();
+      view.SetHeight(round);
+      settled();
+      readBack = readBack && TextView(d, *r).TextString() == text;
+    }
+    if (round % 100 == 0) AddText(d, model, u"עוד", {0, static_cast<double>(round), 0}, 2);  // the header moves on
+    settled();
+    if (settle) d.ReleaseTags(*model.Entities().front());
+  }
+  return readBack;
+}
+
+// Journals as an undo stack keeps them: with its history, and without (nothing kept between calls).
+class ForgetfulJournal final : public ChangeJournal {
+ public:
+  void WillChange(Record&, const RecordState&) override {}
+  void Inserted(Record&) override {}
+  bool Remembers(const Record&) const override { return false; }
+  bool HoldsStates() const override { return false; }
+};
+
+TEST(Edit, SettlingBetweenChangesShowsNowhere) {
+  for (const char* name : {"r2000_ansi_1255.dxf", "r12.dxf"}) {
+    const std::string bytes = test::FixtureBytes(name);
+    const auto plain = LoadDxf(bytes, name);
+    ASSERT_TRUE(ChangeTextsOverAndOver(*plain, false));
+    const std::string expected = WriteDxfToString(*plain);
+
+    const auto forgetful = LoadDxf(bytes, name);
+    ForgetfulJournal none;
+    forgetful->SetJournal(&none);
+    EXPECT_TRUE(ChangeTextsOverAndOver(*forgetful, true)) << name;
+    EXPECT_TRUE(WriteDxfToString(*forgetful) == expected) << name;
+    EXPECT_TRUE(WriteDxfToString(*LoadDxf(expected, name)) == expected) << name;
+
+    const auto kept = LoadDxf(bytes, name);
+    RecordingJournal journal;
+    kept->SetJournal(&journal);
+    EXPECT_TRUE(ChangeTextsOverAndOver(*kept, true)) << name;
+    EXPECT_TRUE(WriteDxfToString(*kept) == expected) << name;
+    journal.UndoAll(*kept);
+    EXPECT_TRUE(WriteDxfToString(*kept) == bytes) << name;
+  }
+}
+
 TEST(Edit, ABatchIsOneChangeItsGettersSeeItAndWithoutCommitNothingChanges) {
   const std::string bytes = test::FixtureBytes("r2000_crlf.dxf");
   const auto drawing = LoadDxf(bytes, "crlf.dxf");

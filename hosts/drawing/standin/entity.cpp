@@ -122,6 +122,8 @@ StandInEntity::StandInEntity(std::shared_ptr<StandInDocument> document, drawing:
   }
 }
 
+StandInEntity::~StandInEntity() { document_->Dwg().ReleaseTags(record_); }
+
 drawing::Record& StandInEntity::Live() const {
   if (record_.Erased()) {
     throw acad::Error("The object " + textcore::ToUtf8(ObjectName()) + " (handle " + textcore::ToUtf8(Handle()) +

@@ -39,6 +39,11 @@ class StandInDocument;
 class StandInEntity final : public acad::Entity {
  public:
   StandInEntity(std::shared_ptr<StandInDocument> document, drawing::Record& record);
+  // Lets go of the tags read for the object: a walk over a large drawing keeps those of the entity at hand
+  // only.
+  ~StandInEntity() override;
+  StandInEntity(const StandInEntity&) = delete;
+  StandInEntity& operator=(const StandInEntity&) = delete;
 
   drawing::Record& Rec() const noexcept { return record_; }
 

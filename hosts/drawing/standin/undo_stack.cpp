@@ -15,12 +15,16 @@ UndoStack::Operation::Operation(UndoStack& stack) : stack_(stack), exceptions_(s
 
 UndoStack::Operation::~Operation() {
   if (--stack_.operations_ != 0) return;
-  Step step = std::exchange(stack_.current_, Step{});
-  if (std::uncaught_exceptions() > exceptions_) {
-    if (!step.entries.empty()) stack_.TakeBack(step);  // the call failed: nothing of it stays
-    return;
+  {
+    Step step = std::exchange(stack_.current_, Step{});
+    if (std::uncaught_exceptions() > exceptions_) {
+      if (!step.entries.empty()) stack_.TakeBack(step);  // the call failed: nothing of it stays
+    } else {
+      stack_.Finish(std::move(step));
+    }
   }
-  stack_.Finish(std::move(step));
+  // The call is over: nothing holds the drawing's tags any more.
+  stack_.drawing_.Settle();
 }
 
 void UndoStack::Note(drawing::Record& record, const drawing::RecordState* before) {
@@ -42,6 +46,10 @@ bool UndoStack::Remembers(const drawing::Record& record) const {
 void UndoStack::Inserted(drawing::Record& record) {
   ++structure_;
   Note(record, nullptr);
+}
+
+bool UndoStack::HoldsStates() const {
+  return !current_.entries.empty() || !steps_.empty() || !groupSteps_.empty();
 }
 
 void UndoStack::KeepHistory(bool keep) {

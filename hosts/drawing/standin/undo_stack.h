@@ -82,6 +82,7 @@ class UndoStack final : public drawing::ChangeJournal {
   void WillChange(drawing::Record& record, const drawing::RecordState& before) override;
   bool Remembers(const drawing::Record& record) const override;
   void Inserted(drawing::Record& record) override;
+  bool HoldsStates() const override;
 
  private:
   struct Entry {
