@@ -41,6 +41,10 @@ std::uint64_t EntityView::OwnerHandle() const {
 }
 
 std::u16string EntityView::Layer() const { return StringOf(EntityPlacement(), 8); }
+std::string_view EntityView::LayerValue() const {
+  const Tag* tag = Get(EntityPlacement(), 8);
+  return tag ? tag->value : std::string_view();
+}
 void EntityView::SetLayer(std::u16string_view name) { SetString(EntityPlacement(), 8, name); }
 int EntityView::Color() const { return static_cast<int>(IntegerOr(EntityPlacement(), 62, 256)); }
 void EntityView::SetColor(int color) { SetInteger(EntityPlacement(), 62, color); }

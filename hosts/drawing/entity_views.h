@@ -36,6 +36,8 @@ class EntityView {
   std::uint64_t OwnerHandle() const;
 
   std::u16string Layer() const;
+  // The layer's name as the file writes it (group 8), empty when there is none.
+  std::string_view LayerValue() const;
   void SetLayer(std::u16string_view name);
   // Group 62: 0 BYBLOCK, 1..255 a colour, 256 BYLAYER (also when the group is missing).
   int Color() const;

@@ -41,7 +41,8 @@ Point ToOcs(Point p, const OcsAxes& a) { return {Dot(p, a.x), Dot(p, a.y), Dot(p
 
 Point ExtrusionOf(const std::vector<Tag>& tags, const std::string& file) {
   Point n{0, 0, 1};
-  for (std::size_t i = 0; i < XdataStart(tags); ++i) {
+  const std::size_t xdata = XdataStart(tags);
+  for (std::size_t i = 0; i < xdata; ++i) {
     if (tags[i].code == 210) n.x = DoubleOf(tags[i], file);
     if (tags[i].code == 220) n.y = DoubleOf(tags[i], file);
     if (tags[i].code == 230) n.z = DoubleOf(tags[i], file);

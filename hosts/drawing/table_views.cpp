@@ -61,8 +61,11 @@ bool NamedAs(const Drawing& drawing, std::string_view value, std::u16string_view
 }  // namespace
 
 Record* FindTableRecord(const Drawing& drawing, std::string_view table, std::u16string_view name) {
+  const Span* span = drawing.FindTable(table);
+  if (!span) return nullptr;
   const bool asciiName = Ascii(name);
-  for (Record* r : TableRecords(drawing, table)) {
+  for (Record* r = span->head->Next(); r != nullptr && r != span->end; r = r->Next()) {
+    if (r->Erased()) continue;
     const Tag* tag = r->Find(2);
     if (tag && NamedAs(drawing, tag->value, name, asciiName)) return r;
   }

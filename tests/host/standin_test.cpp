@@ -99,6 +99,12 @@ TEST(StandIn, ErasedObjectsFailAndLockedOnesCanBeReadButNotChanged) {
                                                                [&] { text->SetColor(3); }})
     EXPECT_TRUE(Holds(ErrorOf(change), "locked layer"));
   EXPECT_EQ(Bytes(*host.doc), before);
+  // Unlocked, locked again: each change asks the layer as it is now.
+  host.doc->Layers()->Item(u"Locked")->SetLock(false);
+  text->SetColor(3);
+  host.doc->Layers()->Item(u"Locked")->SetLock(true);
+  EXPECT_TRUE(Holds(ErrorOf([&] { text->SetColor(4); }), "locked layer"));
+  EXPECT_EQ(text->Color(), 3);
 
   const auto line = host.Entity("line");
   line->Erase();

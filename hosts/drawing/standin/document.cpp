@@ -165,9 +165,15 @@ std::vector<drawing::Record*> StandInDocument::AllLayoutEntities() {
 }
 
 bool StandInDocument::OnLockedLayer(const drawing::Record& entity) {
-  const std::u16string layer = drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).Layer();
+  const std::string_view name = drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).LayerValue();
+  if (knownLayer_ && knownLayer_->name == name && knownLayer_->layer->Revision() == knownLayer_->revision)
+    return knownLayer_->locked;
+  const std::u16string layer = drawing_->Decode(name);
   const drawing::Record* record = drawing::FindTableRecord(*drawing_, "LAYER", layer.empty() ? u"0" : layer);
-  return record != nullptr && drawing::LayerView(*drawing_, const_cast<drawing::Record&>(*record)).IsLocked();
+  if (!record) return false;
+  const bool locked = drawing::LayerView(*drawing_, const_cast<drawing::Record&>(*record)).IsLocked();
+  knownLayer_ = KnownLayer{std::string(name), record, record->Revision(), locked};
+  return locked;
 }
 
 void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_view name, const char* what) {

@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -120,6 +121,15 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::unordered_set<const drawing::Record*> highlighted_;
   std::vector<std::shared_ptr<StandInSelectionSet>> sets_;
   std::optional<View> ownView_;  // the view of a drawing that keeps none
+  // The layer last asked about by OnLockedLayer, while its record stays as it was: a walk asks for
+  // every entity, mostly of the same layer.
+  struct KnownLayer {
+    std::string name;  // as the entities write it
+    const drawing::Record* layer = nullptr;
+    std::uint64_t revision = 0;
+    bool locked = false;
+  };
+  std::optional<KnownLayer> knownLayer_;
 };
 
 }  // namespace zil::standin
