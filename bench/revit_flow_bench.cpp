@@ -87,8 +87,8 @@ std::vector<PlainText> Texts(std::size_t count) {
   std::vector<PlainText> texts;
   texts.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const std::string edit = textcore::ToAnsi(textcore::FromUtf8("חדר " + std::to_string(i) + " קומה " +
-                                                                  std::to_string(i % 100) + " room"));
+    const std::string edit =
+        textcore::ToAnsi(textcore::FromUtf8("חדר " + std::to_string(i) + " קומה " + std::to_string(i % 100) + " room"));
     texts.emplace_back(textcore::FromAnsi(textcore::StrToAcad(edit, DosHebrew, false)),
                        static_cast<double>(i % 8) * std::numbers::pi / 4);
   }

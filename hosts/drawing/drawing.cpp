@@ -198,8 +198,7 @@ void Drawing::MakeDirty(Record& record) {
 
 void Drawing::WriteBack(Record& record, TextStore& store) {
   std::vector<Tag>& tags = record.tags_;
-  std::size_t size = 0;
-  for (const Tag& tag : tags) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
+  const std::size_t size = BytesOf(record);
   char* const start = store.Room(size);
   char* out = start;
   const auto copy = [&out](std::string_view part) {

@@ -128,16 +128,16 @@ class Drawing {
   std::uint64_t maxHandle_ = 0;
   DxfVersion version_ = DxfVersion::R12;
   std::unique_ptr<DxfStrings> strings_;
-  TextStore texts_;    // the bytes of settled records
-  TextStore scratch_;  // values made for changes
-  TextStore spare_;    // the next scratch store, when the last changed record moves out of the current one
+  TextStore texts_;             // the bytes of settled records
+  TextStore scratch_;           // values made for changes
+  TextStore spare_;             // the next scratch store, while the kept records move into it
   std::vector<Record*> dirty_;  // changed since the last settling (may hold some that are not any more)
   Record* lastChanged_ = nullptr;
   Record* heldLast_ = nullptr;       // the last changed record, left dirty by the last settling
   std::vector<Record*> keptAsTags_;  // large records left dirty by settling
   std::size_t keptBytes_ = 0;        // their bytes when they last moved into the scratch store
   std::string lineEnd_ = "\n";
-  int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
+  int codeWidth_ = 0;           // group codes right-aligned to this width, as the file writes them
   std::uint64_t revision_ = 0;  // the last revision given to a changed record
   ChangeJournal* journal_ = nullptr;
 };

@@ -23,8 +23,8 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
 
 // What a record was before a change: enough to put it back byte for byte.
 struct RecordState {
-  bool dirty = false;     // the record was its tags (`tags`), else its bytes (`bytes`)
-  bool pristine = true;   // the bytes were those read from the file
+  bool dirty = false;    // the record was its tags (`tags`), else its bytes (`bytes`)
+  bool pristine = true;  // the bytes were those read from the file
   std::string_view bytes;
   std::vector<Tag> tags;
   bool erased = false;

@@ -21,12 +21,26 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
          U_SUCCESS(status);
 }
 
+namespace {
+
+// The first record of the table, erased ones left out, for which `found` is true; nullptr when none is.
+template <typename Found>
+Record* FirstTableRecord(const Drawing& drawing, std::string_view table, Found&& found) {
+  const Span* span = drawing.FindTable(table);
+  if (!span) return nullptr;
+  for (Record* r = span->head->Next(); r != nullptr && r != span->end; r = r->Next())
+    if (!r->Erased() && found(*r)) return r;
+  return nullptr;
+}
+
+}  // namespace
+
 std::vector<Record*> TableRecords(const Drawing& drawing, std::string_view table) {
   std::vector<Record*> records;
-  const Span* span = drawing.FindTable(table);
-  if (!span) return records;
-  for (Record* r = span->head->Next(); r != nullptr && r != span->end; r = r->Next())
-    if (!r->Erased()) records.push_back(r);
+  FirstTableRecord(drawing, table, [&](Record& r) {
+    records.push_back(&r);
+    return false;
+  });
   return records;
 }
 
@@ -61,15 +75,11 @@ bool NamedAs(const Drawing& drawing, std::string_view value, std::u16string_view
 }  // namespace
 
 Record* FindTableRecord(const Drawing& drawing, std::string_view table, std::u16string_view name) {
-  const Span* span = drawing.FindTable(table);
-  if (!span) return nullptr;
   const bool asciiName = Ascii(name);
-  for (Record* r = span->head->Next(); r != nullptr && r != span->end; r = r->Next()) {
-    if (r->Erased()) continue;
-    const Tag* tag = r->Find(2);
-    if (tag && NamedAs(drawing, tag->value, name, asciiName)) return r;
-  }
-  return nullptr;
+  return FirstTableRecord(drawing, table, [&](const Record& r) {
+    const Tag* tag = r.Find(2);
+    return tag && NamedAs(drawing, tag->value, name, asciiName);
+  });
 }
 
 TableRecordView::TableRecordView(Drawing& drawing, Record& record, std::string_view marker)

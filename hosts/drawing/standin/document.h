@@ -16,9 +16,9 @@
 // - Regen has nothing to regenerate (the host computes geometry when asked) and only checks its argument.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_set>
