@@ -55,8 +55,10 @@ void WriteTextGeometry(TextView& text, const TextGeometry& t) {
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }
 
 std::pair<acad::Point, acad::Point> TextBoundingBox(const TextView& text) {
-  const TextGeometry t = ReadTextGeometry(text);
-  const OcsAxes axes = AxesOfText(text);
+  return TextBoundingBox(ReadTextGeometry(text), AxesOfText(text));
+}
+
+std::pair<acad::Point, acad::Point> TextBoundingBox(const TextGeometry& t, const OcsAxes& axes) {
   std::array<acad::Point, 4> corners = Corners(t);
   for (acad::Point& p : corners) p = ToAcad(ToWorld(FromAcad(p), axes));
   return BoxAround(corners);

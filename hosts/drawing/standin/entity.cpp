@@ -287,6 +287,12 @@ void StandInEntity::Rotate(const acad::Point& base, double angle) {
 
 std::pair<acad::Point, acad::Point> StandInEntity::GetBoundingBox() const {
   Need(kind_ != Kind::NotEntity, "GetBoundingBox");
+  if (IsText()) {
+    return AsAcad([&] {
+      const TextState& text = Text();
+      return drawing::TextBoundingBox(text.geometry, text.axes);
+    });
+  }
   const auto box = AsAcad([&] { return drawing::EntityExtents(document_->Dwg(), Live()); });
   if (!box) {
     throw acad::Error("GetBoundingBox: the stand-in host has no extents for the object " +
@@ -304,7 +310,7 @@ void StandInEntity::Highlight(bool on) {
 
 std::u16string StandInEntity::StyleName() const {
   drawing::Drawing& d = document_->Dwg();
-  if (IsText()) return drawing::TextView(d, Live()).StyleName();
+  if (IsText()) return View().StyleName();
   if (kind_ == Kind::MText) return drawing::MTextView(d, Live()).StyleName();
   if (kind_ == Kind::Dimension) {
     const std::u16string name = drawing::DimensionView(d, Live()).StyleName();
@@ -319,7 +325,7 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
   document_->RequireTableRecord("STYLE", name, "text style");
   UndoStack::Operation op(document_->Undo());
   if (IsText()) {
-    drawing::TextView(document_->Dwg(), r).SetStyleName(name);
+    View().SetStyleName(name);
   } else {
     drawing::MTextView(document_->Dwg(), r).SetStyleName(name);
   }
@@ -328,20 +334,25 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
 // --- texts ---
 
 const StandInEntity::TextState& StandInEntity::Text() const {
-  drawing::Record& r = Live();
+  const drawing::Record& r = Live();
   if (!text_ || textRevision_ != r.Revision()) {
-    const drawing::TextView view(document_->Dwg(), r);
-    text_ = TextState{drawing::ReadTextGeometry(view), drawing::AxesOfText(view)};
+    text_ = TextState{drawing::ReadTextGeometry(View()), drawing::AxesOfText(View())};
     textRevision_ = r.Revision();
   }
   return *text_;
 }
 
+drawing::TextView& StandInEntity::View() const {
+  Live();
+  if (!view_) view_.emplace(document_->Dwg(), record_);
+  return *view_;
+}
+
 template <typename Change>
 void StandInEntity::ChangeText(Change&& change) {
-  drawing::Record& r = Changeable();
+  Changeable();
   UndoStack::Operation op(document_->Undo());
-  drawing::TextView view(document_->Dwg(), r);
+  drawing::TextView& view = View();
   TextGeometry t = Text().geometry;
   drawing::EntityView::Batch batch(view);  // the change and the geometry: one change of the record
   change(view, t);
@@ -352,7 +363,7 @@ void StandInEntity::ChangeText(Change&& change) {
 }
 
 std::u16string StandInEntity::TextString() const {
-  if (IsText()) return drawing::TextView(document_->Dwg(), Live()).TextString();
+  if (IsText()) return View().TextString();
   if (kind_ == Kind::MText) return drawing::MTextView(document_->Dwg(), Live()).TextString();
   Lacks("TextString");
 }
@@ -519,7 +530,7 @@ void StandInEntity::SetBackward(bool on) {
 
 int StandInEntity::TextGenerationFlag() const {
   Need(IsText(), "TextGenerationFlag");
-  return drawing::TextView(document_->Dwg(), Live()).GenerationFlags();
+  return View().GenerationFlags();
 }
 
 void StandInEntity::SetTextGenerationFlag(int flag) {

@@ -29,6 +29,7 @@
 
 #include "acad/entity.h"
 #include "drawing/drawing.h"
+#include "drawing/entity_views.h"
 #include "drawing/ocs.h"
 #include "drawing/text_geometry.h"
 
@@ -132,6 +133,9 @@ class StandInEntity final : public acad::Entity {
     drawing::OcsAxes axes;
   };
   const TextState& Text() const;
+  // The view of a live text's tags (acad::Error when it was erased), kept with the object so that what it
+  // found stays found from one member call to the next while the record's revision stays.
+  drawing::TextView& View() const;
   // Runs a change of a text's geometry: reads it, lets `change` alter it, computes the rest, writes it.
   template <typename Change>
   void ChangeText(Change&& change);
@@ -141,6 +145,7 @@ class StandInEntity final : public acad::Entity {
   Kind kind_;
   mutable std::optional<TextState> text_;
   mutable std::uint64_t textRevision_ = 0;
+  mutable std::optional<drawing::TextView> view_;
 };
 
 }  // namespace zil::standin
