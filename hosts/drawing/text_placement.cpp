@@ -17,39 +17,54 @@ double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
 }  // namespace
 
-TextGeometry ReadTextGeometry(const TextView& text) {
+TextGroups ReadTextGroups(const TextView& text) {
+  TextGroups g;
+  g.insertion = text.InsertionPoint();
+  g.alignment = text.AlignmentPoint();
+  g.height = text.Height();
+  g.widthFactor = text.WidthFactor();
+  g.rotationDegrees = text.RotationDegrees();
+  g.flags = text.GenerationFlags();
+  g.horizontal = text.HorizontalAlignment();
+  g.vertical = text.VerticalAlignment();
+  g.characters = GlyphCount(text.TextString());
+  return g;
+}
+
+TextGeometry GeometryOf(const TextGroups& g) {
   TextGeometry t;
-  t.insertion = ToAcad(text.InsertionPoint());
-  t.horizontal = text.HorizontalAlignment();
-  t.vertical = text.VerticalAlignment();
+  t.insertion = ToAcad(g.insertion);
+  t.horizontal = g.horizontal;
+  t.vertical = g.vertical;
   // A text aligned by its alignment point that has none is placed by its insertion point.
-  t.alignment = ToAcad(text.AlignmentPoint().value_or(UsesInsertionPoint(t) ? Point{} : text.InsertionPoint()));
-  t.height = text.Height();
-  t.widthFactor = text.WidthFactor();
-  t.rotation = Radians(text.RotationDegrees());
-  const int flags = text.GenerationFlags();
-  t.backward = (flags & 2) != 0;
-  t.upsideDown = (flags & 4) != 0;
-  t.characters = GlyphCount(text.TextString());
+  t.alignment = ToAcad(g.alignment.value_or(UsesInsertionPoint(t) ? Point{} : g.insertion));
+  t.height = g.height;
+  t.widthFactor = g.widthFactor;
+  t.rotation = Radians(g.rotationDegrees);
+  t.backward = (g.flags & 2) != 0;
+  t.upsideDown = (g.flags & 4) != 0;
+  t.characters = g.characters;
   Recompute(t);
   return t;
 }
 
-void WriteTextGeometry(TextView& text, const TextGeometry& t) {
+TextGeometry ReadTextGeometry(const TextView& text) { return GeometryOf(ReadTextGroups(text)); }
+
+TextGroups WriteTextGeometry(TextView& text, const TextGeometry& t, const TextGroups& groups) {
+  TextGroups g = groups;
   EntityView::Batch batch(text);  // one change of the record, however many groups change
-  if (text.HorizontalAlignment() != t.horizontal) text.SetHorizontalAlignment(t.horizontal);
-  if (text.VerticalAlignment() != t.vertical) text.SetVerticalAlignment(t.vertical);
-  if (!Same(text.InsertionPoint(), t.insertion)) text.SetInsertionPoint(FromAcad(t.insertion));
-  const auto alignment = text.AlignmentPoint();
-  if (alignment ? !Same(*alignment, t.alignment) : !UsesInsertionPoint(t))
-    text.SetAlignmentPoint(FromAcad(t.alignment));
-  if (!Same(text.Height(), t.height)) text.SetHeight(t.height);
-  if (!Same(text.WidthFactor(), t.widthFactor)) text.SetWidthFactor(t.widthFactor);
-  if (!Same(Radians(text.RotationDegrees()), t.rotation)) text.SetRotationDegrees(Degrees(t.rotation));
-  const int flags = text.GenerationFlags();
-  const int wanted = (flags & ~6) | (t.backward ? 2 : 0) | (t.upsideDown ? 4 : 0);
-  if (flags != wanted) text.SetGenerationFlags(wanted);
+  if (g.horizontal != t.horizontal) text.SetHorizontalAlignment(g.horizontal = t.horizontal);
+  if (g.vertical != t.vertical) text.SetVerticalAlignment(g.vertical = t.vertical);
+  if (!Same(g.insertion, t.insertion)) text.SetInsertionPoint(g.insertion = FromAcad(t.insertion));
+  if (g.alignment ? !Same(*g.alignment, t.alignment) : !UsesInsertionPoint(t))
+    text.SetAlignmentPoint(*(g.alignment = FromAcad(t.alignment)));
+  if (!Same(g.height, t.height)) text.SetHeight(g.height = t.height);
+  if (!Same(g.widthFactor, t.widthFactor)) text.SetWidthFactor(g.widthFactor = t.widthFactor);
+  if (!Same(Radians(g.rotationDegrees), t.rotation)) text.SetRotationDegrees(g.rotationDegrees = Degrees(t.rotation));
+  const int wanted = (g.flags & ~6) | (t.backward ? 2 : 0) | (t.upsideDown ? 4 : 0);
+  if (g.flags != wanted) text.SetGenerationFlags(g.flags = wanted);
   batch.Commit();
+  return g;
 }
 
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }

@@ -7,15 +7,35 @@
 // an unchanged value keeps its bytes.
 #pragma once
 
+#include <optional>
+
 #include "drawing/entity_views.h"
 #include "drawing/ocs.h"
 #include "drawing/text_geometry.h"
 
 namespace zil::drawing {
 
-// The text's geometry in its own coordinate system (see AxesOfText).
+// The groups a text's geometry is read from, as its tags hold them.
+struct TextGroups {
+  Point insertion;                 // 10
+  std::optional<Point> alignment;  // 11
+  double height = 0;               // 40
+  double widthFactor = 1;          // 41
+  double rotationDegrees = 0;      // 50
+  int flags = 0;                   // 71
+  int horizontal = 0;              // 72
+  int vertical = 0;                // 73 (74 of an attribute)
+  int characters = 0;              // of the string (1)
+};
+TextGroups ReadTextGroups(const TextView& text);
+// The geometry the groups give, the computed values brought in line.
+TextGeometry GeometryOf(const TextGroups& groups);
+
+// The text's geometry in its own coordinate system (see AxesOfText): GeometryOf(ReadTextGroups(text)).
 TextGeometry ReadTextGeometry(const TextView& text);
-void WriteTextGeometry(TextView& text, const TextGeometry& geometry);
+// Writes `geometry` over `groups`, what the text's tags hold, and returns what they hold afterwards (the
+// string's length left as it was), so that a caller keeping both need not read the tags again.
+TextGroups WriteTextGeometry(TextView& text, const TextGeometry& geometry, const TextGroups& groups);
 // The axes of the text's coordinate system (its extrusion).
 OcsAxes AxesOfText(const TextView& text);
 

@@ -2,7 +2,9 @@
 // and block references, read through the automation surface from real drawings.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numbers>
+#include <vector>
 
 #include "acad/error.h"
 #include "host_fixtures.h"
@@ -117,6 +119,43 @@ TEST(Geometry, FlagsWidthAndRotationTurnTheBox) {
   const auto copy = t->Copy();
   EXPECT_NE(copy->Handle(), t->Handle());
   ExpectNear(copy->InsertionPoint(), {21, -9}, "copied");
+}
+
+// The object that changed a text keeps what it wrote; a fresh object reads it from the drawing. Both must
+// see the same text, exactly, after every kind of change.
+TEST(Geometry, TheTextThatChangedItSeesWhatTheDrawingHolds) {
+  Host host("hebrew.dxf");
+  const auto text = host.doc->ModelSpace()->AddText(u"שלום 12", {10.1, 20.3, 0}, 1.7);
+  const std::vector<std::function<void()>> changes = {
+      [&] { text->SetRotation(0.7); },
+      [&] { text->SetAlignment(10); },
+      [&] { text->SetTextString(u"שלום עולם (A-12) \\U+05D0 %%c"); },
+      [&] { text->SetTextAlignmentPoint({3.3, -4.1, 0}); },
+      [&] { text->SetScaleFactor(0.83); },
+      [&] { text->SetAlignment(3); },
+      [&] { text->SetTextAlignmentPoint({40.7, 7.9, 0}); },
+      [&] { text->SetBackward(true); },
+      [&] { text->SetStyleName(u"Keys"); },
+      [&] { text->Rotate({1, 2, 0}, -0.7); },
+      [&] { text->SetAlignment(5); },
+      [&] { text->SetHeight(2.9); },
+      [&] { text->SetInsertionPoint({-5.5, 1.25, 0}); },
+      [&] { text->SetTextGenerationFlag(4); },
+      [&] { text->SetAlignment(0); },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    changes[i]();
+    const auto fresh = host.doc->HandleToObject(text->Handle());
+    const std::string what = "after change " + std::to_string(i);
+    EXPECT_EQ(text->InsertionPoint(), fresh->InsertionPoint()) << what;
+    EXPECT_EQ(text->TextAlignmentPoint(), fresh->TextAlignmentPoint()) << what;
+    EXPECT_EQ(text->Rotation(), fresh->Rotation()) << what;
+    EXPECT_EQ(text->Height(), fresh->Height()) << what;
+    EXPECT_EQ(text->ScaleFactor(), fresh->ScaleFactor()) << what;
+    EXPECT_EQ(text->Alignment(), fresh->Alignment()) << what;
+    EXPECT_EQ(text->TextGenerationFlag(), fresh->TextGenerationFlag()) << what;
+    EXPECT_EQ(text->GetBoundingBox(), fresh->GetBoundingBox()) << what;
+  }
 }
 
 TEST(Geometry, AStaleInsertionPointIsComputedFromTheAlignmentPoint) {

@@ -325,7 +325,9 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
   document_->RequireTableRecord("STYLE", name, "text style");
   UndoStack::Operation op(document_->Undo());
   if (IsText()) {
+    const bool known = text_ && textRevision_ == r.Revision();
     View().SetStyleName(name);
+    if (known) textRevision_ = r.Revision();  // the style does not move the text: what was read stands
   } else {
     drawing::MTextView(document_->Dwg(), r).SetStyleName(name);
   }
@@ -336,7 +338,8 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
 const StandInEntity::TextState& StandInEntity::Text() const {
   const drawing::Record& r = Live();
   if (!text_ || textRevision_ != r.Revision()) {
-    text_ = TextState{drawing::ReadTextGeometry(View()), drawing::AxesOfText(View())};
+    const drawing::TextGroups groups = drawing::ReadTextGroups(View());
+    text_ = TextState{groups, drawing::GeometryOf(groups), drawing::AxesOfText(View())};
     textRevision_ = r.Revision();
   }
   return *text_;
@@ -353,13 +356,18 @@ void StandInEntity::ChangeText(Change&& change) {
   Changeable();
   UndoStack::Operation op(document_->Undo());
   drawing::TextView& view = View();
-  TextGeometry t = Text().geometry;
+  const TextState before = Text();
+  TextGeometry t = before.geometry;
   drawing::EntityView::Batch batch(view);  // the change and the geometry: one change of the record
-  change(view, t);
+  change(view, t);  // changes the string (and its length) or nothing of the tags
   drawing::Recompute(t);
   t.rotation = Normalised(t.rotation);
-  drawing::WriteTextGeometry(view, t);
+  drawing::TextGroups groups = drawing::WriteTextGeometry(view, t, before.groups);
+  groups.characters = t.characters;
   batch.Commit();
+  // What the tags hold now, as reading them again would give it.
+  text_ = TextState{groups, drawing::GeometryOf(groups), before.axes};
+  textRevision_ = record_.Revision();
 }
 
 std::u16string StandInEntity::TextString() const {
@@ -379,7 +387,7 @@ void StandInEntity::SetTextString(const std::u16string& text) {
   AsAcad([&] {
     ChangeText([&](drawing::TextView& view, TextGeometry& t) {
       view.SetTextString(text);
-      t.characters = drawing::GlyphCount(text);
+      t.characters = drawing::GlyphCount(view.TextString());  // as the string reads back
     });
   });
 }

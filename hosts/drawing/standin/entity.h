@@ -32,6 +32,7 @@
 #include "drawing/entity_views.h"
 #include "drawing/ocs.h"
 #include "drawing/text_geometry.h"
+#include "drawing/text_placement.h"
 
 namespace zil::standin {
 
@@ -126,9 +127,10 @@ class StandInEntity final : public acad::Entity {
   void Need(bool has, const char* member) const {
     if (!has) Lacks(member);
   }
-  // A text's geometry and axes, read from its tags once for each revision of the record: a conversion
-  // asks for one value after another.
+  // A text's groups, geometry and axes, read from its tags once for each revision of the record (a
+  // conversion asks for one value after another), or kept from what a change of the text wrote.
   struct TextState {
+    drawing::TextGroups groups;
     drawing::TextGeometry geometry;
     drawing::OcsAxes axes;
   };
