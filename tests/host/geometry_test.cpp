@@ -130,16 +130,24 @@ TEST(Geometry, TheTextThatChangedItSeesWhatTheDrawingHolds) {
       [&] { text->SetRotation(0.7); },
       [&] { text->SetAlignment(10); },
       [&] { text->SetTextString(u"שלום עולם (A-12) \\U+05D0 %%c"); },
-      [&] { text->SetTextAlignmentPoint({3.3, -4.1, 0}); },
+      [&] {
+        text->SetTextAlignmentPoint({3.3, -4.1, 0});
+      },
       [&] { text->SetScaleFactor(0.83); },
       [&] { text->SetAlignment(3); },
-      [&] { text->SetTextAlignmentPoint({40.7, 7.9, 0}); },
+      [&] {
+        text->SetTextAlignmentPoint({40.7, 7.9, 0});
+      },
       [&] { text->SetBackward(true); },
       [&] { text->SetStyleName(u"Keys"); },
-      [&] { text->Rotate({1, 2, 0}, -0.7); },
+      [&] {
+        text->Rotate({1, 2, 0}, -0.7);
+      },
       [&] { text->SetAlignment(5); },
       [&] { text->SetHeight(2.9); },
-      [&] { text->SetInsertionPoint({-5.5, 1.25, 0}); },
+      [&] {
+        text->SetInsertionPoint({-5.5, 1.25, 0});
+      },
       [&] { text->SetTextGenerationFlag(4); },
       [&] { text->SetAlignment(0); },
   };

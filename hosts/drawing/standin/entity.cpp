@@ -359,7 +359,8 @@ void StandInEntity::ChangeText(Change&& change) {
   const TextState before = Text();
   TextGeometry t = before.geometry;
   drawing::EntityView::Batch batch(view);  // the change and the geometry: one change of the record
-  change(view, t);  // changes the string (and its length) or nothing of the tags
+  // The change alters `t`; of the tags, it changes the string (and `t`'s length of it) or nothing.
+  change(view, t);
   drawing::Recompute(t);
   t.rotation = Normalised(t.rotation);
   drawing::TextGroups groups = drawing::WriteTextGeometry(view, t, before.groups);
