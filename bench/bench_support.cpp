@@ -11,7 +11,9 @@ namespace {
 
 const char* const kScript = ZIL_SOURCE_DIR "/bench/make_text_drawing.py";
 
-std::string Script(const std::string& arguments) { return "/usr/bin/python3 " + std::string(kScript) + " " + arguments; }
+std::string Script(const std::string& arguments) {
+  return "/usr/bin/python3 " + std::string(kScript) + " " + arguments;
+}
 
 }  // namespace
 
@@ -39,6 +41,16 @@ double EzdxfSeconds(const std::string& mode, const std::string& in, const std::s
   const double seconds = std::stod(Run(Script(mode + " '" + in + "' '" + out + "'")));
   std::remove(out.c_str());
   return seconds;
+}
+
+int ReportTargets(double speedUp, long peakBytes, double fileBytes, bool correct) {
+  const double memory = static_cast<double>(peakBytes) / fileBytes;
+  std::printf("speed-up           %.1fx (target at least 50x)\n", speedUp);
+  std::printf("peak RSS           %.1f MB = %.2fx the file (target at most 3x)\n", static_cast<double>(peakBytes) / 1e6,
+              memory);
+  const bool met = correct && speedUp >= 50 && memory <= 3;
+  std::printf("%s\n", met ? "targets met" : "TARGETS MISSED");
+  return met ? 0 : 1;
 }
 
 }  // namespace zil::bench

@@ -14,4 +14,9 @@ double EnsureTextDrawing(const std::string& path);
 // The seconds the ezdxf script's `mode` ("ezdxf", "ezdxf-revit") takes from `in` to `out`.
 double EzdxfSeconds(const std::string& mode, const std::string& in, const std::string& out);
 
+// Prints the speed-up over ezdxf and the peak memory against the targets (at least 50 times faster, at
+// most 3 times the file) and whether they are met, `correct` being the output's check; the program's exit
+// code: 0 when they are.
+int ReportTargets(double speedUp, long peakBytes, double fileBytes, bool correct);
+
 }  // namespace zil::bench

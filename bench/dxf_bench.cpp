@@ -76,17 +76,11 @@ int main(int argc, char** argv) {
     std::remove(out.c_str());
 
     const double ratio = ezdxf / ours;
-    const double memory = static_cast<double>(peak) / size;
     std::printf("drawing            %.1f MB, 100,000 TEXT, R2000\n", size / 1e6);
     std::printf("zil load+save      %.1f ms (median of %zu; fastest %.1f ms), output identical: %s\n", ours * 1e3,
                 times.size(), times.front() * 1e3, same ? "yes" : "NO");
     std::printf("ezdxf load+save    %.2f s\n", ezdxf);
-    std::printf("speed-up           %.0fx (target at least 50x)\n", ratio);
-    std::printf("peak RSS           %.1f MB = %.2fx the file (target at most 3x)\n", static_cast<double>(peak) / 1e6,
-                memory);
-    const bool met = same && ratio >= 50 && memory <= 3;
-    std::printf("%s\n", met ? "targets met" : "TARGETS MISSED");
-    return met ? 0 : 1;
+    return zil::bench::ReportTargets(ratio, peak, size, same);
   } catch (const std::exception& e) {
     std::cerr << "zil_bench_dxf: " << e.what() << '\n';
     return 2;

@@ -17,7 +17,7 @@ namespace zil::drawing {
 
 class TextStore {
  public:
-  // A copy of `text` that lives as long as the store.
+  // A copy of `text`, kept until the store is cleared.
   std::string_view Keep(std::string_view text);
   // A copy of the texts one after another, as one text.
   std::string_view Keep(std::initializer_list<std::string_view> parts);
@@ -26,11 +26,10 @@ class TextStore {
 
   // The bytes stored since the store was made or cleared (long texts included).
   std::size_t Size() const noexcept { return size_; }
-  // Forgets every text stored: what pointed into the store dangles. The first block is kept for reuse.
+  // Forgets every text stored: what pointed into the store dangles. The block in use is kept for reuse.
   void Clear() noexcept;
 
  private:
-
   static constexpr std::size_t kBlockSize = 64 * 1024;
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t used_ = kBlockSize;  // of the last ordinary block; full until the first is made

@@ -52,10 +52,9 @@ std::vector<std::u16string> Wrap(const std::u16string& paragraph, double width, 
 std::u32string PlacedText::Seen() const { return SeenGlyphs(glyphs, backwards); }
 
 drawing::TextGeometry ReadTextGeometry(const drawing::TextView& view, const std::u16string& text) {
-  drawing::TextGeometry t = drawing::ReadTextGeometry(view);
-  t.characters = drawing::GlyphCount(text);
-  drawing::Recompute(t);  // the computed values again, for this text's glyph count
-  return t;
+  drawing::TextGroups groups = drawing::ReadTextGroups(view);
+  groups.characters = drawing::GlyphCount(text);
+  return drawing::GeometryOf(groups);
 }
 
 PlacedText PlaceRun(const drawing::TextGeometry& g, std::u32string glyphs, const TextLook& look) {

@@ -466,9 +466,8 @@ void StandInEntity::SetInsertionPoint(const acad::Point& point) {
   Need(IsText() || kind_ == Kind::MText || kind_ == Kind::BlockReference, "InsertionPoint");
   RequireFinite(point, "InsertionPoint");
   if (IsText()) {
-    ChangeText([&](drawing::TextView& view, TextGeometry& t) {
-      drawing::SetInsertionPoint(t, ToAcad(drawing::ToOcs(FromAcad(point), drawing::AxesOfText(view))));
-    });
+    const acad::Point local = ToAcad(drawing::ToOcs(FromAcad(point), Text().axes));
+    ChangeText([&](drawing::TextView&, TextGeometry& t) { drawing::SetInsertionPoint(t, local); });
     return;
   }
   Move(InsertionPoint(), point);
@@ -517,13 +516,14 @@ acad::Point StandInEntity::TextAlignmentPoint() const {
 void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
   Need(IsText(), "TextAlignmentPoint");
   RequireFinite(point, "TextAlignmentPoint");
-  ChangeText([&](drawing::TextView& view, TextGeometry& t) {
+  const acad::Point local = ToAcad(drawing::ToOcs(FromAcad(point), Text().axes));
+  ChangeText([&](drawing::TextView&, TextGeometry& t) {
     if (drawing::UsesInsertionPoint(t)) {
       throw acad::Error(
           "TextAlignmentPoint cannot be set on a text aligned left on its baseline: its insertion "
           "point places it (set Alignment first)");
     }
-    drawing::SetAlignmentPoint(t, ToAcad(drawing::ToOcs(FromAcad(point), drawing::AxesOfText(view))));
+    drawing::SetAlignmentPoint(t, local);
   });
 }
 
