@@ -44,7 +44,8 @@ void BM_AcadToStrUtf16(benchmark::State& state) {
 
 void BM_ConvertFontTypeW(benchmark::State& state) {
   const std::u16string drawing = FromAnsi(DrawingForm(zil::DosHebrew));
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertFontTypeW(drawing, zil::DosHebrew, false, zil::WindowsHeb, false));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ConvertFontTypeW(drawing, zil::DosHebrew, false, zil::WindowsHeb, false));
   state.SetItemsProcessed(state.iterations());
 }
 

@@ -11,14 +11,16 @@ platform::MessageAnswer BatchMessages::Show(const std::u16string&, const std::u1
   if (icon == platform::MessageIcon::Information) {
     information.push_back(text);
   } else {
-    err_ << "zil: " << (icon == platform::MessageIcon::Error ? "error" : "warning") << ": "
-         << textcore::ToUtf8(text) << '\n';
+    err_ << "zil: " << (icon == platform::MessageIcon::Error ? "error" : "warning") << ": " << textcore::ToUtf8(text)
+         << '\n';
   }
   switch (buttons) {
     case platform::MessageButtons::Ok:
-    case platform::MessageButtons::OkCancel: return platform::MessageAnswer::Ok;
+    case platform::MessageButtons::OkCancel:
+      return platform::MessageAnswer::Ok;
     case platform::MessageButtons::YesNo:
-    case platform::MessageButtons::YesNoCancel: return platform::MessageAnswer::Yes;
+    case platform::MessageButtons::YesNoCancel:
+      return platform::MessageAnswer::Yes;
   }
   return platform::MessageAnswer::Ok;
 }

@@ -6,12 +6,11 @@
 // Each opens the drawing in the stand-in host and runs the add-in's own conversion flow on it, with the
 // font table of the data folder (ZIL_DATA_FOLDER). The drawing named on the command line is never written
 // (unless -o names it); the user's settings file is left alone.
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -84,8 +83,8 @@ std::string Summary(const conversions::WalkReport& r) {
 }
 
 nlohmann::json ReportJson(const conversions::WalkReport& r) {
-  return {{"converted", r.converted}, {"leftAlone", r.leftAlone}, {"failed", r.failed},
-          {"firstFailure", r.firstFailure}};
+  return {
+      {"converted", r.converted}, {"leftAlone", r.leftAlone}, {"failed", r.failed}, {"firstFailure", r.firstFailure}};
 }
 
 std::vector<std::string> SplitList(const std::string& list) {
@@ -126,8 +125,7 @@ void WritePreview(const fs::path& source, const fs::path& copy, config::FontDefi
   const fs::path beforePng = folder / (name + "_before.png"), afterPng = folder / (name + "_after.png");
   const fs::path both = folder / (name + "_before_after.png");
   preview::RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, beforePng, afterPng, both);
-  out << "  preview: " << beforePng.string() << ", " << afterPng.string() << ", side by side " << both.string()
-      << '\n';
+  out << "  preview: " << beforePng.string() << ", " << afterPng.string() << ", side by side " << both.string() << '\n';
 #else
   (void)source, (void)copy, (void)fonts, (void)out;
   throw std::runtime_error("previews are not available in this build of zil (built without Qt)");
@@ -195,8 +193,7 @@ int RunFonts(const std::string& file, CommandLine& cl) {
     Session session(cl.err);
     session.Open(file, true);
     std::vector<std::u16string> fontList;
-    const conversions::StyleTable table =
-        conversions::LoadStyleTable(*session.host.AcadDoc, session.fonts, fontList);
+    const conversions::StyleTable table = conversions::LoadStyleTable(*session.host.AcadDoc, session.fonts, fontList);
     for (std::size_t i = 0; i < fontList.size(); ++i) {
       std::string styles;
       fntType type = DosHebrew;
@@ -284,13 +281,12 @@ int RunFontAction(const FontActionOptions& opts, bool remap, CommandLine& cl) {
 
 void AddFontActionCommand(CommandLine& cl, bool remap) {
   auto opts = std::make_shared<FontActionOptions>();
-  CLI::App* cmd = remap ? cl.app.add_subcommand("font-remap",
-                                                "map the letters of the texts of some fonts to another font mapping")
-                        : cl.app.add_subcommand("font-convert",
-                                                "convert the texts of some fonts for the font of another text style");
+  CLI::App* cmd =
+      remap
+          ? cl.app.add_subcommand("font-remap", "map the letters of the texts of some fonts to another font mapping")
+          : cl.app.add_subcommand("font-convert", "convert the texts of some fonts for the font of another text style");
   cmd->add_option("file", opts->file, "the drawing (ASCII DXF)")->required();
-  cmd->add_option("--fonts", opts->fonts, "the fonts whose texts change, comma-separated (see zil fonts)")
-      ->required();
+  cmd->add_option("--fonts", opts->fonts, "the fonts whose texts change, comma-separated (see zil fonts)")->required();
   if (remap) {
     cmd->add_option("--map", opts->map, "the mapping the letters take")
         ->check(CLI::IsMember({"dos-hebrew", "english", "windows", "none"}))

@@ -6,8 +6,7 @@
 namespace zil::cli {
 namespace {
 
-constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                       '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
 
 void AppendEscape(std::string& out, char16_t unit) {
   out += "\\u";
@@ -84,12 +83,23 @@ std::string EncodeJsonString(std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     switch (unit) {
-      case u'"': out += "\\\""; continue;
-      case u'\\': out += "\\\\"; continue;
-      case u'\n': out += "\\n"; continue;
-      case u'\r': out += "\\r"; continue;
-      case u'\t': out += "\\t"; continue;
-      default: break;
+      case u'"':
+        out += "\\\"";
+        continue;
+      case u'\\':
+        out += "\\\\";
+        continue;
+      case u'\n':
+        out += "\\n";
+        continue;
+      case u'\r':
+        out += "\\r";
+        continue;
+      case u'\t':
+        out += "\\t";
+        continue;
+      default:
+        break;
     }
     if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F)) {
       AppendEscape(out, unit);
@@ -125,14 +135,30 @@ std::u16string DecodeJsonString(std::string_view line) {
       if (i + 1 >= line.size()) Fail("unterminated escape", i);
       const char kind = line[i + 1];
       switch (kind) {
-        case '"': text += u'"'; break;
-        case '\\': text += u'\\'; break;
-        case '/': text += u'/'; break;
-        case 'b': text += u'\b'; break;
-        case 'f': text += u'\f'; break;
-        case 'n': text += u'\n'; break;
-        case 'r': text += u'\r'; break;
-        case 't': text += u'\t'; break;
+        case '"':
+          text += u'"';
+          break;
+        case '\\':
+          text += u'\\';
+          break;
+        case '/':
+          text += u'/';
+          break;
+        case 'b':
+          text += u'\b';
+          break;
+        case 'f':
+          text += u'\f';
+          break;
+        case 'n':
+          text += u'\n';
+          break;
+        case 'r':
+          text += u'\r';
+          break;
+        case 't':
+          text += u'\t';
+          break;
         case 'u': {
           if (i + 6 > line.size()) Fail("\\u needs four hexadecimal digits", i);
           int value = 0;
@@ -145,7 +171,8 @@ std::u16string DecodeJsonString(std::string_view line) {
           i += 4;
           break;
         }
-        default: Fail("unknown escape", i);
+        default:
+          Fail("unknown escape", i);
       }
       i += 2;
       continue;

@@ -19,7 +19,8 @@ void ProgressBar::Update(std::size_t done, std::size_t total) {
   percent_ = percent;
   constexpr int kWidth = 30;
   const int filled = percent * kWidth / 100;
-  std::fprintf(stream_, "\r%s [%s%s] %3d%% (%zu of %zu)", label_.c_str(), std::string(static_cast<std::size_t>(filled), '=').c_str(),
+  std::fprintf(stream_, "\r%s [%s%s] %3d%% (%zu of %zu)", label_.c_str(),
+               std::string(static_cast<std::size_t>(filled), '=').c_str(),
                std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), percent, done, total);
   std::fflush(stream_);
 }

@@ -154,8 +154,8 @@ void RunCall(automation::Tautozil& object, const ScriptCall& call, std::ostream&
   for (std::size_t i = 1; i < call.words.size(); ++i) args.emplace_back(textcore::FromUtf8(call.words[i]));
   const automation::InvokeResult result = automation::Invoke(object, name, args);
   const automation::MemberInfo* member = automation::FindMember(name);
-  out << "{\"member\": " << (member ? Json(member->name) : EncodeJsonString(name))
-      << ", \"hresult\": \"" << automation::FormatHResult(result.hr) << '"';
+  out << "{\"member\": " << (member ? Json(member->name) : EncodeJsonString(name)) << ", \"hresult\": \""
+      << automation::FormatHResult(result.hr) << '"';
   if (result.value) out << ", \"value\": " << EncodeJsonString(*result.value);
   if (automation::Failed(result.hr)) out << ", \"error\": " << Json(result.error);
   out << "}\n";

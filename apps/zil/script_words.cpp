@@ -22,7 +22,8 @@ std::vector<std::string> SplitScriptWords(std::string_view line) {
       for (++i;; ++i) {
         if (i >= line.size()) throw ScriptSyntaxError("a double quote is not closed");
         if (line[i] == '"') break;
-        if (line[i] == '\\' && i + 1 < line.size() && std::string_view("\"\\$`").find(line[i + 1]) != std::string_view::npos)
+        if (line[i] == '\\' && i + 1 < line.size() &&
+            std::string_view("\"\\$`").find(line[i + 1]) != std::string_view::npos)
           ++i;
         word += line[i];
       }

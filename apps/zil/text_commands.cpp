@@ -1,11 +1,10 @@
 // The string commands: acadtostr, strtoacad, transcode, remap, and `strings`, which shows the
 // conversions of a file of drawing strings as a table.
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -41,8 +40,7 @@ void AddKindCommand(CommandLine& cl, const std::string& name, const std::string&
   cmd->callback([&cl, opts, convert] {
     cl.action = [&cl, opts, convert] {
       return RunTextFilter(
-          opts->text,
-          [&](std::u16string_view s) { return FromAnsi(convert(ToAnsi(s), opts->kind, opts->backwards)); },
+          opts->text, [&](std::u16string_view s) { return FromAnsi(convert(ToAnsi(s), opts->kind, opts->backwards)); },
           cl.in, cl.out, cl.err);
     };
   });
@@ -85,8 +83,8 @@ void AddRemapCommand(CommandLine& cl) {
   cmd->callback([&cl, opts] {
     cl.action = [&cl, opts] {
       return RunTextFilter(
-          opts->text, [&](std::u16string_view s) { return textcore::RemapFontType(s, opts->from, opts->to); },
-          cl.in, cl.out, cl.err);
+          opts->text, [&](std::u16string_view s) { return textcore::RemapFontType(s, opts->from, opts->to); }, cl.in,
+          cl.out, cl.err);
     };
   });
 }
@@ -177,10 +175,9 @@ int PrintSampleTable(const std::string& path, std::ostream& out, std::ostream& e
 
 void AddStringsCommand(CommandLine& cl) {
   auto path = std::make_shared<std::string>();
-  CLI::App* cmd = cl.app.add_subcommand(
-      "strings", "show the edit form of each drawing string of a JSON Lines file as a table");
-  cmd->add_option("file", *path,
-                  "JSON Lines: {\"type\": TYPE, \"backwards\": BOOL, \"stored\": DRAWING-STRING}")
+  CLI::App* cmd =
+      cl.app.add_subcommand("strings", "show the edit form of each drawing string of a JSON Lines file as a table");
+  cmd->add_option("file", *path, "JSON Lines: {\"type\": TYPE, \"backwards\": BOOL, \"stored\": DRAWING-STRING}")
       ->required()
       ->check(CLI::ExistingFile);
   cmd->callback([&cl, path] { cl.action = [&cl, path] { return PrintSampleTable(*path, cl.out, cl.err); }; });

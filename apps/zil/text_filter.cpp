@@ -21,8 +21,7 @@ int RunTextFilter(const std::optional<std::string>& argument, const TextConversi
     try {
       text = DecodeJsonString(line);
     } catch (const JsonStringError& e) {
-      err << "zil: standard input line " << number << ": " << e.what()
-          << "; each line must hold one JSON string\n";
+      err << "zil: standard input line " << number << ": " << e.what() << "; each line must hold one JSON string\n";
       return 1;
     }
     out << EncodeJsonString(convert(text)) << '\n';

@@ -91,8 +91,8 @@ class EntityView {
 
   Drawing& drawing_;
   Record& record_;
-  std::optional<std::vector<Tag>> pending_;  // the tags of an open batch
-  bool dirty_ = false;                       // the open batch changed them
+  std::optional<std::vector<Tag>> pending_;         // the tags of an open batch
+  bool dirty_ = false;                              // the open batch changed them
   mutable std::array<KnownSegment, 3> segments_{};  // emptied by every change through the view
   mutable std::size_t nextSegment_ = 0;
 };

@@ -14,19 +14,31 @@ using acad::Point;
 std::pair<double, double> Anchor(const TextGeometry& t, double length) {
   double x = 0;
   switch (t.horizontal) {
-    case kCenter: x = length / 2; break;
-    case kRight: x = length; break;
-    case kMiddle: x = length / 2; break;
-    default: break;
+    case kCenter:
+      x = length / 2;
+      break;
+    case kRight:
+      x = length;
+      break;
+    case kMiddle:
+      x = length / 2;
+      break;
+    default:
+      break;
   }
   double y = 0;
   if (t.horizontal == kMiddle) {
     y = t.height / 2;
   } else {
     switch (t.vertical) {
-      case kVerticalMiddle: y = t.height / 2; break;
-      case kTop: y = t.height; break;
-      default: break;  // baseline and bottom
+      case kVerticalMiddle:
+        y = t.height / 2;
+        break;
+      case kTop:
+        y = t.height;
+        break;
+      default:
+        break;  // baseline and bottom
     }
   }
   if (t.backward) x = -x;
@@ -145,7 +157,7 @@ void SetAlignmentCode(TextGeometry& t, int alignment) {
   // AcAlignment: Left 0, Center 1, Right 2, Aligned 3, Middle 4, Fit 5, then TopLeft 6 ... BottomRight 14.
   if (alignment < 0 || alignment > 14) throw std::invalid_argument("an alignment is 0..14");
   if (alignment <= 5) return SetAlignment(t, alignment, kBaseline);
-  const int row = (alignment - 6) / 3;    // 0 top, 1 middle, 2 bottom
+  const int row = (alignment - 6) / 3;     // 0 top, 1 middle, 2 bottom
   const int column = (alignment - 6) % 3;  // 0 left, 1 center, 2 right
   SetAlignment(t, column, row == 0 ? kTop : row == 1 ? kVerticalMiddle : kBottom);
 }

@@ -36,16 +36,16 @@ namespace zil::drawing {
 inline constexpr double kCharacterAdvance = 0.8;  // x height x width factor
 
 struct TextGeometry {
-  acad::Point insertion;  // group 10
-  acad::Point alignment;  // group 11
-  double height = 1;      // group 40
-  double widthFactor = 1; // group 41
-  double rotation = 0;    // radians (group 50 holds degrees)
-  int horizontal = 0;     // group 72
-  int vertical = 0;       // group 73
-  bool backward = false;  // generation flag 2
+  acad::Point insertion;    // group 10
+  acad::Point alignment;    // group 11
+  double height = 1;        // group 40
+  double widthFactor = 1;   // group 41
+  double rotation = 0;      // radians (group 50 holds degrees)
+  int horizontal = 0;       // group 72
+  int vertical = 0;         // group 73
+  bool backward = false;    // generation flag 2
   bool upsideDown = false;  // generation flag 4
-  int characters = 0;     // the length of the string in characters
+  int characters = 0;       // the length of the string in characters
 };
 
 inline constexpr int kLeft = 0, kCenter = 1, kRight = 2, kAligned = 3, kMiddle = 4, kFit = 5;

@@ -1,5 +1,7 @@
 #include "preview/render.h"
 
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
@@ -7,8 +9,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
-#include <unistd.h>
-
 #include <memory>
 #include <stdexcept>
 

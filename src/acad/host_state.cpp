@@ -10,8 +10,7 @@
 namespace zil::acad {
 
 void HostState::RefreshHost(const platform::KeyboardLayouts& keyboard) {
-  if (!AcadApp)
-    throw Error("No AutoCAD application: the command layer must call SetApp before this command");
+  if (!AcadApp) throw Error("No AutoCAD application: the command layer must call SetApp before this command");
   AcadDoc = AcadApp->ActiveDocument();
   AcadSpace = AcadDoc->ActiveSpace() == kModelSpace ? AcadDoc->ModelSpace() : AcadDoc->PaperSpace();
   AcadTextStyles = AcadDoc->TextStyles();

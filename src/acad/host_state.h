@@ -22,7 +22,7 @@ namespace zil::acad {
 struct TLanguageEntry {
   std::string CountryName;  // the language's full name (Windows-1255)
   std::int32_t LanguageID = 0;
-  std::string ISOCode;      // its abbreviated name
+  std::string ISOCode;  // its abbreviated name
 };
 
 // At most this many keyboard layouts are listed.

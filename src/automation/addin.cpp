@@ -55,7 +55,8 @@ config::FontDefinitions& AddIn::frmFonts() {
 }
 
 void NoDialogs::ShowFontTable(AddIn&) {
-  throw AutomationError(E_NOTIMPL, "The \"Fonts Definition\" dialog is not available in this build of zil (built without Qt)");
+  throw AutomationError(E_NOTIMPL,
+                        "The \"Fonts Definition\" dialog is not available in this build of zil (built without Qt)");
 }
 
 void NoDialogs::ShowAbout(AddIn&) {

@@ -162,7 +162,7 @@ CallResult Tautozil::Hplot() {
 
 CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::u16string_view value) {
   return Guarded([this, cmd, par, value] {
-    // Verbs compare exactly, case and all, in this order; an unknown verb does nothing.
+  // Verbs compare exactly, case and all, in this order; an unknown verb does nothing.
 #if ZIL_WITH_DATABASE
     if (cmd == u"db_sqlexec") {
       library::SqlExec(par, value);
@@ -175,7 +175,8 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
     }
 #else
     if (cmd == u"db_sqlexec" || cmd == u"db_gettable")
-      throw AutomationError(E_NOTIMPL, "The database commands are not available in this build of zil (built without SQLite)");
+      throw AutomationError(E_NOTIMPL,
+                            "The database commands are not available in this build of zil (built without SQLite)");
 #endif
     if (cmd == u"set_lang") {
       if (EqualsIgnoringCase(par, u"heb")) {

@@ -16,13 +16,14 @@ bool EqualIgnoringCase(std::string_view a, std::u16string_view b) {
 }  // namespace
 
 const MemberInfo* FindMember(int dispid) {
-  const auto it = std::find_if(kMembers.begin(), kMembers.end(), [dispid](const MemberInfo& m) { return m.dispid == dispid; });
+  const auto it =
+      std::find_if(kMembers.begin(), kMembers.end(), [dispid](const MemberInfo& m) { return m.dispid == dispid; });
   return it == kMembers.end() ? nullptr : &*it;
 }
 
 const MemberInfo* FindMember(std::u16string_view name) {
-  const auto it =
-      std::find_if(kMembers.begin(), kMembers.end(), [name](const MemberInfo& m) { return EqualIgnoringCase(m.name, name); });
+  const auto it = std::find_if(kMembers.begin(), kMembers.end(),
+                               [name](const MemberInfo& m) { return EqualIgnoringCase(m.name, name); });
   return it == kMembers.end() ? nullptr : &*it;
 }
 

@@ -46,8 +46,11 @@ inline constexpr std::array<MemberInfo, kMemberCount> kMembers = {{
     {"Hlib", 215, MemberKind::Method, {}, 0},
     {"HShowfont", 216, MemberKind::Method, {}, 0},
     {"Hplot", 217, MemberKind::Method, {}, 0},
-    {"Cmd", 218, MemberKind::Method,
-     {{{"Cmd", ParamType::String}, {"par", ParamType::String}, {"Value", ParamType::String}}}, 3},
+    {"Cmd",
+     218,
+     MemberKind::Method,
+     {{{"Cmd", ParamType::String}, {"par", ParamType::String}, {"Value", ParamType::String}}},
+     3},
     {"Convert", 219, MemberKind::Method, {}, 0},
     {"SetApp", 220, MemberKind::Method, {{{"App", ParamType::Application}}}, 1},
 }};

@@ -16,10 +16,10 @@ namespace zil::config {
 
 struct FontClassification {
   fntType type = DosHebrew;
-  std::u16string fontName;     // upper case, folder kept, extension removed
-  bool emptyFileName = false;  // decided TrueType for want of a file name
-  bool decidedByName = false;  // decided by the "VELTRO" prefix or the ".TTF" extension
-  bool decidedByTable = false; // a row with a font-type word decided
+  std::u16string fontName;      // upper case, folder kept, extension removed
+  bool emptyFileName = false;   // decided TrueType for want of a file name
+  bool decidedByName = false;   // decided by the "VELTRO" prefix or the ".TTF" extension
+  bool decidedByTable = false;  // a row with a font-type word decided
 };
 
 FontClassification ClassifyFont(std::u16string_view name, const std::vector<FontMapRow>& rows);

@@ -44,7 +44,7 @@ class FontDefinitions {
   std::filesystem::path loadFolder;
   std::filesystem::path saveFolder;
 
-  Rinistr inistr;               // declared before conv, which reads inistr.reverseTTF
+  Rinistr inistr;  // declared before conv, which reads inistr.reverseTTF
   FontTable table;
   KeyTexts keys;
   textcore::FontConverter conv{inistr.reverseTTF};

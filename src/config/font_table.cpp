@@ -12,8 +12,9 @@ std::vector<std::u16string> SortedUniqueNames(const std::vector<std::u16string>&
   std::vector<std::u16string> sorted;
   for (const std::u16string& name : names) {
     const std::u16string upper = UpperAscii(name);
-    const auto at = std::lower_bound(sorted.begin(), sorted.end(), upper,
-                                     [](const std::u16string& a, const std::u16string& b) { return UpperAscii(a) < b; });
+    const auto at =
+        std::lower_bound(sorted.begin(), sorted.end(), upper,
+                         [](const std::u16string& a, const std::u16string& b) { return UpperAscii(a) < b; });
     if (at != sorted.end() && UpperAscii(*at) == upper) continue;  // duplicates ignored
     sorted.insert(at, name);
   }
@@ -39,11 +40,16 @@ IniFile OpenForWriting(const std::filesystem::path& file) {
 
 std::u16string_view FontTypeWord(int type) {
   switch (type) {
-    case DosHebrew: return u"DosHebrew";
-    case DosEnglish: return u"DosEnglish";
-    case DosEnglishR: return u"DosEnglishR";
-    case WindowsHeb: return u"Windows";
-    default: return u"TrueType";
+    case DosHebrew:
+      return u"DosHebrew";
+    case DosEnglish:
+      return u"DosEnglish";
+    case DosEnglishR:
+      return u"DosEnglishR";
+    case WindowsHeb:
+      return u"Windows";
+    default:
+      return u"TrueType";
   }
 }
 

@@ -25,8 +25,8 @@ inline constexpr std::array<std::u16string_view, 4> kFontTypeWords = {u"DosHebre
 std::u16string_view FontTypeWord(int type);
 
 struct FontMapRow {
-  std::u16string key;    // the font name
-  std::u16string value;  // a font-type word, or any text
+  std::u16string key;     // the font name
+  std::u16string value;   // a font-type word, or any text
   bool pickList = false;  // the value cell offers the drop-down of kFontTypeWords
 };
 
@@ -59,11 +59,11 @@ class FontTable {
   // The first row whose key equals `key` ignoring case.
   std::optional<std::size_t> FindRow(std::u16string_view key) const;
 
-  std::filesystem::path fontfile;           // the definition file in use
-  std::vector<std::u16string> fontlist;     // "Fonts" key names, sorted ignoring case, no duplicates
-  std::vector<FontMapRow> fontmaps;         // the table
-  std::vector<SymbolFont> fontsyms;         // in file order
-  std::optional<std::size_t> csymb;         // the symbol font in use (index into fontsyms)
+  std::filesystem::path fontfile;        // the definition file in use
+  std::vector<std::u16string> fontlist;  // "Fonts" key names, sorted ignoring case, no duplicates
+  std::vector<FontMapRow> fontmaps;      // the table
+  std::vector<SymbolFont> fontsyms;      // in file order
+  std::optional<std::size_t> csymb;      // the symbol font in use (index into fontsyms)
 };
 
 }  // namespace zil::config

@@ -20,9 +20,8 @@ using textcore::ToAnsi;
 char16_t Fold(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return Fold(x) == Fold(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
 }
 
 std::u16string_view Trim(std::u16string_view s) {
@@ -200,7 +199,8 @@ void IniFile::WriteString(std::u16string_view section, std::u16string_view key, 
   std::size_t at = span->header + 1;
   for (std::size_t i = span->header + 1; i < span->end; ++i)
     if (ParseKeyLine(lines_[i])) at = i + 1;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), ToAnsi(std::u16string(key) + u"=" + std::u16string(value)));
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
+                ToAnsi(std::u16string(key) + u"=" + std::u16string(value)));
 }
 
 void IniFile::WriteInteger(std::u16string_view section, std::u16string_view key, std::int32_t value) {

@@ -38,10 +38,14 @@ class UndoGroup {
 
 int RemapTarget(Mapping mapping) {
   switch (mapping) {
-    case Mapping::DosHebrew: return DosHebrew;
-    case Mapping::English7Bit: return DosEnglish;
-    case Mapping::Windows: return WindowsHeb;
-    case Mapping::None: return TrueType;
+    case Mapping::DosHebrew:
+      return DosHebrew;
+    case Mapping::English7Bit:
+      return DosEnglish;
+    case Mapping::Windows:
+      return WindowsHeb;
+    case Mapping::None:
+      return TrueType;
   }
   return TrueType;
 }
@@ -137,9 +141,14 @@ WalkReport FontConversion::Act(bool remap, const Progress& progress) {
               VisitAttributes(
                   e, [&](acad::Entity& a) { return remap ? RemapText(a) : ConvertText(a); }, r);
               break;
-            case acad::kEntityMText: Tally(r, remap ? RemapMText(e) : ConvertMText(e)); break;
-            case acad::kEntityText: Tally(r, remap ? RemapText(e) : ConvertText(e)); break;
-            default: break;
+            case acad::kEntityMText:
+              Tally(r, remap ? RemapMText(e) : ConvertMText(e));
+              break;
+            case acad::kEntityText:
+              Tally(r, remap ? RemapText(e) : ConvertText(e));
+              break;
+            default:
+              break;
           }
         },
         progress);

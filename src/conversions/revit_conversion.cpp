@@ -108,10 +108,17 @@ WalkReport ConvertDrawingForRevit(acad::Document& doc, config::FontDefinitions& 
       doc,
       [&](acad::Entity& e, WalkReport& report) {
         switch (e.EntityType()) {
-          case acad::kEntityBlockReference: ConvertAttributesForRevit(e, styles, fonts, report); break;
-          case acad::kEntityMText: Tally(report, ConvertMTextForRevit(e, styles, fonts)); break;
-          case acad::kEntityText: Tally(report, ConvertTextForRevit(e, styles, fonts)); break;
-          default: break;
+          case acad::kEntityBlockReference:
+            ConvertAttributesForRevit(e, styles, fonts, report);
+            break;
+          case acad::kEntityMText:
+            Tally(report, ConvertMTextForRevit(e, styles, fonts));
+            break;
+          case acad::kEntityText:
+            Tally(report, ConvertTextForRevit(e, styles, fonts));
+            break;
+          default:
+            break;
         }
       },
       progress);
@@ -122,8 +129,8 @@ RevitConversion::RevitConversion(acad::HostState& host, config::FontDefinitions&
 
 void RevitConversion::Activate() {
   const auto doc = host_.AcadApp->ActiveDocument();
-  thisName = doc->Path() + std::u16string(1, static_cast<char16_t>(std::filesystem::path::preferred_separator)) +
-             doc->Name();
+  thisName =
+      doc->Path() + std::u16string(1, static_cast<char16_t>(std::filesystem::path::preferred_separator)) + doc->Name();
   // The copy keeps the kind of file the drawing is: the stand-in host reads and writes DXF.
   const bool dxf = config::UpperAscii(config::ExtensionOf(thisName)) == u".DXF";
   targetFile = std::u16string(config::WithoutExtension(thisName)) + (dxf ? u"_Revit.dxf" : u"_Revit.dwg");

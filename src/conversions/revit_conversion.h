@@ -42,8 +42,8 @@ class RevitConversion {
   // Closing: the setting reverseTTF takes the "Reverse Output Text" choice.
   void Close();
 
-  std::u16string thisName;      // the drawing the dialog was opened on
-  std::u16string targetFile;    // JvFilenameEdit1
+  std::u16string thisName;         // the drawing the dialog was opened on
+  std::u16string targetFile;       // JvFilenameEdit1
   bool reverseOutputText = false;  // CheckBox1
   bool saved = false;
 

@@ -80,9 +80,9 @@ StyleTable LoadStyleTable(acad::Document& doc, config::FontDefinitions& fonts, s
   fontList.clear();
   for (const TstyleRec& r : table.astyles) {
     const std::u16string key = config::UpperAscii(r.Font);
-    const auto at = std::lower_bound(fontList.begin(), fontList.end(), key, [](const std::u16string& a, const std::u16string& b) {
-      return config::UpperAscii(a) < b;
-    });
+    const auto at =
+        std::lower_bound(fontList.begin(), fontList.end(), key,
+                         [](const std::u16string& a, const std::u16string& b) { return config::UpperAscii(a) < b; });
     if (at == fontList.end() || config::UpperAscii(*at) != key) fontList.insert(at, r.Font);
   }
   for (TstyleRec& r : table.astyles) {

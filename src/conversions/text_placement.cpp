@@ -5,9 +5,7 @@
 
 namespace zil::conversions {
 
-double WithoutFullTurn(double angle) {
-  return std::abs(angle / (2 * std::numbers::pi) - 1) < 1e-4 ? 0 : angle;
-}
+double WithoutFullTurn(double angle) { return std::abs(angle / (2 * std::numbers::pi) - 1) < 1e-4 ? 0 : angle; }
 
 void MakeAligned(acad::Entity& t, bool ignoreErrors) {
   constexpr int kAligned = 3;

@@ -7,9 +7,7 @@
 
 namespace zil::dialogs {
 
-Form::Form(platform::Services services, QWidget* parent) : QDialog(parent), services_(services) {
-  setModal(true);
-}
+Form::Form(platform::Services services, QWidget* parent) : QDialog(parent), services_(services) { setModal(true); }
 
 int Form::ShowModal() {
   // The size the layout settles on first, so that the centring uses the width the form will have.

@@ -12,11 +12,11 @@
 namespace zil::platform {
 
 struct FileChoice {
-  std::u16string title;                   // empty: the platform's own
-  std::u16string filter;                  // "Description|*.a;*.b|Other|*.c"
-  std::u16string defaultExtension;        // "txt" (a leading "*." or "." is ignored)
-  std::filesystem::path initialFolder;    // empty: the platform's choice
-  std::filesystem::path fileName;         // the name offered at first; empty: none
+  std::u16string title;                 // empty: the platform's own
+  std::u16string filter;                // "Description|*.a;*.b|Other|*.c"
+  std::u16string defaultExtension;      // "txt" (a leading "*." or "." is ignored)
+  std::filesystem::path initialFolder;  // empty: the platform's choice
+  std::filesystem::path fileName;       // the name offered at first; empty: none
 };
 
 // One entry of a filter: its description and its patterns ("*.shx", "*.shp").

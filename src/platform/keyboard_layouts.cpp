@@ -10,8 +10,7 @@ constexpr KeyboardLayoutHandle kUsEnglishLayout = 0x04090409;
 constexpr KeyboardLayoutHandle kHebrewLayout = 0x040D040D;
 }  // namespace
 
-PortableKeyboardLayouts::PortableKeyboardLayouts()
-    : PortableKeyboardLayouts({kUsEnglishLayout, kHebrewLayout}) {}
+PortableKeyboardLayouts::PortableKeyboardLayouts() : PortableKeyboardLayouts({kUsEnglishLayout, kHebrewLayout}) {}
 
 PortableKeyboardLayouts::PortableKeyboardLayouts(std::vector<KeyboardLayoutHandle> installed)
     : installed_(std::move(installed)), active_(installed_.empty() ? kUsEnglishLayout : installed_.front()) {}

@@ -31,13 +31,13 @@ std::optional<std::string> Win32Registry::ReadUserString(std::string_view key, s
   while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
   const std::wstring wideKey = Wide(key), wideName = Wide(name);
   DWORD bytes = 0;
-  LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
-                                &bytes);
+  LSTATUS status =
+      RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
   if (status != ERROR_SUCCESS) return std::nullopt;
   std::vector<wchar_t> value(bytes / sizeof(wchar_t) + 1, L'\0');
   bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-  status = RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr, value.data(),
-                        &bytes);
+  status =
+      RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &bytes);
   if (status != ERROR_SUCCESS) return std::nullopt;
   return Utf8(std::wstring_view(value.data()));
 }

@@ -35,18 +35,14 @@ struct Encoding {
 // The high half sorted by UTF-16 unit, for encoding.
 constexpr std::array<Encoding, 128> kEncodings = [] {
   std::array<Encoding, 128> table{};
-  for (std::size_t i = 0; i < table.size(); ++i)
-    table[i] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
-  std::sort(table.begin(), table.end(),
-            [](const Encoding& a, const Encoding& b) { return a.unit < b.unit; });
+  for (std::size_t i = 0; i < table.size(); ++i) table[i] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
+  std::sort(table.begin(), table.end(), [](const Encoding& a, const Encoding& b) { return a.unit < b.unit; });
   return table;
 }();
 
 }  // namespace
 
-char16_t DecodeAnsiByte(unsigned char byte) noexcept {
-  return byte < 0x80 ? char16_t{byte} : kHighHalf[byte - 0x80u];
-}
+char16_t DecodeAnsiByte(unsigned char byte) noexcept { return byte < 0x80 ? char16_t{byte} : kHighHalf[byte - 0x80u]; }
 
 unsigned char EncodeAnsiUnit(char16_t unit) noexcept {
   if (unit < 0x80) return static_cast<unsigned char>(unit);
@@ -63,8 +59,7 @@ std::string ToAnsi(std::u16string_view text) {
 
 std::u16string FromAnsi(std::string_view bytes) {
   std::u16string text(bytes.size(), u'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    text[i] = DecodeAnsiByte(static_cast<unsigned char>(bytes[i]));
+  for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = DecodeAnsiByte(static_cast<unsigned char>(bytes[i]));
   return text;
 }
 

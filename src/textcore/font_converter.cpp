@@ -22,23 +22,36 @@ bool EnglishOnlyBytes(std::string_view b, int type) {
     });
   };
   switch (type) {
-    case DosHebrew: return !any(0x80, 0x9A);
+    case DosHebrew:
+      return !any(0x80, 0x9A);
     case DosEnglish:
-    case DosEnglishR: return !any(0x60, 0x7A);
+    case DosEnglishR:
+      return !any(0x60, 0x7A);
     case WindowsHeb:
-    case TrueType: return !any(0xE0, 0xFA);
-    default: return true;
+    case TrueType:
+      return !any(0xE0, 0xFA);
+    default:
+      return true;
   }
 }
 
 std::u16string MirrorBracketsW(std::u16string s) {
   for (char16_t& c : s) {
     switch (c) {
-      case u'(': c = u')'; break;
-      case u')': c = u'('; break;
-      case u'<': c = u'>'; break;
-      case u'>': c = u'<'; break;
-      default: break;
+      case u'(':
+        c = u')';
+        break;
+      case u')':
+        c = u'(';
+        break;
+      case u'<':
+        c = u'>';
+        break;
+      case u'>':
+        c = u'<';
+        break;
+      default:
+        break;
     }
   }
   return s;
@@ -62,10 +75,17 @@ std::u16string FontConverter::AcadToEditWin(std::u16string_view s) const {
         r = U(ReverseLatinRuns(std::move(c)));
       }
       break;
-    case DosEnglish: r = U(ReverseLatinRuns(ReverseStr(DosLettersToWin(KeysToDos(b))))); break;
-    case DosEnglishR: r = U(ReverseLatinRuns(DosLettersToWin(KeysToDos(b)))); break;
-    case WindowsHeb: r = EnglishOnlyBytes(b, WindowsHeb) ? U(b) : U(ReverseStr(ReverseLatinRuns(b))); break;
-    case TrueType: return U(ReverseStr(A(ConvertLeftToRight(U(b)))));
+    case DosEnglish:
+      r = U(ReverseLatinRuns(ReverseStr(DosLettersToWin(KeysToDos(b)))));
+      break;
+    case DosEnglishR:
+      r = U(ReverseLatinRuns(DosLettersToWin(KeysToDos(b))));
+      break;
+    case WindowsHeb:
+      r = EnglishOnlyBytes(b, WindowsHeb) ? U(b) : U(ReverseStr(ReverseLatinRuns(b)));
+      break;
+    case TrueType:
+      return U(ReverseStr(A(ConvertLeftToRight(U(b)))));
   }
   return MirrorBracketsW(std::move(r));
 }
@@ -77,12 +97,17 @@ std::u16string FontConverter::EditToacadWin(std::u16string_view s) const {
     case DosHebrew:
       r = isEnglishOnly(s, WindowsHeb) ? std::u16string(s) : U(WinLettersToDos(ReverseStr(ReverseLatinRuns(A(s)))));
       break;
-    case DosEnglish: r = U(DosToKeys(WinLettersToDos(ReverseStr(ReverseLatinRuns(A(s)))))); break;
-    case DosEnglishR: r = U(DosToKeys(WinLettersToDos(ReverseLatinRuns(A(s))))); break;
+    case DosEnglish:
+      r = U(DosToKeys(WinLettersToDos(ReverseStr(ReverseLatinRuns(A(s))))));
+      break;
+    case DosEnglishR:
+      r = U(DosToKeys(WinLettersToDos(ReverseLatinRuns(A(s)))));
+      break;
     case WindowsHeb:
       r = isEnglishOnly(s, WindowsHeb) ? std::u16string(s) : U(ReverseStr(ReverseLatinRuns(A(s))));
       break;
-    case TrueType: return reverseTTF_ ? ConvertRightToLeft(s) : U(ReverseStr(A(ConvertRightToLeft(s))));
+    case TrueType:
+      return reverseTTF_ ? ConvertRightToLeft(s) : U(ReverseStr(A(ConvertRightToLeft(s))));
   }
   if (cStBack) r = U(ReverseStr(A(r)));
   return MirrorBracketsW(std::move(r));
@@ -92,11 +117,16 @@ std::u16string FontConverter::AcadToEditDos(std::u16string_view s) const {
   if (s.empty()) return {};
   const std::string b = cStBack ? A(ReverseStrW(std::u16string(s))) : A(s);
   switch (cStType) {
-    case DosHebrew: return U(DosLettersToWin(b));
-    case DosEnglish: return U(DosLettersToWin(KeysToDos(b)));
-    case DosEnglishR: return U(DosLettersToWin(KeysToDos(ReverseStr(b))));
-    case WindowsHeb: return cStBack ? U(ReverseStr(A(s))) : std::u16string(s);
-    case TrueType: return EnglishOnlyBytes(b, TrueType) ? std::u16string(s) : U(VisualOrder(canvas, b));
+    case DosHebrew:
+      return U(DosLettersToWin(b));
+    case DosEnglish:
+      return U(DosLettersToWin(KeysToDos(b)));
+    case DosEnglishR:
+      return U(DosLettersToWin(KeysToDos(ReverseStr(b))));
+    case WindowsHeb:
+      return cStBack ? U(ReverseStr(A(s))) : std::u16string(s);
+    case TrueType:
+      return EnglishOnlyBytes(b, TrueType) ? std::u16string(s) : U(VisualOrder(canvas, b));
   }
   return {};
 }
@@ -105,11 +135,21 @@ std::u16string FontConverter::EditToacadDos(std::u16string_view s) const {
   if (s.empty()) return {};
   std::u16string r;
   switch (cStType) {
-    case DosHebrew: r = U(WinLettersToDos(A(s))); break;
-    case DosEnglish: r = U(DosToKeys(WinLettersToDos(A(s)))); break;
-    case DosEnglishR: r = U(ReverseStr(DosToKeys(WinLettersToDos(A(s))))); break;
-    case WindowsHeb: r = std::u16string(s); break;
-    case TrueType: r = U(VisualOrder(canvas, A(s))); break;
+    case DosHebrew:
+      r = U(WinLettersToDos(A(s)));
+      break;
+    case DosEnglish:
+      r = U(DosToKeys(WinLettersToDos(A(s))));
+      break;
+    case DosEnglishR:
+      r = U(ReverseStr(DosToKeys(WinLettersToDos(A(s)))));
+      break;
+    case WindowsHeb:
+      r = std::u16string(s);
+      break;
+    case TrueType:
+      r = U(VisualOrder(canvas, A(s)));
+      break;
   }
   if (cStBack) r = U(ReverseStr(A(r)));
   return r;
@@ -138,21 +178,26 @@ std::string FontConverter::fAcadToEditWinL(std::string_view b, int type, bool ba
       if (EnglishOnlyBytes(t, DosHebrew)) return t;
       w = ReverseLatinRuns(ReverseStr(DosLettersToWin(t)));
       break;
-    case DosEnglish: w = ReverseLatinRuns(ReverseStr(DosLettersToWin(KeysToDos(t)))); break;
-    case DosEnglishR: w = ReverseLatinRuns(DosLettersToWin(KeysToDos(t))); break;
+    case DosEnglish:
+      w = ReverseLatinRuns(ReverseStr(DosLettersToWin(KeysToDos(t))));
+      break;
+    case DosEnglishR:
+      w = ReverseLatinRuns(DosLettersToWin(KeysToDos(t)));
+      break;
     case WindowsHeb:
       if (EnglishOnlyBytes(t, WindowsHeb)) return t;
       w = ReverseStr(ReverseLatinRuns(t));
       break;
-    case TrueType: return VisualOrder(canvas, t);
-    default: return {};
+    case TrueType:
+      return VisualOrder(canvas, t);
+    default:
+      return {};
   }
   if (!rightToLeft) w = ReverseStr(VisualOrder(canvas, ReverseLatinRuns(std::move(w))));
   return MirrorBrackets(std::move(w));
 }
 
-std::u16string FontConverter::AAcadToEditWin(std::u16string_view s, int type, bool backwards,
-                                             bool rightToLeft) const {
+std::u16string FontConverter::AAcadToEditWin(std::u16string_view s, int type, bool backwards, bool rightToLeft) const {
   const std::string b = UnitsToBytes(s);
   const std::string r = fAcadToEditWinL(b, CorrectedFontType(b, type), backwards, rightToLeft);
   return reverseTTF_ ? U(ReverseStr(r)) : U(r);

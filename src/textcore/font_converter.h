@@ -26,7 +26,7 @@ class FontConverter {
   // Conversion state.
   fntType cStType = DosHebrew;
   bool cStBack = false;
-  std::u16string cStFont;  // the font name the last classification looked at (upper case, no extension)
+  std::u16string cStFont;     // the font name the last classification looked at (upper case, no extension)
   fntType oldst = DosHebrew;  // a saved cStType / cStBack pair, kept between a read and a write
   bool oldback = false;
   // The canvas the reordering runs on: left-to-right reading.

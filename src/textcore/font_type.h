@@ -27,11 +27,16 @@ constexpr std::optional<fntType> FontTypeFromCode(int code) {
 // The type's own name: "DosHebrew", "DosEnglish", "DosEnglishR", "WindowsHeb", "TrueType".
 constexpr std::string_view FontTypeName(fntType type) {
   switch (type) {
-    case DosHebrew: return "DosHebrew";
-    case DosEnglish: return "DosEnglish";
-    case DosEnglishR: return "DosEnglishR";
-    case WindowsHeb: return "WindowsHeb";
-    case TrueType: return "TrueType";
+    case DosHebrew:
+      return "DosHebrew";
+    case DosEnglish:
+      return "DosEnglish";
+    case DosEnglishR:
+      return "DosEnglishR";
+    case WindowsHeb:
+      return "WindowsHeb";
+    case TrueType:
+      return "TrueType";
   }
   return "?";
 }

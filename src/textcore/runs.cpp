@@ -21,10 +21,13 @@ bool HasNoHebrew(std::string_view s, int type) {
     return std::any_of(s.begin(), s.end(), [letter](char c) { return letter(static_cast<unsigned char>(c)); });
   };
   switch (type) {
-    case DosHebrew: return !any([](unsigned char b) { return IsDosLetter(b); });
+    case DosHebrew:
+      return !any([](unsigned char b) { return IsDosLetter(b); });
     case WindowsHeb:
-    case TrueType: return !any([](unsigned char b) { return IsWinLetter(b); });
-    default: return true;
+    case TrueType:
+      return !any([](unsigned char b) { return IsWinLetter(b); });
+    default:
+      return true;
   }
 }
 
@@ -32,9 +35,8 @@ std::string ReverseLatinRuns(std::string s) {
   auto runStart = s.begin();
   while (runStart != s.end()) {
     const bool hebrew = IsHebrewRunByte(static_cast<unsigned char>(*runStart));
-    const auto runEnd = std::find_if(runStart, s.end(), [hebrew](char c) {
-      return IsHebrewRunByte(static_cast<unsigned char>(c)) != hebrew;
-    });
+    const auto runEnd = std::find_if(
+        runStart, s.end(), [hebrew](char c) { return IsHebrewRunByte(static_cast<unsigned char>(c)) != hebrew; });
     if (!hebrew) std::reverse(runStart, runEnd);
     runStart = runEnd;
   }
@@ -44,11 +46,20 @@ std::string ReverseLatinRuns(std::string s) {
 std::string MirrorBrackets(std::string s) {
   for (char& c : s) {
     switch (c) {
-      case '(': c = ')'; break;
-      case ')': c = '('; break;
-      case '<': c = '>'; break;
-      case '>': c = '<'; break;
-      default: break;
+      case '(':
+        c = ')';
+        break;
+      case ')':
+        c = '(';
+        break;
+      case '<':
+        c = '>';
+        break;
+      case '>':
+        c = '<';
+        break;
+      default:
+        break;
     }
   }
   return s;

@@ -2,13 +2,13 @@
 // argument coercion, guarded calls, and the module's start-up and shut-down.
 #include <gtest/gtest.h>
 
+#include "acad/error.h"
 #include "automation/addin.h"
 #include "automation/autozil.h"
 #include "automation/dispatch.h"
 #include "recording_dialogs.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
-#include "acad/error.h"
 #include "textcore/keyboard.h"
 #include "textcore/utf8.h"
 
@@ -22,9 +22,7 @@ class Automation : public ::testing::Test {
     object = addin.CreateObject();
   }
 
-  InvokeResult Call(std::u16string_view name, std::vector<Variant> args = {}) {
-    return Invoke(*object, name, args);
-  }
+  InvokeResult Call(std::u16string_view name, std::vector<Variant> args = {}) { return Invoke(*object, name, args); }
   std::u16string Hebstr() { return Call(u"Hebstr").value.value(); }
   std::u16string Path(std::string_view name) { return textcore::FromUtf8((dir / name).string()); }
 
@@ -139,10 +137,19 @@ TEST_F(Automation, ArgumentsAreCoercedAsAutomationDoes) {
     HRESULT hr;
   } cases[] = {
       {127, E_UNEXPECTED},  // 127 fits, and being above 10 it asks for the host
-      {-128, S_OK},          {128, DISP_E_OVERFLOW}, {1000, DISP_E_OVERFLOW},
-      {-129, DISP_E_OVERFLOW}, {u"3", S_OK},        {u" 4 ", S_OK},         {u"1000", DISP_E_OVERFLOW},
-      {u"x", DISP_E_TYPEMISMATCH}, {2.5, S_OK},     {127.6, DISP_E_OVERFLOW}, {true, S_OK},
-      {Variant{}, S_OK},     {Variant{std::make_shared<SomeApplication>()}, DISP_E_TYPEMISMATCH},
+      {-128, S_OK},
+      {128, DISP_E_OVERFLOW},
+      {1000, DISP_E_OVERFLOW},
+      {-129, DISP_E_OVERFLOW},
+      {u"3", S_OK},
+      {u" 4 ", S_OK},
+      {u"1000", DISP_E_OVERFLOW},
+      {u"x", DISP_E_TYPEMISMATCH},
+      {2.5, S_OK},
+      {127.6, DISP_E_OVERFLOW},
+      {true, S_OK},
+      {Variant{}, S_OK},
+      {Variant{std::make_shared<SomeApplication>()}, DISP_E_TYPEMISMATCH},
   };
   for (const auto& c : cases) EXPECT_EQ(Call(u"acadtostr", {u"abc", c.kind}).hr, c.hr) << c.kind.index();
   EXPECT_EQ(CoerceToInt8(2.5), 2);  // half to even

@@ -76,22 +76,23 @@ TEST(Script, DialogMembersWithoutADisplayFailClearlyAndTheScriptGoesOn) {
     std::string error;
   } cases[] = {
 #if ZIL_WITH_QT
-      {"", "The dialogs cannot be shown: there is no display"},
-      {":987", "The dialogs cannot be shown: the X display \\\":987\\\" (DISPLAY) does not answer"},
+    {"", "The dialogs cannot be shown: there is no display"},
+    {":987", "The dialogs cannot be shown: the X display \\\":987\\\" (DISPLAY) does not answer"},
 #else
-      {"", "not available in this build of zil (built without Qt)"},
+    {"", "not available in this build of zil (built without Qt)"},
 #endif
   };
   for (const auto& c : cases) {
-    const auto run = Zil({"script"}, "FontTable\nCmd about_zil \"\" \"\"\nacadtostr abc 3\n",
-                         {"ZIL_DATA_FOLDER=" + data.path().string(), "DISPLAY=" + c.display, "WAYLAND_DISPLAY=",
-                          "QT_QPA_PLATFORM="});
+    const auto run = Zil(
+        {"script"}, "FontTable\nCmd about_zil \"\" \"\"\nacadtostr abc 3\n",
+        {"ZIL_DATA_FOLDER=" + data.path().string(), "DISPLAY=" + c.display, "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     std::istringstream lines(run.out);
     std::string line;
     for (const char* member : {"FontTable", "Cmd"}) {
       ASSERT_TRUE(std::getline(lines, line));
-      EXPECT_NE(line.find(std::string("{\"member\": \"") + member + "\", \"hresult\": \"0x80"), std::string::npos) << line;
+      EXPECT_NE(line.find(std::string("{\"member\": \"") + member + "\", \"hresult\": \"0x80"), std::string::npos)
+          << line;
       EXPECT_NE(line.find(c.error), std::string::npos) << line;
     }
     ASSERT_TRUE(std::getline(lines, line));
@@ -104,12 +105,16 @@ TEST(FontCommands, EditAndDrawingForms) {
     std::vector<std::string> args;
     std::string out;
   } cases[] = {
-      {{"edit-form", "--type", "windows", " 2\xD7\x94\xD7\x9E\xD7\x95\xD7\xA7"}, "\xD7\xA7\xD7\x95\xD7\x9E\xD7\x94 2\n"},
+      {{"edit-form", "--type", "windows", " 2\xD7\x94\xD7\x9E\xD7\x95\xD7\xA7"},
+       "\xD7\xA7\xD7\x95\xD7\x9E\xD7\x94 2\n"},
       {{"drawing-form", "--type", "dos-english", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"}, "ouka\n"},
       {{"drawing-form", "--type", "dos-english", "--backwards", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"}, "akuo\n"},
       {{"edit-form", "--type", "dos-english", "--stored-order", "akuo"}, "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D\n"},
-      {{"drawing-form", "--type", "truetype", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 12"}, " \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D" "12\n"},
-      {{"drawing-form", "--type", "truetype", "--reverse-ttf", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 12"}, "21\xD7\x9D\xD7\x95\xD7\x9C\xD7\xA9 \n"},
+      {{"drawing-form", "--type", "truetype", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 12"},
+       " \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"
+       "12\n"},
+      {{"drawing-form", "--type", "truetype", "--reverse-ttf", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 12"},
+       "21\xD7\x9D\xD7\x95\xD7\x9C\xD7\xA9 \n"},
   };
   for (const auto& c : cases) {
     const auto r = Zil(c.args);

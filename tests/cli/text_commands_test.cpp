@@ -37,8 +37,8 @@ TEST(TextCommands, ArgumentInUtf8OutWithTheConversionsResults) {
 
 TEST(TextCommands, JsonLinesPassEveryUnitIntact) {
   // DOS letters on undefined bytes (U+0081), the euro sign (DOS alef) and an unpaired surrogate.
-  const auto result = Zil({"transcode", "--from", "dos-hebrew", "--to", "windows"},
-                          "\"\\u0081\\u20ac\"\n\n\"\\ud800x\"\n\"\"\n");
+  const auto result =
+      Zil({"transcode", "--from", "dos-hebrew", "--to", "windows"}, "\"\\u0081\\u20ac\"\n\n\"\\ud800x\"\n\"\"\n");
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "\"אב\"\n\"x?\"\n\"\"\n");
   const auto same = Zil({"remap", "--from", "truetype", "--to", "windows"}, "\"\\ud800\\u0081\"\n");
@@ -55,8 +55,8 @@ TEST(TextCommands, BadInputIsReportedWithItsLine) {
 TEST(TextCommands, BadOptionsGiveUsageAndExitCodeTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
-      {"acadtostr", "x"},                                 // --kind missing
-      {"acadtostr", "--kind", "x", "abc"},                // not a number
+      {"acadtostr", "x"},                                   // --kind missing
+      {"acadtostr", "--kind", "x", "abc"},                  // not a number
       {"transcode", "--from", "hebrew", "--to", "0", "a"},  // not a font type
       {"remap", "--from", "5", "--to", "0", "a"},
       {"frobnicate"},

@@ -79,12 +79,9 @@ TEST(FontTable, LoadAnotherFileSaveAsAndTheClosingWrite) {
 }
 
 TEST(FontClassification, ByNameAndTable) {
-  const std::vector<FontMapRow> rows = {{u"HEBREW", u"DosEnglish", true},
-                                        {u"romanh", u"windows", true},
-                                        {u"archr", u"DOSENGLISHR", true},
-                                        {u"dos", u"DosHebrew", true},
-                                        {u"odd", u"Whatever", true},
-                                        {u"odd", u"Windows", true}};
+  const std::vector<FontMapRow> rows = {{u"HEBREW", u"DosEnglish", true}, {u"romanh", u"windows", true},
+                                        {u"archr", u"DOSENGLISHR", true}, {u"dos", u"DosHebrew", true},
+                                        {u"odd", u"Whatever", true},      {u"odd", u"Windows", true}};
   const struct {
     std::u16string_view name;
     fntType type;
@@ -99,8 +96,8 @@ TEST(FontClassification, ByNameAndTable) {
       {u"RomanH.shx", WindowsHeb, u"ROMANH"},
       {u"archr.shx", DosEnglishR, u"ARCHR"},
       {u"dos.shx", DosHebrew, u"DOS"},
-      {u"odd.shx", DosHebrew, u"ODD"},            // the first row decides, and its word is none of the four
-      {u"Veltro3.shx", WindowsHeb, u"VELTRO3"},   // any case, any extension
+      {u"odd.shx", DosHebrew, u"ODD"},           // the first row decides, and its word is none of the four
+      {u"Veltro3.shx", WindowsHeb, u"VELTRO3"},  // any case, any extension
       {u"veltro3.ttf", WindowsHeb, u"VELTRO3"},
       {u"C:\\fonts\\veltro3.ttf", TrueType, u"C:\\FONTS\\VELTRO3"},  // the prefix test looks at the whole name
       {u"", TrueType, u""},

@@ -16,7 +16,7 @@ TEST(IniFile, ReadsByTheProfileStringRules) {
                               "; a comment\r\n"
                               "[Textedit]\r\n"
                               "Width = 1200 \r\n"
-                              "WIDTH=1\r\n"      // the first of equal keys wins
+                              "WIDTH=1\r\n"  // the first of equal keys wins
                               "Hex=$1F\r\n"
                               "Hex2=0x1f\r\n"
                               "Neg=-7\r\n"
@@ -51,10 +51,20 @@ TEST(IniFile, IntegerSyntax) {
   const struct {
     std::u16string_view text;
     std::optional<std::int32_t> value;
-  } cases[] = {{u"0", 0},          {u" 12 ", 12},       {u"+3", 3},           {u"$FFFFFFFF", -1},
-               {u"0X10", 16},      {u"-0x10", -16},     {u"2147483647", INT32_MAX}, {u"-2147483648", INT32_MIN},
-               {u"2147483648", {}}, {u"abc", {}},        {u"", {}},            {u"$", {}},
-               {u"1.5", {}},       {u"$1G", {}}};
+  } cases[] = {{u"0", 0},
+               {u" 12 ", 12},
+               {u"+3", 3},
+               {u"$FFFFFFFF", -1},
+               {u"0X10", 16},
+               {u"-0x10", -16},
+               {u"2147483647", INT32_MAX},
+               {u"-2147483648", INT32_MIN},
+               {u"2147483648", {}},
+               {u"abc", {}},
+               {u"", {}},
+               {u"$", {}},
+               {u"1.5", {}},
+               {u"$1G", {}}};
   for (const auto& c : cases) EXPECT_EQ(IniFile::ParseInteger(c.text), c.value);
 }
 
@@ -64,7 +74,7 @@ TEST(IniFile, WritingKeepsEveryUntouchedLine) {
       "; keep me\n[Fonts]\nhebrew=DosEnglish\n\n; comment in section\n[Other]\nx = 1 ; odd spacing\n";
   const auto file = dir.Write("a.ini", original);
   IniFile ini(file);
-  ini.WriteString(u"FONTS", u"HEBREW", u"Windows");  // replaced in place, original spelling kept
+  ini.WriteString(u"FONTS", u"HEBREW", u"Windows");    // replaced in place, original spelling kept
   ini.WriteString(u"Fonts", u"romans", u"DosHebrew");  // appended after the section's last line
   ini.WriteInteger(u"New", u"n", -3);                  // a new section at the end
   ini.Save();
@@ -95,7 +105,8 @@ TEST(IniFile, AFailedSaveSaysWhereAndLeavesTheFile) {
     missing.Save();
     FAIL() << "saved into a missing folder";
   } catch (const IniWriteError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Unable to write to " + (dir / "no-such-folder" / "Hebrew.ini").string(), 0), 0u)
+    EXPECT_EQ(std::string(e.what()).rfind("Unable to write to " + (dir / "no-such-folder" / "Hebrew.ini").string(), 0),
+              0u)
         << e.what();
   }
   // A target that cannot be replaced (a folder took its place) keeps what it has.

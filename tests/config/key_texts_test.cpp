@@ -20,10 +20,16 @@ TEST(KeyTexts, SlotsFilledByTheFileRules) {
     unsigned shift, key;
     std::u16string expected;
   } cases[] = {
-      {0, kVkF1 + 2, u"three"},        {kCtrl, kVkF1 + 4, u"five"},   {kShift | kAlt, kVkF12, u"twelve"},
-      {0, kVkF1, u""},                 {kAlt, kVk0 + 7, u"seven"},    {kAlt, kVk0 + 1, u""},
-      {kAlt, kVk0 + 2, u"two"},        // two lines of one name: the first value serves both
-      {kCtrl, kVk0, u"\u05E9\u05DC\u05D5\u05DD"}, {kAlt | kCtrl, kVk0 + 5, u""}, {0, kVk0 + 7, u""},
+      {0, kVkF1 + 2, u"three"},
+      {kCtrl, kVkF1 + 4, u"five"},
+      {kShift | kAlt, kVkF12, u"twelve"},
+      {0, kVkF1, u""},
+      {kAlt, kVk0 + 7, u"seven"},
+      {kAlt, kVk0 + 1, u""},
+      {kAlt, kVk0 + 2, u"two"},  // two lines of one name: the first value serves both
+      {kCtrl, kVk0, u"\u05E9\u05DC\u05D5\u05DD"},
+      {kAlt | kCtrl, kVk0 + 5, u""},
+      {0, kVk0 + 7, u""},
       {kShift | kAlt, kVk0 + 7, u""},
   };
   for (const auto& c : cases) EXPECT_EQ(keys.GetKeyText(c.shift, c.key), c.expected) << c.shift << " " << c.key;

@@ -1,7 +1,6 @@
 #include "conversion_fixtures.h"
 
 #include <nlohmann/json.hpp>
-
 #include <stdexcept>
 
 #include "support/process.h"

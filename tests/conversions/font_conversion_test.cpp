@@ -42,12 +42,12 @@ TEST_F(FontActions, AFontOfThreeStylesIsListedOnceAndConvertsThemAll) {
   EXPECT_EQ(Entity("win2_rotated")->TextString(), fonts.conv.AAcadToEditWin(rotated, WindowsHeb, false, false));
   EXPECT_EQ(Entity("mtext_group")->TextString(), FromUtf8("הערות כלליות\\Pמידות"));
   EXPECT_EQ(Entity("mtext_end_mark")->TextString(), FromUtf8("שורה\\P"));  // no empty paragraph added
-  EXPECT_EQ(Entity("dos")->StyleName(), u"DOS");                // its font was not checked
+  EXPECT_EQ(Entity("dos")->StyleName(), u"DOS");                           // its font was not checked
   EXPECT_EQ(Entity("mtext_dos")->StyleName(), u"DOS");
-  EXPECT_EQ(Entity("anonymous_text")->StyleName(), u"WIN1");   // anonymous blocks are skipped
-  EXPECT_EQ(Entity("cold")->StyleName(), u"TARGET");           // frozen and locked, converted...
+  EXPECT_EQ(Entity("anonymous_text")->StyleName(), u"WIN1");  // anonymous blocks are skipped
+  EXPECT_EQ(Entity("cold")->StyleName(), u"TARGET");          // frozen and locked, converted...
   const auto cold = host.AcadDoc->Layers()->Item(u"COLD");
-  EXPECT_TRUE(cold->Freeze() && cold->Lock());                  // ...and frozen and locked again
+  EXPECT_TRUE(cold->Freeze() && cold->Lock());  // ...and frozen and locked again
 
   // The window's check marks and target style are cleared; the next action needs them again.
   EXPECT_TRUE(std::none_of(flow.checked.begin(), flow.checked.end(), [](bool b) { return b; }));
@@ -132,8 +132,8 @@ TEST_F(FontActions, AFailingWalkPutsTheLayersBackAndClosesItsUndoStep) {
   // The progress report runs outside the handling of single entities: its failure ends the walk.
   int reported = 0;
   EXPECT_THROW(flow.Convert([&reported](std::size_t, std::size_t) {
-                 if (++reported == 5) throw std::runtime_error("interrupted");
-               }),
+    if (++reported == 5) throw std::runtime_error("interrupted");
+  }),
                std::runtime_error);
   const auto cold = host.AcadDoc->Layers()->Item(u"COLD");
   EXPECT_TRUE(cold->Freeze() && cold->Lock());

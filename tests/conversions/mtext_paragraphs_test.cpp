@@ -15,8 +15,8 @@ TEST(MTextParagraphs, TheLeadingFormatGroupIsStripped) {
   } cases[] = {
       {u"{\\fArial|b0;abc}", u"abc"},
       {u"{\\fArial|b0;ab\\Pcd}", u"ab\\Pcd"},
-      {u"{\\C1;ab}}", u"ab}"},     // only the last "}" goes
-      {u"{\\C1;a}b", u"a"},        // the last two go when the second-to-last is "}"
+      {u"{\\C1;ab}}", u"ab}"},  // only the last "}" goes
+      {u"{\\C1;a}b", u"a"},     // the last two go when the second-to-last is "}"
       {u"{\\C1 no semicolon}", u"{\\C1 no semicolon}"},
       {u"{plain}", u"{plain}"},
       {u"{", u"{"},

@@ -73,7 +73,7 @@ TEST_F(Revit, EveryTextOfAnSHXStyleMovesToTheTrueTypeStyleInTheCopy) {
     EXPECT_EQ(e->Alignment(), 3) << c.name;  // aligned between two points
   }
   EXPECT_EQ(Entity("win1")->TextString(), FromUtf8("תכנית קומה"));
-  EXPECT_EQ(Entity("ttf")->StyleName(), u"TTF");  // TrueType texts stay
+  EXPECT_EQ(Entity("ttf")->StyleName(), u"TTF");              // TrueType texts stay
   EXPECT_EQ(Entity("anonymous_text")->StyleName(), u"WIN1");  // anonymous blocks are skipped
 
   const auto style = host.AcadDoc->TextStyles()->Item(u"ARIALREVIT");

@@ -1,5 +1,7 @@
 // The About window through Cmd "about_zil", its placement, and screenshots of both dialogs for people to
 // look at (written into the build folder, never compared).
+#include "automation/dialogs/about_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -11,7 +13,6 @@
 
 #include "automation/addin.h"
 #include "automation/autozil.h"
-#include "automation/dialogs/about_form.h"
 #include "automation/dialogs/qt_dialogs.h"
 #include "config/dialogs/fonts_form.h"
 #include "platform/qt/gui_session.h"

@@ -1,5 +1,7 @@
 // "Fonts Definition" driven as a user drives it, through the automation object's FontTable member and
 // the Qt dialogs, on a temporary data folder with scripted file choosers and messages.
+#include "config/dialogs/fonts_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -13,7 +15,6 @@
 #include "automation/addin.h"
 #include "automation/autozil.h"
 #include "automation/dialogs/qt_dialogs.h"
-#include "config/dialogs/fonts_form.h"
 #include "platform/qt/gui_session.h"
 #include "support/fake_services.h"
 #include "support/qt/dialog_driver.h"
@@ -102,8 +103,11 @@ TEST_F(FontsDialog, ShowsTheTableAndTheFileWithTheControlsNamed) {
     const struct {
       const char* name;
       const char* caption;
-    } buttons[] = {{"btnNew", "&New"}, {"Button1", "&New from file"}, {"btnDelete", "&Delete"},
-                   {"btnOk", "OK"},    {"btnCancel", "Cancel"}};
+    } buttons[] = {{"btnNew", "&New"},
+                   {"Button1", "&New from file"},
+                   {"btnDelete", "&Delete"},
+                   {"btnOk", "OK"},
+                   {"btnCancel", "Cancel"}};
     for (const auto& b : buttons) EXPECT_EQ(Child<QPushButton>(form, b.name)->text(), b.caption) << b.name;
     EXPECT_TRUE(Child<QPushButton>(form, "btnOk")->isDefault());
     auto* fontmaps = Child<QTableView>(form, "fontmaps");
@@ -191,8 +195,8 @@ TEST_F(FontsDialog, LoadAnotherFileAndSaveAs) {
   fake.files.answers = {other, dir / "saved" / "saved.txt"};
   std::filesystem::create_directories(dir / "saved");
   Show([&](TfrmFonts& form) {
-    EditCell(form, 0, 1, "Windows");      // an edit to the file in use ...
-    Click(form, "SpeedButton1");          // ... goes into it before another file is loaded
+    EditCell(form, 0, 1, "Windows");  // an edit to the file in use ...
+    Click(form, "SpeedButton1");      // ... goes into it before another file is loaded
     EXPECT_EQ(Child<QLineEdit>(form, "Edit1")->text().toStdString(), other.string());
     ASSERT_EQ(Child<QTableView>(form, "fontmaps")->model()->rowCount(), 2);
     EXPECT_EQ(Cell(form, 0, 0).data().toString(), "aa");
@@ -286,8 +290,7 @@ TEST_F(FontsDialog, FailedWritesAreReportedAndNothingIsLost) {
     Click(form, "btnOk");  // the closing write fails: reported, the form closes
   });
   ASSERT_EQ(fake.messages.shown.size(), 2u);
-  for (const auto& shown : fake.messages.shown)
-    EXPECT_NE(shown.text.find(u"Unable to write to"), std::u16string::npos);
+  for (const auto& shown : fake.messages.shown) EXPECT_NE(shown.text.find(u"Unable to write to"), std::u16string::npos);
   EXPECT_NE(fake.messages.shown[1].text.find(u"written again when this dialog next closes"), std::u16string::npos);
   EXPECT_EQ(Keys(), (std::vector<std::u16string>{u"kept"}));
 

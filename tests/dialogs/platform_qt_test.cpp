@@ -90,8 +90,8 @@ TEST(QtFileChoosers, FiltersDefaultExtensionFolderAndTheChoice) {
     EXPECT_EQ(dialog.directory().absolutePath().toStdString(), dir.path().string());
     typeAndAccept(dialog, "mine");
   });
-  const auto saved = choosers.ChooseFileToSave(
-      {u"", u"Font Definition Files(*.txt)|*.txt", u"txt", dir.path(), "HebFonts.txt"});
+  const auto saved =
+      choosers.ChooseFileToSave({u"", u"Font Definition Files(*.txt)|*.txt", u"txt", dir.path(), "HebFonts.txt"});
   EXPECT_EQ(saved, dir / "mine.txt");
 
   WhenShown<QFileDialog>([&](QFileDialog& dialog) {
@@ -100,8 +100,8 @@ TEST(QtFileChoosers, FiltersDefaultExtensionFolderAndTheChoice) {
     EXPECT_EQ(dialog.defaultSuffix(), "shx");
     typeAndAccept(dialog, "romans.shx");
   });
-  const auto font = choosers.ChooseFileToOpen(
-      {u"", u"Autocad Fonts|*.shx;*.shp|True Type|*.ttf", u"*.shx", dir / "fonts", ""});
+  const auto font =
+      choosers.ChooseFileToOpen({u"", u"Autocad Fonts|*.shx;*.shp|True Type|*.ttf", u"*.shx", dir / "fonts", ""});
   EXPECT_EQ(font, dir / "fonts" / "romans.shx");
 
   WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
@@ -151,9 +151,9 @@ TEST(HebrewTyping, LatinKeysTypeTheHebrewLayoutsLettersWhileItIsActive) {
   const struct {
     char16_t key;
     std::optional<char16_t> typed;
-  } cases[] = {{u't', u'\u05D0'}, {u',', u'\u05EA'}, {u';', u'\u05E3'}, {u'.', u'\u05E5'}, {u'q', u'/'},
-               {u'w', u'\''},     {u'\'', u','},    {u'/', u'.'},      {u'T', std::nullopt}, {u'1', std::nullopt},
-               {u' ', std::nullopt}, {u'\u05D0', std::nullopt}};
+  } cases[] = {{u't', u'\u05D0'},    {u',', u'\u05EA'},    {u';', u'\u05E3'},    {u'.', u'\u05E5'},
+               {u'q', u'/'},         {u'w', u'\''},        {u'\'', u','},        {u'/', u'.'},
+               {u'T', std::nullopt}, {u'1', std::nullopt}, {u' ', std::nullopt}, {u'\u05D0', std::nullopt}};
   for (const auto& c : cases) EXPECT_EQ(dialogs::HebrewForKey(c.key), c.typed) << int{c.key};
 
   PortableKeyboardLayouts layouts;

@@ -125,9 +125,9 @@ TEST(TableNames, MatchWithoutRegardToCaseWhateverTheirCharacters) {
   const struct {
     std::u16string_view name;
     const Record* found;
-  } cases[] = {{u"walls-2", &walls}, {u"WALLS-2", &walls}, {u"Walls-3", nullptr}, {u"Walls", nullptr},
-               {u"קירות", &hebrew},  {u"ωMEGA", &omega},   {u"OMEGA", nullptr},   {u"a^b", &caret},
-               {u"A^C", nullptr}};
+  } cases[] = {{u"walls-2", &walls}, {u"WALLS-2", &walls}, {u"Walls-3", nullptr},
+               {u"Walls", nullptr},  {u"קירות", &hebrew},  {u"ωMEGA", &omega},
+               {u"OMEGA", nullptr},  {u"a^b", &caret},     {u"A^C", nullptr}};
   for (const auto& c : cases) EXPECT_EQ(FindTableRecord(d, "LAYER", c.name), c.found) << textcore::ToUtf8(c.name);
 }
 

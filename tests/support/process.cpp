@@ -88,7 +88,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
       }
     }
     if (fds[2].fd >= 0 && fds[2].revents != 0) {
-      const ssize_t n = (fds[2].revents & POLLOUT) ? write(fds[2].fd, input.data() + written, input.size() - written) : -1;
+      const ssize_t n =
+          (fds[2].revents & POLLOUT) ? write(fds[2].fd, input.data() + written, input.size() - written) : -1;
       if (n > 0) written += static_cast<std::size_t>(n);
       if (n <= 0 || written == input.size()) {
         close(fds[2].fd);

@@ -40,11 +40,10 @@ TEST(CodePage, StringsKeepTheirLength) {
 // The table is checked against an independent implementation of Windows-1255: Python's cp1255 codec,
 // read when the test runs. Bytes Python leaves undefined must be exactly our undefined bytes.
 TEST(CodePage, MatchesPythonCp1255) {
-  const auto python = test::RunProcess(
-      {"/usr/bin/python3", "-c",
-       "for b in range(256):\n"
-       "  try: print(b, ord(bytes([b]).decode('cp1255')))\n"
-       "  except UnicodeDecodeError: print(b, -1)\n"});
+  const auto python = test::RunProcess({"/usr/bin/python3", "-c",
+                                        "for b in range(256):\n"
+                                        "  try: print(b, ord(bytes([b]).decode('cp1255')))\n"
+                                        "  except UnicodeDecodeError: print(b, -1)\n"});
   ASSERT_EQ(python.exitCode, 0) << python.err;
   std::istringstream lines(python.out);
   int byte = 0, codePoint = 0, count = 0;

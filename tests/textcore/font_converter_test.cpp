@@ -95,7 +95,8 @@ TEST(FontConverter, EditFormsSurviveTheDrawingForm) {
     const auto type = static_cast<fntType>(round % kFontTypeCount);
     const bool back = (round / kFontTypeCount) % 2 != 0;
     std::u16string edit(1 + random() % 30, u' ');
-    for (char16_t& c : edit) c = (random() % 3 == 0) ? others[random() % others.size()] : letters[random() % letters.size()];
+    for (char16_t& c : edit)
+      c = (random() % 3 == 0) ? others[random() % others.size()] : letters[random() % letters.size()];
     if (type == TrueType) {  // a TrueType text reads back when it begins and ends with a letter
       edit.front() = letters[random() % letters.size()];
       edit.back() = letters[random() % letters.size()];

@@ -13,7 +13,9 @@ using test::Hex;
 using test::W;
 
 TEST(Runs, ReverseStr) {
-  EXPECT_EQ(ReverseStr("ab\x80"), "\x80" "ba");
+  EXPECT_EQ(ReverseStr("ab\x80"),
+            "\x80"
+            "ba");
   EXPECT_EQ(ReverseStr(""), "");
   const std::u16string units = {u'a', 0x05D0, 0xD83D, 0xDE00};  // units, not characters
   EXPECT_EQ(ReverseStrW(units), (std::u16string{0xDE00, 0xD83D, 0x05D0, u'a'}));
@@ -25,9 +27,9 @@ TEST(Runs, HasNoHebrewLooksAtTheEncodingOfTheType) {
     int type;
     bool expected;
   } cases[] = {
-      {"", DosHebrew, true},          {"abc", DosHebrew, true},         {"a\x9A", DosHebrew, false},
-      {"\x9B\xE0", DosHebrew, true},  {"\xE0", WindowsHeb, false},      {"\xE0", TrueType, false},
-      {"\x80", WindowsHeb, true},     {"\xFB", WindowsHeb, true},       {"abc", DosEnglish, true},
+      {"", DosHebrew, true},           {"abc", DosHebrew, true},    {"a\x9A", DosHebrew, false},
+      {"\x9B\xE0", DosHebrew, true},   {"\xE0", WindowsHeb, false}, {"\xE0", TrueType, false},
+      {"\x80", WindowsHeb, true},      {"\xFB", WindowsHeb, true},  {"abc", DosEnglish, true},
       {"\x80\xE0", DosEnglishR, true}, {"\xE0", 7, true},
   };
   for (const Case& c : cases) EXPECT_EQ(HasNoHebrew(c.s, c.type), c.expected) << Hex(c.s) << " type " << c.type;
@@ -62,7 +64,9 @@ TEST(Runs, ReversalWithRunReversalIsAnInvolution) {
 }
 
 TEST(Runs, MirrorBracketsSwapsOnlyRoundAndAngle) {
-  EXPECT_EQ(MirrorBrackets("(a<b>)[c]{d}"), ")a>b<(" "[c]{d}");
+  EXPECT_EQ(MirrorBrackets("(a<b>)[c]{d}"),
+            ")a>b<("
+            "[c]{d}");
 }
 
 }  // namespace

@@ -353,7 +353,8 @@ TEST_F(ComServer, CmdRoutesItsVerbsExactly) {
   }
 
   // The cross build has no SQLite for Windows.
-  const std::u16string kNoDatabase = u"The database commands are not available in this build of zil (built without SQLite)";
+  const std::u16string kNoDatabase =
+      u"The database commands are not available in this build of zil (built without SQLite)";
   const struct {
     std::u16string verb;
     HRESULT code;

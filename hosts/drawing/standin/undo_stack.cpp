@@ -48,9 +48,7 @@ void UndoStack::Inserted(drawing::Record& record) {
   Note(record, nullptr);
 }
 
-bool UndoStack::HoldsStates() const {
-  return !current_.entries.empty() || !steps_.empty() || !groupSteps_.empty();
-}
+bool UndoStack::HoldsStates() const { return !current_.entries.empty() || !steps_.empty() || !groupSteps_.empty(); }
 
 void UndoStack::KeepHistory(bool keep) {
   history_ = keep;

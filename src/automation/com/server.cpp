@@ -31,7 +31,8 @@ platform::MessageAnswer ModuleMessages::Show(const std::u16string& caption, cons
   return platform::MessageAnswer::Cancel;
 }
 
-Server::Server(HMODULE module) : module_(module), addin_({keyboard_, messages_, folders_, files_, clipboard_, registry_}, dialogs_) {}
+Server::Server(HMODULE module)
+    : module_(module), addin_({keyboard_, messages_, folders_, files_, clipboard_, registry_}, dialogs_) {}
 
 Server::~Server() {
   // Reached only when the DLL is freed (not at process exit): the add-in shuts down under the loader lock.

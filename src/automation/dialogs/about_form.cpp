@@ -38,7 +38,8 @@ TfrmAbout::TfrmAbout(const std::filesystem::path& dataFolder, platform::Services
   lblVersion = Named(new QLabel(QStringLiteral("Version " ZIL_VERSION), this), "lblVersion");
   lblPurpose = Named(new QLabel(platform::ToQString(kAboutPurpose), this), "lblPurpose");
   lblPurpose->setWordWrap(true);
-  lblDataFolder = Named(new QLabel(QStringLiteral("Data folder: ") + platform::ToQPath(dataFolder), this), "lblDataFolder");
+  lblDataFolder =
+      Named(new QLabel(QStringLiteral("Data folder: ") + platform::ToQPath(dataFolder), this), "lblDataFolder");
   lblDataFolder->setWordWrap(true);
   lblDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
   btnOk = Named(new QPushButton(QStringLiteral("OK"), this), "btnOk");

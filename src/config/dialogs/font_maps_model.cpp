@@ -30,9 +30,12 @@ QVariant FontMapsModel::data(const QModelIndex& index, int role) const {
   const FontMapRow& row = table_.fontmaps[static_cast<std::size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return platform::ToQString(index.column() == 0 ? row.key : row.value);
-    case kPickListRole: return row.pickList;
-    default: return {};
+    case Qt::EditRole:
+      return platform::ToQString(index.column() == 0 ? row.key : row.value);
+    case kPickListRole:
+      return row.pickList;
+    default:
+      return {};
   }
 }
 

@@ -219,9 +219,7 @@ int TfrmFonts::CurrentRow() const {
   return current.isValid() ? current.row() : -1;
 }
 
-void TfrmFonts::MakeCurrent(int row, int column) {
-  fontmaps->setCurrentIndex(model_->index(row, std::max(column, 0)));
-}
+void TfrmFonts::MakeCurrent(int row, int column) { fontmaps->setCurrentIndex(model_->index(row, std::max(column, 0))); }
 
 void TfrmFonts::ShowFile() { Edit1->setText(platform::ToQPath(fonts_.table.fontfile)); }
 

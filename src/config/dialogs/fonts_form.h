@@ -34,8 +34,7 @@ class TfrmFonts final : public dialogs::Form {
   static constexpr int kClientWidth = 417;
   static constexpr int kClientHeight = 407;
 
-  TfrmFonts(FontDefinitions& fonts, platform::Services services, dialogs::DataModule& icons,
-            QWidget* parent = nullptr);
+  TfrmFonts(FontDefinitions& fonts, platform::Services services, dialogs::DataModule& icons, QWidget* parent = nullptr);
   ~TfrmFonts() override;
 
   // Closing, whichever way: the closing write, then the modal result.
@@ -45,9 +44,9 @@ class TfrmFonts final : public dialogs::Form {
   void SpeedButton1Click();  // load another definition file
   void SpeedButton2Click();  // save the table as another definition file
   void btnNewClick();
-  void Button1Click();       // a row named after a font file
+  void Button1Click();  // a row named after a font file
   void btnDeleteClick();
-  void FormClose();          // the closing write
+  void FormClose();  // the closing write
   void fontmapsRefused(const QString& message);
 
   int CurrentRow() const;

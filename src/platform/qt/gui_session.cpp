@@ -39,8 +39,9 @@ std::optional<std::string> WhyNoDisplay() {
   }
   const std::string wayland = Env("WAYLAND_DISPLAY");
   if (!wayland.empty()) {
-    const std::filesystem::path socket =
-        wayland.front() == '/' ? std::filesystem::path(wayland) : std::filesystem::path(Env("XDG_RUNTIME_DIR")) / wayland;
+    const std::filesystem::path socket = wayland.front() == '/'
+                                             ? std::filesystem::path(wayland)
+                                             : std::filesystem::path(Env("XDG_RUNTIME_DIR")) / wayland;
     if (!std::filesystem::exists(socket))
       return "The dialogs cannot be shown: the Wayland display \"" + wayland + "\" (WAYLAND_DISPLAY) does not exist";
     if (!QtHasPlatform(QStringLiteral("wayland")))

@@ -14,7 +14,11 @@ inline QString ToQString(std::u16string_view s) {
 }
 inline std::u16string FromQString(const QString& s) { return s.toStdU16String(); }
 
-inline QString ToQPath(const std::filesystem::path& p) { return QFile::decodeName(QByteArray::fromStdString(p.native())); }
-inline std::filesystem::path FromQPath(const QString& p) { return std::filesystem::path(QFile::encodeName(p).toStdString()); }
+inline QString ToQPath(const std::filesystem::path& p) {
+  return QFile::decodeName(QByteArray::fromStdString(p.native()));
+}
+inline std::filesystem::path FromQPath(const QString& p) {
+  return std::filesystem::path(QFile::encodeName(p).toStdString());
+}
 
 }  // namespace zil::platform
