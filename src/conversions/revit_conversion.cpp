@@ -1,7 +1,6 @@
 #include "conversions/revit_conversion.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 
 #include "config/font_name.h"
@@ -11,8 +10,6 @@
 namespace zil::conversions {
 namespace {
 
-using acad::Point;
-
 bool Blank(const std::u16string& s) {
   return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' '; });
 }
@@ -20,63 +17,24 @@ bool Blank(const std::u16string& s) {
 }  // namespace
 
 Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts) {
-  // 1. The string and its style's record; TrueType styles stay as they are.
+  // Blank texts and texts of TrueType styles stay as they are.
   const std::u16string s = t.TextString();
   if (Blank(s)) return Outcome::LeftAlone;
   const TstyleRec& r = styles.Find(t.StyleName());
   if (r.StType == TrueType) return Outcome::LeftAlone;
 
-  // 2.-3. The angle (a full turn is none), the points and the conversion state.
-  const double a = WithoutFullTurn(t.Rotation());
-  const Point p0 = t.InsertionPoint();
-  Point q = t.TextAlignmentPoint();
+  TextBefore before;
+  before.angle = WithoutFullTurn(t.Rotation());
+  before.insertion = t.InsertionPoint();
+  (void)t.TextAlignmentPoint();  // read, as the dialog does; a rotated text's is read again once turned
   auto& conv = fonts.conv;
   conv.cStBack = t.Backward() || r.cStBack;
   conv.cStType = r.StType;
   (void)t.Alignment();  // read, as the dialog does; the result does not depend on it
-
-  if (a != 0) {
-    // 4. Back to horizontal about the insertion point, then an aligned text between two points on the
-    // line through the old insertion point at the old angle.
-    t.Rotate(p0, -a);
-    const Point p1 = t.InsertionPoint();
-    q = t.TextAlignmentPoint();
-    const auto [lo, hi] = t.GetBoundingBox();
-    const double d1 = std::hypot(p0.x - lo.x, p0.y - lo.y);
-    const double d2 = std::hypot(p0.x - hi.x, p0.y - lo.y);
-    const double sigma = (conv.cStBack || conv.cStType == DosEnglishR) ? -1 : 1;
-    const Point P1{p0.x + sigma * d1 * std::cos(a), p0.y + sigma * d1 * std::sin(a), p0.z};
-    const Point P2{p0.x + sigma * d2 * std::cos(a), p0.y + sigma * d2 * std::sin(a), p0.z};
-    const bool notLeft = q.x != 0 && q.y != 0;
-    const Point start = notLeft && q.x <= p1.x ? P2 : P1;
-    const Point end = notLeft && q.x <= p1.x ? P1 : P2;
-    t.SetTextString(fonts.conv.AAcadToEditWin(t.TextString(), conv.cStType, conv.cStBack, false));
-    t.SetStyleName(std::u16string(kRevitStyleName));
-    FlagBackwardUpsideDown(t);
-    MakeAligned(t, true);
-    t.SetInsertionPoint(start);
-    t.SetTextAlignmentPoint(end);
-    return Outcome::Converted;
-  }
-
-  // 5. Horizontal text: aligned along the bottom of its box.
-  const auto [lo, hi] = t.GetBoundingBox();
-  if (conv.cStBack || t.TextGenerationFlag() != 0) {
-    const Point end{hi.x, lo.y, p0.z};
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint(end);
-    t.SetInsertionPoint({lo.x, lo.y, p0.z});
-  } else if (conv.cStType != DosEnglishR) {
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint({hi.x, t.InsertionPoint().y, p0.z});
-  } else {
-    MakeAligned(t, false);
-    t.SetInsertionPoint({lo.x, lo.y, p0.z});
-    t.SetTextAlignmentPoint({hi.x, lo.y, p0.z});
-  }
-  t.SetTextString(fonts.conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, false));
-  t.SetStyleName(std::u16string(kRevitStyleName));
-  FlagBackwardUpsideDown(t);
+  before.backwards = conv.cStBack;
+  before.type = conv.cStType;
+  RewriteAsAligned(t, before, conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, false),
+                   std::u16string(kRevitStyleName));
   return Outcome::Converted;
 }
 
