@@ -43,7 +43,7 @@ void AddFormCommand(CommandLine& cl, const std::string& name, Direction directio
   cmd->add_option("text", opts->text, "the text (UTF-8); without it, JSON Lines on standard input");
   cmd->callback([&cl, opts, direction] {
     cl.action = [&cl, opts, direction] {
-      textcore::FontConverter conv(opts->reverseTTF);
+      textcore::FontConverter conv;
       conv.cStType = opts->type;
       conv.cStBack = opts->backwards;
       return RunTextFilter(
@@ -51,7 +51,7 @@ void AddFormCommand(CommandLine& cl, const std::string& name, Direction directio
           [&](std::u16string_view s) {
             if (direction == Direction::ToEditForm)
               return opts->storedOrder ? conv.AcadToEditDos(s) : conv.AcadToEditWin(s);
-            return opts->storedOrder ? conv.EditToacadDos(s) : conv.EditToacadWin(s);
+            return opts->storedOrder ? conv.EditToacadDos(s) : conv.EditToacadWin(s, opts->reverseTTF);
           },
           cl.in, cl.out, cl.err);
     };

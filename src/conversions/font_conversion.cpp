@@ -161,10 +161,10 @@ const TstyleRec* FontConversion::SelectedStyle(acad::Entity& e) {
   return &styles_.Find(e.StyleName());
 }
 
-std::u16string FontConversion::ConvertedString(const std::u16string& s) const {
-  const auto& conv = fonts_.conv;
-  if (outStType_ == TrueType) return conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, rightToLeft);
-  return textcore::ConvertFontTypeW(s, conv.cStType, conv.cStBack, outStType_, outcStBack_);
+std::u16string FontConversion::ConvertedString(const std::u16string& s, fntType type, bool backwards) const {
+  if (outStType_ == TrueType)
+    return fonts_.conv.AAcadToEditWin(s, type, backwards, rightToLeft, fonts_.inistr.reverseTTF);
+  return textcore::ConvertFontTypeW(s, type, backwards, outStType_, outcStBack_);
 }
 
 std::optional<Outcome> FontConversion::ConvertText(acad::Entity& t) {
@@ -182,12 +182,9 @@ std::optional<Outcome> FontConversion::ConvertText(acad::Entity& t) {
   TextBefore before;
   before.angle = WithoutFullTurn(t.Rotation());
   before.insertion = t.InsertionPoint();
-  auto& conv = fonts_.conv;
-  conv.cStBack = t.Backward() || r->cStBack;
-  conv.cStType = r->StType;
-  before.backwards = conv.cStBack;
-  before.type = conv.cStType;
-  RewriteAsAligned(t, before, ConvertedString(s), outstyleName_);
+  before.backwards = t.Backward() || r->cStBack;
+  before.type = r->StType;
+  RewriteAsAligned(t, before, ConvertedString(s, before.type, before.backwards), outstyleName_);
   return Outcome::Converted;
 }
 
@@ -196,11 +193,9 @@ std::optional<Outcome> FontConversion::ConvertMText(acad::Entity& m) {
   if (Blank(s)) return std::nullopt;
   const TstyleRec* r = SelectedStyle(m);
   if (r == nullptr || r->StType == outStType_) return Outcome::LeftAlone;
-  fonts_.conv.cStBack = r->cStBack;
-  fonts_.conv.cStType = r->StType;
   std::u16string result;
   for (const Paragraph& p : SplitParagraphs(StripFormatGroup(s))) {
-    result += ConvertedString(p.text);
+    result += ConvertedString(p.text, r->StType, r->cStBack);
     if (p.followedByMark) result += u"\\P";
   }
   m.SetTextString(result);

@@ -14,6 +14,12 @@ bool Blank(const std::u16string& s) {
   return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' '; });
 }
 
+// A drawing string of a font of `type` in the edit form a TrueType style shows: logical order, read left to
+// right, reversed when the setting reverseTTF says so.
+std::u16string ToEditForm(std::u16string_view s, fntType type, bool backwards, const config::FontDefinitions& fonts) {
+  return fonts.conv.AAcadToEditWin(s, type, backwards, false, fonts.inistr.reverseTTF);
+}
+
 }  // namespace
 
 Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts) {
@@ -27,14 +33,10 @@ Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::F
   before.angle = WithoutFullTurn(t.Rotation());
   before.insertion = t.InsertionPoint();
   (void)t.TextAlignmentPoint();  // read, as the dialog does; a rotated text's is read again once turned
-  auto& conv = fonts.conv;
-  conv.cStBack = t.Backward() || r.cStBack;
-  conv.cStType = r.StType;
+  before.backwards = t.Backward() || r.cStBack;
+  before.type = r.StType;
   (void)t.Alignment();  // read, as the dialog does; the result does not depend on it
-  before.backwards = conv.cStBack;
-  before.type = conv.cStType;
-  RewriteAsAligned(t, before, conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, false),
-                   std::u16string(kRevitStyleName));
+  RewriteAsAligned(t, before, ToEditForm(s, before.type, before.backwards, fonts), std::u16string(kRevitStyleName));
   return Outcome::Converted;
 }
 
@@ -42,13 +44,11 @@ Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::
   std::u16string s = m.TextString();
   const TstyleRec& r = styles.Find(m.StyleName());
   if (r.StType == TrueType) return Outcome::LeftAlone;
-  fonts.conv.cStBack = r.cStBack;
-  fonts.conv.cStType = r.StType;
   s = StripFormatGroup(std::move(s));
   // Each paragraph is converted together with the paragraph mark that follows it.
   std::u16string result;
   for (const Paragraph& p : SplitParagraphs(s))
-    result += fonts.conv.AAcadToEditWin(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, false);
+    result += ToEditForm(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, fonts);
   m.SetTextString(result);
   m.SetStyleName(std::u16string(kRevitStyleName));
   return Outcome::Converted;
