@@ -20,9 +20,6 @@ namespace {
 
 using drawing::TextGeometry;
 
-acad::Point ToAcad(drawing::Point p) { return {p.x, p.y, p.z}; }
-drawing::Point FromAcad(const acad::Point& p) { return {p.x, p.y, p.z}; }
-
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 double Normalised(double radians) {
   double a = std::fmod(radians, 2 * std::numbers::pi);
@@ -282,7 +279,7 @@ void StandInEntity::Rotate(const acad::Point& base, double angle) {
   if (!std::isfinite(angle)) throw acad::Error("Rotate: the angle must be a finite number");
   drawing::Record& r = Changeable();
   UndoStack::Operation op(document_->Undo());
-  AsAcad([&] { drawing::RotateEntity(document_->Dwg(), r, FromAcad(base), angle); });
+  AsAcad([&] { drawing::RotateEntity(document_->Dwg(), r, base, angle); });
 }
 
 std::pair<acad::Point, acad::Point> StandInEntity::GetBoundingBox() const {
@@ -451,13 +448,12 @@ acad::Point StandInEntity::InsertionPoint() const {
   drawing::Drawing& d = document_->Dwg();
   if (IsText()) {
     const TextState& text = Text();
-    return ToAcad(drawing::ToWorld(FromAcad(text.geometry.insertion), text.axes));
+    return drawing::ToWorld(text.geometry.insertion, text.axes);
   }
-  if (kind_ == Kind::MText) return ToAcad(drawing::MTextView(d, Live()).InsertionPoint());
+  if (kind_ == Kind::MText) return drawing::MTextView(d, Live()).InsertionPoint();
   if (kind_ == Kind::BlockReference) {
     const drawing::InsertView view(d, Live());
-    return ToAcad(
-        drawing::ToWorld(view.InsertionPoint(), drawing::AxesOf(drawing::ExtrusionOf(Live().Tags(), d.File()))));
+    return drawing::ToWorld(view.InsertionPoint(), drawing::AxesOf(drawing::ExtrusionOf(Live().Tags(), d.File())));
   }
   Lacks("InsertionPoint");
 }
@@ -466,7 +462,7 @@ void StandInEntity::SetInsertionPoint(const acad::Point& point) {
   Need(IsText() || kind_ == Kind::MText || kind_ == Kind::BlockReference, "InsertionPoint");
   RequireFinite(point, "InsertionPoint");
   if (IsText()) {
-    const acad::Point local = ToAcad(drawing::ToOcs(FromAcad(point), Text().axes));
+    const acad::Point local = drawing::ToOcs(point, Text().axes);
     ChangeText([&](drawing::TextView&, TextGeometry& t) { drawing::SetInsertionPoint(t, local); });
     return;
   }
@@ -510,13 +506,13 @@ acad::Point StandInEntity::TextAlignmentPoint() const {
   Need(IsText(), "TextAlignmentPoint");
   const TextState& text = Text();
   if (drawing::UsesInsertionPoint(text.geometry)) return {};
-  return ToAcad(drawing::ToWorld(FromAcad(text.geometry.alignment), text.axes));
+  return drawing::ToWorld(text.geometry.alignment, text.axes);
 }
 
 void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
   Need(IsText(), "TextAlignmentPoint");
   RequireFinite(point, "TextAlignmentPoint");
-  const acad::Point local = ToAcad(drawing::ToOcs(FromAcad(point), Text().axes));
+  const acad::Point local = drawing::ToOcs(point, Text().axes);
   ChangeText([&](drawing::TextView&, TextGeometry& t) {
     if (drawing::UsesInsertionPoint(t)) {
       throw acad::Error(

@@ -19,8 +19,6 @@ drawing::Record& Alive(drawing::Record& record, const char* what) {
   return record;
 }
 
-drawing::Point FromAcad(const acad::Point& p) { return {p.x, p.y, p.z}; }
-
 // AutoCAD refuses a point that is not a number in each coordinate.
 void RequireFinite(const acad::Point& p, const char* member) {
   if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
@@ -224,7 +222,7 @@ acad::EntityPtr StandInBlock::AddText(const std::u16string& text, const acad::Po
   RequireFinite(insertion, "AddText");
   UndoStack::Operation op(document_->Undo());
   try {
-    drawing::Record& r = drawing::AddText(document_->Dwg(), space_, text, FromAcad(insertion), height);
+    drawing::Record& r = drawing::AddText(document_->Dwg(), space_, text, insertion, height);
     document_->NoteEntities(r);
     return document_->Wrap(r);
   } catch (const drawing::DxfError& e) {
@@ -237,7 +235,7 @@ acad::EntityPtr StandInBlock::AddMText(const acad::Point& insertion, double widt
   RequireFinite(insertion, "AddMText");
   UndoStack::Operation op(document_->Undo());
   try {
-    drawing::Record& r = drawing::AddMText(document_->Dwg(), space_, FromAcad(insertion), width, text);
+    drawing::Record& r = drawing::AddMText(document_->Dwg(), space_, insertion, width, text);
     document_->NoteEntities(r);
     return document_->Wrap(r);
   } catch (const drawing::DxfError& e) {
@@ -250,8 +248,7 @@ acad::EntityPtr StandInBlock::AddSolid(const acad::Point& p1, const acad::Point&
   for (const acad::Point* p : {&p1, &p2, &p3, &p4}) RequireFinite(*p, "AddSolid");
   UndoStack::Operation op(document_->Undo());
   try {
-    drawing::Record& r =
-        drawing::AddSolid(document_->Dwg(), space_, {FromAcad(p1), FromAcad(p2), FromAcad(p3), FromAcad(p4)});
+    drawing::Record& r = drawing::AddSolid(document_->Dwg(), space_, {p1, p2, p3, p4});
     document_->NoteEntities(r);
     return document_->Wrap(r);
   } catch (const drawing::DxfError& e) {
