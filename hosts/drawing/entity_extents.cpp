@@ -14,8 +14,6 @@
 namespace zil::drawing {
 namespace {
 
-using acad::Point;
-
 constexpr int kMaxBlockDepth = 16;
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }

@@ -7,7 +7,7 @@ namespace zil::drawing {
 namespace {
 
 bool Same(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(a)); }
-bool Same(const Point& a, const acad::Point& b) { return Same(a.x, b.x) && Same(a.y, b.y) && Same(a.z, b.z); }
+bool Same(const Point& a, const Point& b) { return Same(a.x, b.x) && Same(a.y, b.y) && Same(a.z, b.z); }
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
@@ -66,13 +66,13 @@ TextGroups WriteTextGeometry(TextView& text, const TextGeometry& t, const TextGr
 
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }
 
-std::pair<acad::Point, acad::Point> TextBoundingBox(const TextView& text) {
+std::pair<Point, Point> TextBoundingBox(const TextView& text) {
   return TextBoundingBox(ReadTextGeometry(text), AxesOfText(text));
 }
 
-std::pair<acad::Point, acad::Point> TextBoundingBox(const TextGeometry& t, const OcsAxes& axes) {
-  std::array<acad::Point, 4> corners = Corners(t);
-  for (acad::Point& p : corners) p = ToWorld(p, axes);
+std::pair<Point, Point> TextBoundingBox(const TextGeometry& t, const OcsAxes& axes) {
+  std::array<Point, 4> corners = Corners(t);
+  for (Point& p : corners) p = ToWorld(p, axes);
   return BoxAround(corners);
 }
 
