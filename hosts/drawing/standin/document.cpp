@@ -7,6 +7,7 @@
 #include "drawing/header_view.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/entity.h"
+#include "drawing/standin/member_errors.h"
 #include "drawing/standin/selection.h"
 #include "drawing/standin/system_variables.h"
 #include "drawing/standin/tables.h"
@@ -60,19 +61,15 @@ int StandInDocument::ActiveSpace() const {
 }
 
 std::shared_ptr<acad::Block> StandInDocument::ModelSpace() {
-  try {
+  return AsAcadError([&] {
     return std::make_shared<StandInBlock>(shared_from_this(), drawing::ModelSpace(*drawing_), u"*Model_Space");
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 std::shared_ptr<acad::Block> StandInDocument::PaperSpace() {
-  try {
+  return AsAcadError([&] {
     return std::make_shared<StandInBlock>(shared_from_this(), drawing::PaperSpace(*drawing_), u"*Paper_Space");
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 std::shared_ptr<acad::TextStyles> StandInDocument::TextStyles() {
@@ -228,11 +225,7 @@ void StandInDocument::WriteTo(const std::filesystem::path& file) {
   if (Application()->IsProtected(file)) {
     throw acad::Error("The drawing " + file.string() + " is open for reading only and is not written over");
   }
-  try {
-    drawing::SaveDxfFile(*drawing_, file.string());
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  AsAcadError([&] { drawing::SaveDxfFile(*drawing_, file.string()); });
 }
 
 void StandInDocument::Save() {
