@@ -1,5 +1,7 @@
 #include "config/font_name.h"
 
+#include "platform/ascii_case.h"
+
 namespace zil::config {
 
 std::u16string_view FileNamePart(std::u16string_view name) {
@@ -17,11 +19,6 @@ std::u16string_view WithoutExtension(std::u16string_view name) {
   return name.substr(0, name.size() - ExtensionOf(name).size());
 }
 
-std::u16string UpperAscii(std::u16string_view s) {
-  std::u16string upper(s);
-  for (char16_t& c : upper)
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  return upper;
-}
+std::u16string UpperAscii(std::u16string_view s) { return zil::UpperAscii(s); }
 
 }  // namespace zil::config

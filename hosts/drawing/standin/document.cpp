@@ -13,6 +13,7 @@
 #include "drawing/standin/tables.h"
 #include "drawing/table_views.h"
 #include "drawing/tag_values.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
@@ -217,8 +218,7 @@ void StandInDocument::Regen(int which) {
 bool StandInDocument::Saved() const { return !undo_.Modified(); }
 
 void StandInDocument::WriteTo(const std::filesystem::path& file) {
-  std::string extension = file.extension().string();
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  const std::string extension = LowerAscii(file.extension().string());
   if (extension == ".dwg") {
     throw acad::Error("The stand-in host writes DXF drawings only; " + file.string() + " names a DWG file");
   }

@@ -14,6 +14,7 @@
 #include "drawing/table_views.h"
 #include "drawing/tag_values.h"
 #include "drawing/text_placement.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
@@ -189,7 +190,7 @@ std::u16string StandInEntity::ClassName() const {
   std::u16string name = u"AcDb";
   for (std::size_t i = 0; i < type.size(); ++i) {
     const char c = type[i];
-    name += static_cast<char16_t>(i > 0 && c >= 'A' && c <= 'Z' ? c + 32 : c);
+    name += static_cast<char16_t>(i > 0 ? LowerAscii(c) : c);
   }
   return name;
 }
