@@ -51,7 +51,7 @@ CallResult Tautozil::newtext(std::u16string_view) {
 }
 
 std::u16string Tautozil::ObjectNameOf(std::u16string_view handle) {
-  return config::UpperAscii(addin_.host.AcadDoc->HandleToObject(std::u16string(handle))->ObjectName());
+  return UpperAscii(addin_.host.AcadDoc->HandleToObject(std::u16string(handle))->ObjectName());
 }
 
 CallResult Tautozil::edit(std::u16string_view ent) {

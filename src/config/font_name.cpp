@@ -1,7 +1,5 @@
 #include "config/font_name.h"
 
-#include "platform/ascii_case.h"
-
 namespace zil::config {
 
 std::u16string_view FileNamePart(std::u16string_view name) {
@@ -18,7 +16,5 @@ std::u16string_view ExtensionOf(std::u16string_view name) {
 std::u16string_view WithoutExtension(std::u16string_view name) {
   return name.substr(0, name.size() - ExtensionOf(name).size());
 }
-
-std::u16string UpperAscii(std::u16string_view s) { return zil::UpperAscii(s); }
 
 }  // namespace zil::config

@@ -6,6 +6,7 @@
 #include "config/font_name.h"
 #include "conversions/mtext_paragraphs.h"
 #include "conversions/text_placement.h"
+#include "platform/ascii_case.h"
 
 namespace zil::conversions {
 namespace {
@@ -90,7 +91,7 @@ void RevitConversion::Activate() {
   thisName =
       doc->Path() + std::u16string(1, static_cast<char16_t>(std::filesystem::path::preferred_separator)) + doc->Name();
   // The copy keeps the kind of file the drawing is: the stand-in host reads and writes DXF.
-  const bool dxf = config::UpperAscii(config::ExtensionOf(thisName)) == u".DXF";
+  const bool dxf = UpperAscii(config::ExtensionOf(thisName)) == u".DXF";
   targetFile = std::u16string(config::WithoutExtension(thisName)) + (dxf ? u"_Revit.dxf" : u"_Revit.dwg");
   reverseOutputText = fonts_.inistr.reverseTTF;
 }
