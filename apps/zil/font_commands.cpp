@@ -5,15 +5,10 @@
 #include <optional>
 
 #include "command_line.h"
-#include "config/data_folder.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
 #include "font_type_option.h"
-#include "platform/clipboard.h"
-#include "platform/file_choosers.h"
-#include "platform/keyboard_layouts.h"
-#include "platform/portable_registry.h"
-#include "platform/special_folders.h"
+#include "portable_services.h"
 #include "text_filter.h"
 #include "textcore/font_converter.h"
 #include "textcore/utf8.h"
@@ -64,13 +59,9 @@ struct ClassifyOptions {
 };
 
 int Classify(const ClassifyOptions& opts, CommandLine& cl) {
-  platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
-  platform::XdgSpecialFolders folders;
-  platform::NoFileChoosers files;
-  platform::InProcessClipboard clipboard;
-  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
-  config::FontDefinitions fonts({keyboard, messages, folders, files, clipboard, registry});
+  PortableServices services;
+  config::FontDefinitions fonts(services.With(messages));
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {
     fonts.SetFntType(font, textcore::FromUtf8(*opts.text));

@@ -31,17 +31,12 @@
 #include "automation/autozil.h"
 #include "automation/dispatch.h"
 #include "command_line.h"
-#include "config/data_folder.h"
 #include "console_messages.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
 #include "drawing/standin/input_source.h"
 #include "json_string.h"
-#include "platform/clipboard.h"
-#include "platform/file_choosers.h"
-#include "platform/keyboard_layouts.h"
-#include "platform/portable_registry.h"
-#include "platform/special_folders.h"
+#include "portable_services.h"
 #include "script_words.h"
 #include "textcore/utf8.h"
 
@@ -197,25 +192,22 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   }
 
   UseTheUsersNumberFormat(cl.err);
-  platform::PortableKeyboardLayouts keyboard;
+  PortableServices portable;
   ConsoleMessages console(cl.err);
-  platform::XdgSpecialFolders folders;
-  platform::InProcessClipboard ownClipboard;
 #if ZIL_WITH_QT
-  // Declared before the add-in: the Qt application outlives the add-in and its dialogs.
+  // Declared before the add-in: the Qt application outlives the add-in and its dialogs. The dialogs' own
+  // messages, file choosers and clipboard take the place of the portable ones.
   platform::GuiSession gui;
   platform::QtMessages messages(console);
   platform::QtFileChoosers files;
-  platform::QtClipboard clipboard(ownClipboard);
+  platform::QtClipboard clipboard(portable.clipboard);
   automation::QtDialogs dialogs(gui);
+  const platform::Services services{portable.keyboard, messages, portable.folders, files, clipboard, portable.registry};
 #else
-  ConsoleMessages& messages = console;
-  platform::NoFileChoosers files;
-  platform::InProcessClipboard& clipboard = ownClipboard;
   automation::NoDialogs dialogs;
+  const platform::Services services = portable.With(console);
 #endif
-  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
-  automation::AddIn addin({keyboard, messages, folders, files, clipboard, registry}, dialogs);
+  automation::AddIn addin(services, dialogs);
   addin.Startup();
   const auto object = addin.CreateObject();
   if (host) {
