@@ -36,20 +36,28 @@ bool Holds(const std::string& text, const std::string& part) { return text.find(
 
 TEST(StandIn, EachKindServesItsMembersAndFailsForOthersAsLateBindingDoes) {
   Host host("hebrew.dxf");
+  Host flagged("kinds.dxf");  // dimensions and polylines, named by their flags
   const struct {
+    Host& in;
     const char* name;
     std::u16string objectName;
     int entityType;
   } kinds[] = {
-      {"keys", u"AcDbText", 32},
-      {"attdef", u"AcDbAttributeDefinition", 5},
-      {"attrib_name", u"AcDbAttribute", 6},
-      {"insert", u"AcDbBlockReference", 7},
-      {"mtext_arial", u"AcDbMText", 21},
-      {"line", u"AcDbLine", 19},
+      {host, "keys", u"AcDbText", 32},
+      {host, "attdef", u"AcDbAttributeDefinition", 5},
+      {host, "attrib_name", u"AcDbAttribute", 6},
+      {host, "insert", u"AcDbBlockReference", 7},
+      {host, "mtext_arial", u"AcDbMText", 21},
+      {host, "line", u"AcDbLine", 19},
+      {flagged, "dim_linear", u"AcDbRotatedDimension", 15},
+      {flagged, "dim_radius", u"AcDbRadialDimension", 14},
+      {flagged, "polyline_2d", u"AcDb2dPolyline", 23},
+      {flagged, "polyline_3d", u"AcDb3dPolyline", 2},
+      {flagged, "polyface", u"AcDbPolyFaceMesh", 39},
+      {flagged, "polymesh", u"AcDbPolygonMesh", 25},
   };
   for (const auto& k : kinds) {
-    const auto e = host.Entity(k.name);
+    const auto e = k.in.Entity(k.name);
     EXPECT_EQ(e->ObjectName(), k.objectName) << k.name;
     EXPECT_EQ(e->EntityType(), k.entityType) << k.name;
     EXPECT_EQ(e->Handle(), HandleOf(k.name));

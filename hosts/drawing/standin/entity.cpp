@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <optional>
 
 #include "acad/error.h"
 #include "drawing/dxf_error.h"
@@ -79,6 +80,33 @@ const std::map<std::string_view, TypeNames>& KnownTypes() {
       {"MLINE", {u"AcDbMline", 40}},
   };
   return kTypes;
+}
+
+// The class name and entity type of an entity, nothing for a type AutoCAD's automation has no class of
+// here. A dimension's come from its kind, a polyline's from its flags.
+std::optional<TypeNames> NamesOf(const drawing::Record& r, const std::string& file) {
+  const std::string_view type = r.Type();
+  if (type == "DIMENSION") {
+    static constexpr TypeNames kDimensions[] = {{u"AcDbRotatedDimension", acad::kEntityDimension},
+                                                {u"AcDbAlignedDimension", 9},
+                                                {u"AcDb2LineAngularDimension", 10},
+                                                {u"AcDbDiametricDimension", 12},
+                                                {u"AcDbRadialDimension", 14},
+                                                {u"AcDb3PointAngularDimension", 41},
+                                                {u"AcDbOrdinateDimension", 13},
+                                                {u"AcDbRotatedDimension", acad::kEntityDimension}};
+    return kDimensions[DimensionKind(r, file)];
+  }
+  if (type == "POLYLINE") {
+    const int flags = PolylineFlags(r, file);
+    if (flags & 8) return TypeNames{u"AcDb3dPolyline", 2};
+    if (flags & 16) return TypeNames{u"AcDbPolygonMesh", 25};
+    if (flags & 64) return TypeNames{u"AcDbPolyFaceMesh", 39};
+    return TypeNames{u"AcDb2dPolyline", 23};
+  }
+  const auto it = KnownTypes().find(type);
+  if (it == KnownTypes().end()) return std::nullopt;
+  return it->second;
 }
 
 }  // namespace
@@ -160,26 +188,10 @@ std::u16string StandInEntity::ObjectName() const {
 }
 
 std::u16string StandInEntity::ClassName() const {
-  const std::string_view type = record_.Type();
-  const std::string& file = document_->Dwg().File();
   if (kind_ != Kind::NotEntity) {
-    if (type == "DIMENSION") {
-      static constexpr const char16_t* kNames[] = {u"AcDbRotatedDimension",      u"AcDbAlignedDimension",
-                                                   u"AcDb2LineAngularDimension", u"AcDbDiametricDimension",
-                                                   u"AcDbRadialDimension",       u"AcDb3PointAngularDimension",
-                                                   u"AcDbOrdinateDimension",     u"AcDbRotatedDimension"};
-      return kNames[DimensionKind(record_, file)];
-    }
-    if (type == "POLYLINE") {
-      const int flags = PolylineFlags(record_, file);
-      if (flags & 8) return u"AcDb3dPolyline";
-      if (flags & 16) return u"AcDbPolygonMesh";
-      if (flags & 64) return u"AcDbPolyFaceMesh";
-      return u"AcDb2dPolyline";
-    }
-    const auto it = KnownTypes().find(type);
-    if (it != KnownTypes().end()) return it->second.objectName;
+    if (const auto names = NamesOf(record_, document_->Dwg().File())) return names->objectName;
   }
+  const std::string_view type = record_.Type();
   // Others: the last subclass marker names the class; without markers (R12), "AcDb" and the type.
   std::u16string last;
   for (const drawing::Tag& tag : record_.Tags()) {
@@ -198,21 +210,8 @@ std::u16string StandInEntity::ClassName() const {
 int StandInEntity::EntityType() const {
   return Run("EntityType", [&] {
     Need(kind_ != Kind::NotEntity, "EntityType");
-    const std::string_view type = record_.Type();
-    const std::string& file = document_->Dwg().File();
-    if (type == "DIMENSION") {
-      static constexpr int kTypes[] = {acad::kEntityDimension, 9, 10, 12, 14, 41, 13, acad::kEntityDimension};
-      return kTypes[DimensionKind(record_, file)];
-    }
-    if (type == "POLYLINE") {
-      const int flags = PolylineFlags(record_, file);
-      if (flags & 8) return 2;
-      if (flags & 16) return 25;
-      if (flags & 64) return 39;
-      return 23;
-    }
-    const auto it = KnownTypes().find(type);
-    return it == KnownTypes().end() ? 0 : it->second.entityType;
+    const auto names = NamesOf(record_, document_->Dwg().File());
+    return names ? names->entityType : 0;
   });
 }
 
