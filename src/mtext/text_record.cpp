@@ -42,7 +42,8 @@ void SortByReadingOrder(std::vector<rstrec>& records) {
   std::iota(byY.begin(), byY.end(), std::size_t{0});
   std::stable_sort(byY.begin(), byY.end(), [&](std::size_t a, std::size_t b) { return records[a].y > records[b].y; });
   std::vector<std::size_t> line(n), place(n);
-  NumberGroups(byY, [&](std::size_t i) { return records[i].y; }, line);
+  NumberGroups(
+      byY, [&](std::size_t i) { return records[i].y; }, line);
 
   std::vector<std::size_t> byX = byY;
   std::stable_sort(byX.begin(), byX.end(), [&](std::size_t a, std::size_t b) {

@@ -16,8 +16,8 @@ namespace zil::mtext {
 struct rstrec {
   double x = 0, y = 0, z = 0;  // the text's insertion point (a block reference's for its attributes)
   double xl = 0, yl = 0, zl = 0, xr = 0, yr = 0, zr = 0;
-  fntType cStType = DosHebrew;            // the font type in force when the text was read
-  bool cStBack = false;                             // the style drew backwards when the text was read
+  fntType cStType = DosHebrew;  // the font type in force when the text was read
+  bool cStBack = false;         // the style drew backwards when the text was read
   fntType cStType2 = DosHebrew;
   bool cStBack2 = false;
   acad::EntityPtr obj;  // the text or attribute reference the line came from

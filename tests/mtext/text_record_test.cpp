@@ -50,7 +50,8 @@ TEST(ReadingOrder, AgreesWithThePairwiseRuleWhenNoPlacesChain) {
   for (int round = 0; round < 200; ++round) {
     std::vector<rstrec> records;
     for (int i = 0; i < 12; ++i)
-      records.push_back(At(coordinate(random) * 0.5, coordinate(random) * 0.25, std::u16string(1, static_cast<char16_t>(u'a' + i))));
+      records.push_back(
+          At(coordinate(random) * 0.5, coordinate(random) * 0.25, std::u16string(1, static_cast<char16_t>(u'a' + i))));
     SortByReadingOrder(records);
     for (std::size_t i = 0; i + 1 < records.size(); ++i) {
       EXPECT_LE(CompareTextPosition(records[i], records[i + 1]), 0);

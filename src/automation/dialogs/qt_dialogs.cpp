@@ -38,4 +38,21 @@ void QtDialogs::ShowAbout(AddIn& addin) {
   form.ShowModal();
 }
 
+// The dialogs below are being built; until each is, its member says so.
+void QtDialogs::NewText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The text dialog (newtext)"); }
+void QtDialogs::EditText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The text dialog (edit)"); }
+void QtDialogs::NewMText(AddIn&) { ThrowNotAvailableYet("The MText editor (mtext)"); }
+void QtDialogs::EditMText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The MText editor (edit on an MText)"); }
+void QtDialogs::ConvertTextsToMText(AddIn&) { ThrowNotAvailableYet("Text to MText conversion (HtoMtext)"); }
+void QtDialogs::ReplaceInTexts(AddIn&) { ThrowNotAvailableYet("Find and replace (replace)"); }
+void QtDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) {
+  ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
+}
+void QtDialogs::EditBlockAttributes(AddIn&, std::u16string_view) {
+  ThrowNotAvailableYet("The attribute grid (block on a block reference)");
+}
+void QtDialogs::ShowLibrary(AddIn&) { ThrowNotAvailableYet("The text library (Hlib)"); }
+void QtDialogs::ConvertForRevit(AddIn&) { ThrowNotAvailableYet("Conversion for Revit (Convert)"); }
+void QtDialogs::ConvertFonts(AddIn&) { ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)"); }
+
 }  // namespace zil::automation

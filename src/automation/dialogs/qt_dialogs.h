@@ -28,6 +28,17 @@ class QtDialogs final : public Dialogs {
   void FreeLibraryWindow() override;
   void ShowFontTable(AddIn& addin) override;
   void ShowAbout(AddIn& addin) override;
+  void NewText(AddIn& addin, std::u16string_view handle) override;
+  void EditText(AddIn& addin, std::u16string_view handle) override;
+  void NewMText(AddIn& addin) override;
+  void EditMText(AddIn& addin, std::u16string_view handle) override;
+  void ConvertTextsToMText(AddIn& addin) override;
+  void ReplaceInTexts(AddIn& addin) override;
+  void EditAttributeDefinition(AddIn& addin, std::u16string_view handle) override;
+  void EditBlockAttributes(AddIn& addin, std::u16string_view handle) override;
+  void ShowLibrary(AddIn& addin) override;
+  void ConvertForRevit(AddIn& addin) override;
+  void ConvertFonts(AddIn& addin) override;
 
  private:
   dialogs::DataModule& Prepare();
