@@ -8,7 +8,8 @@ namespace {
 // Any AutoCAD object, for its ObjectName: the member every object has, with one dispatch identifier.
 class AnyObject final : public LateBound {
  public:
-  AnyObject(std::shared_ptr<Session> session, IDispatch* object) : LateBound(std::move(session), object, u"AcadObject") {
+  AnyObject(std::shared_ptr<Session> session, IDispatch* object)
+      : LateBound(std::move(session), object, u"AcadObject") {
     object->AddRef();  // the entity made from it takes the caller's reference
   }
   std::u16string ObjectName() const { return GetString("ObjectName"); }
@@ -43,7 +44,9 @@ std::shared_ptr<acad::Entity> AutoCadEntity::Copy() { return Wrap(SharedSession(
 void AutoCadEntity::Move(const acad::Point& from, const acad::Point& to) {
   Call("Move", ArgList(PointArg(from), PointArg(to)));
 }
-void AutoCadEntity::Rotate(const acad::Point& base, double angle) { Call("Rotate", ArgList(PointArg(base), DoubleArg(angle))); }
+void AutoCadEntity::Rotate(const acad::Point& base, double angle) {
+  Call("Rotate", ArgList(PointArg(base), DoubleArg(angle)));
+}
 
 std::pair<acad::Point, acad::Point> AutoCadEntity::GetBoundingBox() const {
   OwnedVariant lower, upper;  // the out-parameters MinPoint and MaxPoint

@@ -95,8 +95,9 @@ OwnedVariant LateBound::Invoke(const char* member, WORD flags, Args& args) const
   OwnedVariant result;
   EXCEPINFO exception{};
   UINT argumentError = 0;
-  const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                     flags == DISPATCH_PROPERTYPUT ? nullptr : result.out(), &exception, &argumentError);
+  const HRESULT hr =
+      object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                      flags == DISPATCH_PROPERTYPUT ? nullptr : result.out(), &exception, &argumentError);
   if (FAILED(hr)) ThrowFailure(Describe(member), hr, exception);
   return result;
 }

@@ -25,9 +25,7 @@ IDispatch* DispatchOf(const std::shared_ptr<T>& object, const char* what) {
 }
 
 // An optional point: missing when there is none.
-OwnedVariant OptionalPoint(const std::optional<acad::Point>& point) {
-  return point ? PointArg(*point) : MissingArg();
-}
+OwnedVariant OptionalPoint(const std::optional<acad::Point>& point) { return point ? PointArg(*point) : MissingArg(); }
 
 // Selection filters: missing when there are none.
 Args Filters(const std::vector<std::int16_t>& types, const std::vector<acad::Value>& data) {
@@ -71,8 +69,12 @@ AutoCadDocument::AutoCadDocument(std::shared_ptr<Session> session, IDispatch* ob
     : LateBound(std::move(session), object, u"AcadDocument") {}
 
 int AutoCadDocument::ActiveSpace() const { return GetInt("ActiveSpace"); }
-std::shared_ptr<acad::Block> AutoCadDocument::ModelSpace() { return Wrap<AutoCadBlock>(*this, GetObject("ModelSpace")); }
-std::shared_ptr<acad::Block> AutoCadDocument::PaperSpace() { return Wrap<AutoCadBlock>(*this, GetObject("PaperSpace")); }
+std::shared_ptr<acad::Block> AutoCadDocument::ModelSpace() {
+  return Wrap<AutoCadBlock>(*this, GetObject("ModelSpace"));
+}
+std::shared_ptr<acad::Block> AutoCadDocument::PaperSpace() {
+  return Wrap<AutoCadBlock>(*this, GetObject("PaperSpace"));
+}
 
 std::shared_ptr<acad::TextStyles> AutoCadDocument::TextStyles() {
   return WrapCollection<acad::TextStyle, AutoCadTextStyle>(*this, GetObject("TextStyles"), u"AcadTextStyles");
@@ -197,13 +199,13 @@ acad::EntityPtr AutoCadBlock::Item(int index) const {
 }
 
 acad::EntityPtr AutoCadBlock::AddText(const std::u16string& text, const acad::Point& insertion, double height) {
-  return AutoCadEntity::Wrap(SharedSession(),
-                             CallForObject("AddText", ArgList(StringArg(text), PointArg(insertion), DoubleArg(height))));
+  return AutoCadEntity::Wrap(
+      SharedSession(), CallForObject("AddText", ArgList(StringArg(text), PointArg(insertion), DoubleArg(height))));
 }
 
 acad::EntityPtr AutoCadBlock::AddMText(const acad::Point& insertion, double width, const std::u16string& text) {
-  return AutoCadEntity::Wrap(SharedSession(),
-                             CallForObject("AddMText", ArgList(PointArg(insertion), DoubleArg(width), StringArg(text))));
+  return AutoCadEntity::Wrap(
+      SharedSession(), CallForObject("AddMText", ArgList(PointArg(insertion), DoubleArg(width), StringArg(text))));
 }
 
 acad::EntityPtr AutoCadBlock::AddSolid(const acad::Point& p1, const acad::Point& p2, const acad::Point& p3,

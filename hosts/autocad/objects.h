@@ -121,7 +121,8 @@ class AutoCadSelectionSet final : public acad::SelectionSet, public LateBound {
   std::u16string Name() const override;
   void Select(int mode, const acad::Point& p1, const acad::Point& p2, const std::vector<std::int16_t>& filterTypes,
               const std::vector<acad::Value>& filterData) override;
-  void SelectOnScreen(const std::vector<std::int16_t>& filterTypes, const std::vector<acad::Value>& filterData) override;
+  void SelectOnScreen(const std::vector<std::int16_t>& filterTypes,
+                      const std::vector<acad::Value>& filterData) override;
   int Count() const override;
   acad::EntityPtr Item(int index) const override;
   void Erase() override;

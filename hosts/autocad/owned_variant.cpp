@@ -10,8 +10,8 @@ namespace zil::autocad {
 namespace {
 
 [[noreturn]] void Unexpected(const VARIANT& v, std::string_view what, const char* expected) {
-  throw acad::Error(std::string(what) + " gave a value of variant type " + std::to_string(v.vt) + " where " +
-                    expected + " was expected");
+  throw acad::Error(std::string(what) + " gave a value of variant type " + std::to_string(v.vt) + " where " + expected +
+                    " was expected");
 }
 
 // v changed to `type`, or nothing when it cannot be; numbers and strings convert as automation converts.
@@ -71,8 +71,7 @@ std::vector<OwnedVariant> Elements(const VARIANT& v, std::string_view what) {
 OwnedVariant StringArg(std::u16string_view text) {
   OwnedVariant arg;
   arg.get().vt = VT_BSTR;
-  arg.get().bstrVal =
-      SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
+  arg.get().bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
   if (arg.get().bstrVal == nullptr) throw std::bad_alloc();
   return arg;
 }
@@ -116,7 +115,8 @@ OwnedVariant ValueArg(const acad::Value& value) {
 }
 
 OwnedVariant ValueArrayArg(const std::vector<acad::Value>& values) {
-  std::unique_ptr<SAFEARRAY, SafeArrayDeleter> array(SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size())));
+  std::unique_ptr<SAFEARRAY, SafeArrayDeleter> array(
+      SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size())));
   if (!array) throw std::bad_alloc();
   for (LONG i = 0; i < static_cast<LONG>(values.size()); ++i) {
     OwnedVariant element = ValueArg(values[static_cast<std::size_t>(i)]);

@@ -38,6 +38,12 @@ class OwnedVariant {
 
   const VARIANT& get() const noexcept { return v_; }
   VARIANT& get() noexcept { return v_; }
+  // Gives the value up to the caller, who then owns it.
+  VARIANT Detach() noexcept {
+    VARIANT v = v_;
+    VariantInit(&v_);
+    return v;
+  }
   // Cleared, for a callee to fill.
   VARIANT* out() noexcept {
     VariantClear(&v_);

@@ -75,9 +75,9 @@ void ReplaceFileAtomically(const std::string& path, const std::function<void(Byt
   std::filesystem::path temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = target.parent_path() / (L"." + target.filename().wstring() + L"." +
-                                        std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) +
-                                        L".tmp");
+    temporary =
+        target.parent_path() / (L"." + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(attempt) + L".tmp");
     file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt > 1000))
       Fail(path, "cannot create a temporary file in " + target.parent_path().string(), GetLastError());

@@ -32,7 +32,7 @@ std::string ReadWholeFile(const std::string& path) {
   LARGE_INTEGER size{};
   std::size_t used = 0;
   bytes.resize(GetFileSizeEx(handle, &size) && size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) + 1
-                                                                  : std::size_t{1} << 16);
+                                                                 : std::size_t{1} << 16);
   for (;;) {
     if (used == bytes.size()) bytes.resize(bytes.size() * 2);
     const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));

@@ -34,6 +34,14 @@ std::u16string Text(BSTR text) {
                          : std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
 }
 
+std::string Utf8(std::u16string_view text) {
+  const auto* units = reinterpret_cast<const wchar_t*>(text.data());
+  const int size = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
 Reply::Reply() { VariantInit(&result); }
 
 Reply::~Reply() {

@@ -43,6 +43,8 @@ struct Reply {
 };
 
 std::u16string Text(BSTR text);
+std::string Utf8(std::u16string_view text);
+inline std::string Narrow(std::wstring_view s) { return std::string(s.begin(), s.end()); }  // ASCII names
 
 // Calls `member` by name with `args` in parameter order; `flags` DISPATCH_METHOD, DISPATCH_PROPERTYGET or
 // DISPATCH_PROPERTYPUT.

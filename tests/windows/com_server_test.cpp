@@ -16,8 +16,6 @@ namespace {
 constexpr char16_t kNoApplication[] = u"No AutoCAD application: the command layer must call SetApp before this command";
 constexpr HRESULT kUnexpected = static_cast<HRESULT>(0x8000FFFF);
 
-std::string Narrow(std::wstring_view s) { return std::string(s.begin(), s.end()); }  // member names are ASCII
-
 std::wstring RegistryText(const std::wstring& key, const wchar_t* value) {
   wchar_t text[1024] = {};
   DWORD size = sizeof(text);

@@ -98,8 +98,8 @@ std::int32_t ucnv_fromUChars(UConverter* converter, char* dest, std::int32_t des
   if (srcLength == 0) return 0;
   const auto* units = reinterpret_cast<const wchar_t*>(src);
   BOOL usedDefault = FALSE;
-  const int needed =
-      WideCharToMultiByte(converter->codePage, WC_NO_BEST_FIT_CHARS, units, srcLength, nullptr, 0, nullptr, &usedDefault);
+  const int needed = WideCharToMultiByte(converter->codePage, WC_NO_BEST_FIT_CHARS, units, srcLength, nullptr, 0,
+                                         nullptr, &usedDefault);
   if (needed <= 0 || (usedDefault && converter->stopOnMissingUnits)) {
     *status = U_INVALID_CHAR_FOUND;
     return 0;
@@ -118,8 +118,7 @@ UChar32 u_foldCase(UChar32 c, std::uint32_t) {
   if (c < 0 || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) return c;
   const auto unit = static_cast<wchar_t>(c);
   wchar_t lower = unit;
-  if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, &unit, 1, &lower, 1, nullptr, nullptr, 0) != 1)
-    return c;
+  if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, &unit, 1, &lower, 1, nullptr, nullptr, 0) != 1) return c;
   return lower;
 }
 
@@ -127,8 +126,8 @@ UBool u_isdigit(UChar32 c) { return (CharacterType(c) & C1_DIGIT) != 0; }
 UBool u_isalpha(UChar32 c) { return (CharacterType(c) & C1_ALPHA) != 0; }
 UBool u_isalnum(UChar32 c) { return (CharacterType(c) & (C1_ALPHA | C1_DIGIT)) != 0; }
 
-std::int32_t u_strCaseCompare(const UChar* a, std::int32_t aLength, const UChar* b, std::int32_t bLength,
-                              std::uint32_t, UErrorCode* status) {
+std::int32_t u_strCaseCompare(const UChar* a, std::int32_t aLength, const UChar* b, std::int32_t bLength, std::uint32_t,
+                              UErrorCode* status) {
   if (Failed(status)) return 0;
   const int order = CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a), aLength,
                                          reinterpret_cast<const wchar_t*>(b), bLength, TRUE);
