@@ -56,4 +56,25 @@ std::string ReadBytes(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+std::vector<std::u16string> Strings(const VARIANT& array) {
+  std::vector<std::u16string> strings;
+  if (!(array.vt & VT_ARRAY) || array.parray == nullptr) return strings;
+  LONG low = 0, high = -1;
+  SafeArrayGetLBound(array.parray, 1, &low);
+  SafeArrayGetUBound(array.parray, 1, &high);
+  for (LONG i = low; i <= high; ++i) {
+    VARIANT element;
+    VariantInit(&element);
+    if ((array.vt & ~VT_ARRAY) == VT_VARIANT) {
+      SafeArrayGetElement(array.parray, &i, &element);
+    } else {
+      element.vt = VT_BSTR;
+      SafeArrayGetElement(array.parray, &i, &element.bstrVal);
+    }
+    strings.push_back(element.vt == VT_BSTR ? Text(element.bstrVal) : std::u16string());
+    VariantClear(&element);
+  }
+  return strings;
+}
+
 }  // namespace zil::test

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com_client.h"
@@ -17,7 +18,10 @@ class LateObject {
   static LateObject Create(const wchar_t* progId);
   ~LateObject();
   LateObject(const LateObject& other) : LateObject(other.object_) {}
-  LateObject& operator=(const LateObject&) = delete;
+  LateObject& operator=(LateObject&& other) noexcept {
+    std::swap(object_, other.object_);
+    return *this;
+  }
 
   IDispatch* get() const { return object_; }
   // The member's result; throws when it fails.
@@ -33,5 +37,7 @@ class LateObject {
 // A file's Windows name under Wine: drive Z: is the root folder.
 std::wstring WindowsPath(const std::string& unixPath);
 std::string ReadBytes(const std::filesystem::path& file);
+// The strings of an array of strings (or of VARIANTs holding strings).
+std::vector<std::u16string> Strings(const VARIANT& array);
 
 }  // namespace zil::test

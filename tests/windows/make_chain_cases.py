@@ -40,6 +40,19 @@ def script_for(path):
     return "\n".join(lines) + "\n"
 
 
+# The database verbs on a file of their own (DBFILE: a new file in the run's data folder), with Hebrew text,
+# reals, integers, NULL and quotes.
+DATABASE_SCRIPT = """Cmd db_sqlexec DBFILE 'CREATE TABLE t (name TEXT, width REAL, n INTEGER, note)'
+Cmd db_sqlexec DBFILE "INSERT INTO t VALUES ('קיר \\"חיצוני\\"', 2.5, 3, NULL)"
+Cmd db_sqlexec DBFILE "INSERT INTO t VALUES ('דלת', 0.125, -7, 1.5e20)"
+Cmd db_gettable DBFILE 'SELECT * FROM t ORDER BY n'
+Hebstr
+Cmd db_sqlexec DBFILE 'SELECT * FROM t'
+Cmd db_gettable DBFILE 'SELECT name FROM t WHERE n > 100'
+Hebstr
+"""
+
+
 def locked(out):
     """A key-mapped text on a locked layer: the host refuses to change it."""
     doc = ezdxf.new("R2000")
@@ -81,6 +94,20 @@ def main(zil, source, out):
         with open(output, "wb") as f:
             f.write(run.stdout)
         cases.append("\t".join([name, drawing, script, output, saved]))
+    with tempfile.TemporaryDirectory() as folder:
+        script = os.path.join(out, "database.script")
+        with open(script, "w", encoding="utf-8") as f:
+            f.write(DATABASE_SCRIPT)
+        linux_script = os.path.join(folder, "database.script")
+        with open(linux_script, "w", encoding="utf-8") as f:
+            f.write(DATABASE_SCRIPT.replace("DBFILE", os.path.join(folder, "t.db")))
+        shutil.copy(os.path.join(data, "HebFonts.txt"), folder)
+        env = dict(os.environ, ZIL_DATA_FOLDER=folder, LC_ALL="C.UTF-8")
+        run = subprocess.run([zil, "script", linux_script], env=env, capture_output=True, check=True)
+        output = os.path.join(out, "database.linux.jsonl")
+        with open(output, "wb") as f:
+            f.write(run.stdout.replace(os.path.join(folder, "t.db").encode(), b"DBFILE"))
+        cases.append("\t".join(["database", "-", script, output, "-"]))
     with open(os.path.join(out, "cases.tsv"), "w", encoding="utf-8") as f:
         f.write("\n".join(cases) + "\n")
 

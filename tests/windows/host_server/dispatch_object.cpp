@@ -54,13 +54,15 @@ bool CallArgs::Missing(std::size_t i) const {
 
 VARIANT& CallArgs::Out(std::size_t i) const {
   VARIANT& v = params_.rgvarg[params_.cArgs - 1 - i];
-  if (v.vt != (VT_BYREF | VT_VARIANT)) throw acad::Error(std::string(member_) + ": an out-parameter must be a VARIANT*");
+  if (v.vt != (VT_BYREF | VT_VARIANT))
+    throw acad::Error(std::string(member_) + ": an out-parameter must be a VARIANT*");
   return *v.pvarVal;
 }
 
 std::vector<std::int16_t> CallArgs::Shorts(std::size_t i) const {
   const VARIANT& v = At(i);
-  if (v.vt != (VT_ARRAY | VT_I2)) throw acad::Error(std::string(member_) + ": the filter types must be 16-bit integers");
+  if (v.vt != (VT_ARRAY | VT_I2))
+    throw acad::Error(std::string(member_) + ": the filter types must be 16-bit integers");
   std::vector<std::int16_t> values;
   for (const acad::Value& value : Values(i)) values.push_back(static_cast<std::int16_t>(std::get<std::int32_t>(value)));
   return values;
@@ -80,7 +82,8 @@ std::vector<acad::Value> CallArgs::Values(std::size_t i) const {
     } else {
       VARIANT& e = element.get();
       e.vt = static_cast<VARTYPE>(v.vt & ~VT_ARRAY);
-      SafeArrayGetElement(v.parray, &k, e.vt == VT_BSTR ? static_cast<void*>(&e.bstrVal) : static_cast<void*>(&e.llVal));
+      SafeArrayGetElement(v.parray, &k,
+                          e.vt == VT_BSTR ? static_cast<void*>(&e.bstrVal) : static_cast<void*>(&e.llVal));
     }
     values.push_back(autocad::AsValue(element.get(), member_));
   }

@@ -45,7 +45,9 @@ std::vector<Member> CollectionMembers(const std::shared_ptr<acad::Collection<T>>
                                       OwnedVariant (*wrap)(std::shared_ptr<T>)) {
   return {
       {"Count", 0, 0, [c](const CallArgs&) { return IntArg(c->Count()); }, {}},
-      {"Item", 1, 1,
+      {"Item",
+       1,
+       1,
        [c, wrap](const CallArgs& a) {
          const VARIANT& index = a.At(0);
          return wrap(index.vt == VT_BSTR ? c->Item(a.String(0)) : c->Item(a.Int(0)));
@@ -58,14 +60,14 @@ std::vector<Member> CollectionMembers(const std::shared_ptr<acad::Collection<T>>
 OwnedVariant Entity(acad::EntityPtr e);
 
 OwnedVariant Layer(std::shared_ptr<acad::Layer> l) {
-  return Result(new Served<acad::Layer>(
-      l, {
-             {"Name", 0, 0, [l](const CallArgs&) { return StringArg(l->Name()); }, {}},
-             {"Freeze", 0, 0, [l](const CallArgs&) { return BoolArg(l->Freeze()); },
-              [l](const CallArgs& a) { l->SetFreeze(a.Bool(0)); }},
-             {"Lock", 0, 0, [l](const CallArgs&) { return BoolArg(l->Lock()); },
-              [l](const CallArgs& a) { l->SetLock(a.Bool(0)); }},
-         }));
+  return Result(
+      new Served<acad::Layer>(l, {
+                                     {"Name", 0, 0, [l](const CallArgs&) { return StringArg(l->Name()); }, {}},
+                                     {"Freeze", 0, 0, [l](const CallArgs&) { return BoolArg(l->Freeze()); },
+                                      [l](const CallArgs& a) { l->SetFreeze(a.Bool(0)); }},
+                                     {"Lock", 0, 0, [l](const CallArgs&) { return BoolArg(l->Lock()); },
+                                      [l](const CallArgs& a) { l->SetLock(a.Bool(0)); }},
+                                 }));
 }
 
 OwnedVariant TextStyle(std::shared_ptr<acad::TextStyle> s) {
@@ -82,7 +84,9 @@ OwnedVariant TextStyle(std::shared_ptr<acad::TextStyle> s) {
               [s](const CallArgs& a) { s->SetHeight(a.Double(0)); }},
              {"Width", 0, 0, [s](const CallArgs&) { return DoubleArg(s->Width()); },
               [s](const CallArgs& a) { s->SetWidth(a.Double(0)); }},
-             {"SetFont", 5, 5,
+             {"SetFont",
+              5,
+              5,
               [s](const CallArgs& a) {
                 s->SetFont(a.String(0), a.Bool(1), a.Bool(2), a.Int(3), a.Int(4));
                 return Nothing();
@@ -103,11 +107,19 @@ OwnedVariant Block(std::shared_ptr<acad::Block> b) {
              {"IsLayout", 0, 0, [b](const CallArgs&) { return BoolArg(b->IsLayout()); }, {}},
              {"Count", 0, 0, [b](const CallArgs&) { return IntArg(b->Count()); }, {}},
              {"Item", 1, 1, [b](const CallArgs& a) { return Entity(b->Item(a.Int(0))); }, {}},
-             {"AddText", 3, 3,
-              [b](const CallArgs& a) { return Entity(b->AddText(a.String(0), a.Point(1), a.Double(2))); }, {}},
-             {"AddMText", 3, 3,
-              [b](const CallArgs& a) { return Entity(b->AddMText(a.Point(0), a.Double(1), a.String(2))); }, {}},
-             {"AddSolid", 4, 4,
+             {"AddText",
+              3,
+              3,
+              [b](const CallArgs& a) { return Entity(b->AddText(a.String(0), a.Point(1), a.Double(2))); },
+              {}},
+             {"AddMText",
+              3,
+              3,
+              [b](const CallArgs& a) { return Entity(b->AddMText(a.Point(0), a.Double(1), a.String(2))); },
+              {}},
+             {"AddSolid",
+              4,
+              4,
               [b](const CallArgs& a) { return Entity(b->AddSolid(a.Point(0), a.Point(1), a.Point(2), a.Point(3))); },
               {}},
          }));
@@ -123,15 +135,19 @@ OwnedVariant SelectionSet(std::shared_ptr<acad::SelectionSet> s) {
   return Result(new Served<acad::SelectionSet>(
       s, {
              {"Name", 0, 0, [s](const CallArgs&) { return StringArg(s->Name()); }, {}},
-             {"Select", 1, 5,
+             {"Select",
+              1,
+              5,
               [s](const CallArgs& a) {
                 const auto [types, data] = Filters(a, 3);
-                s->Select(a.Int(0), a.Missing(1) ? acad::Point{} : a.Point(1), a.Missing(2) ? acad::Point{} : a.Point(2),
-                          types, data);
+                s->Select(a.Int(0), a.Missing(1) ? acad::Point{} : a.Point(1),
+                          a.Missing(2) ? acad::Point{} : a.Point(2), types, data);
                 return Nothing();
               },
               {}},
-             {"SelectOnScreen", 0, 2,
+             {"SelectOnScreen",
+              0,
+              2,
               [s](const CallArgs& a) {
                 const auto [types, data] = Filters(a, 0);
                 s->SelectOnScreen(types, data);
@@ -140,13 +156,17 @@ OwnedVariant SelectionSet(std::shared_ptr<acad::SelectionSet> s) {
               {}},
              {"Count", 0, 0, [s](const CallArgs&) { return IntArg(s->Count()); }, {}},
              {"Item", 1, 1, [s](const CallArgs& a) { return Entity(s->Item(a.Int(0))); }, {}},
-             {"Erase", 0, 0,
+             {"Erase",
+              0,
+              0,
               [s](const CallArgs&) {
                 s->Erase();
                 return Nothing();
               },
               {}},
-             {"Delete", 0, 0,
+             {"Delete",
+              0,
+              0,
               [s](const CallArgs&) {
                 s->Delete();
                 return Nothing();
@@ -159,10 +179,14 @@ OwnedVariant Utility(std::shared_ptr<acad::Utility> u) {
   const auto base = [](const CallArgs& a) { return a.Missing(0) ? std::nullopt : std::optional(a.Point(0)); };
   return Result(new Served<acad::Utility>(
       u, {
-             {"GetPoint", 0, 2,
+             {"GetPoint",
+              0,
+              2,
               [u, base](const CallArgs& a) { return PointArg(u->GetPoint(base(a), a.Missing(1) ? u"" : a.String(1))); },
               {}},
-             {"GetDistance", 0, 2,
+             {"GetDistance",
+              0,
+              2,
               [u, base](const CallArgs& a) {
                 return DoubleArg(u->GetDistance(base(a), a.Missing(1) ? u"" : a.String(1)));
               },
@@ -216,19 +240,25 @@ OwnedVariant Entity(acad::EntityPtr e) {
       {"Update", 0, 0, call(&E::Update), {}},
       {"Erase", 0, 0, call(&E::Erase), {}},
       {"Copy", 0, 0, [e](const CallArgs&) { return Entity(e->Copy()); }, {}},
-      {"Move", 2, 2,
+      {"Move",
+       2,
+       2,
        [e](const CallArgs& a) {
          e->Move(a.Point(0), a.Point(1));
          return Nothing();
        },
        {}},
-      {"Rotate", 2, 2,
+      {"Rotate",
+       2,
+       2,
        [e](const CallArgs& a) {
          e->Rotate(a.Point(0), a.Double(1));
          return Nothing();
        },
        {}},
-      {"GetBoundingBox", 2, 2,
+      {"GetBoundingBox",
+       2,
+       2,
        [e](const CallArgs& a) {
          const auto [lower, upper] = e->GetBoundingBox();
          VARIANT& min = a.Out(0);
@@ -240,7 +270,9 @@ OwnedVariant Entity(acad::EntityPtr e) {
          return Nothing();
        },
        {}},
-      {"Highlight", 1, 1,
+      {"Highlight",
+       1,
+       1,
        [e](const CallArgs& a) {
          e->Highlight(a.Bool(0));
          return Nothing();
@@ -268,7 +300,9 @@ OwnedVariant Entity(acad::EntityPtr e) {
       text("TextOverride", &E::TextOverride, &E::SetTextOverride),
       {"Name", 0, 0, [e](const CallArgs&) { return StringArg(e->Name()); }, {}},
       {"HasAttributes", 0, 0, [e](const CallArgs&) { return BoolArg(e->HasAttributes()); }, {}},
-      {"GetAttributes", 0, 0,
+      {"GetAttributes",
+       0,
+       0,
        [e](const CallArgs&) {
          const std::vector<acad::EntityPtr> attributes = e->GetAttributes();
          SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(attributes.size()));
@@ -297,31 +331,41 @@ OwnedVariant Document(std::shared_ptr<acad::Document> d) {
       {"ActiveSpace", 0, 0, [d](const CallArgs&) { return IntArg(d->ActiveSpace()); }, {}},
       {"ModelSpace", 0, 0, [d](const CallArgs&) { return Block(d->ModelSpace()); }, {}},
       {"PaperSpace", 0, 0, [d](const CallArgs&) { return Block(d->PaperSpace()); }, {}},
-      {"TextStyles", 0, 0,
+      {"TextStyles",
+       0,
+       0,
        [d](const CallArgs&) {
          auto c = d->TextStyles();
          return Result(new Served<acad::TextStyles>(c, CollectionMembers<acad::TextStyle>(c, &TextStyle)));
        },
        {}},
-      {"Layers", 0, 0,
+      {"Layers",
+       0,
+       0,
        [d](const CallArgs&) {
          auto c = d->Layers();
          return Result(new Served<acad::Layers>(c, CollectionMembers<acad::Layer>(c, &Layer)));
        },
        {}},
-      {"Blocks", 0, 0,
+      {"Blocks",
+       0,
+       0,
        [d](const CallArgs&) {
          auto c = d->Blocks();
          return Result(new Served<acad::Blocks>(c, CollectionMembers<acad::Block>(c, &Block)));
        },
        {}},
-      {"DimStyles", 0, 0,
+      {"DimStyles",
+       0,
+       0,
        [d](const CallArgs&) {
          auto c = d->DimStyles();
          return Result(new Served<acad::DimStyles>(c, CollectionMembers<acad::DimStyle>(c, &DimStyle)));
        },
        {}},
-      {"SelectionSets", 0, 0,
+      {"SelectionSets",
+       0,
+       0,
        [d](const CallArgs&) {
          auto c = d->SelectionSets();
          return Result(new Served<acad::SelectionSets>(c, CollectionMembers<acad::SelectionSet>(c, &SelectionSet)));
@@ -370,19 +414,25 @@ DispatchObject* NewApplication() {
       host, {
                 {"ActiveDocument", 0, 0, [app](const CallArgs&) { return Document(app->ActiveDocument()); }, {}},
                 {"Documents", 0, 0, [app](const CallArgs&) { return Documents(app->Documents()); }, {}},
-                {"ZoomCenter", 2, 2,
+                {"ZoomCenter",
+                 2,
+                 2,
                  [app](const CallArgs& a) {
                    app->ZoomCenter(a.Point(0), a.Double(1));
                    return Nothing();
                  },
                  {}},
-                {"Update", 0, 0,
+                {"Update",
+                 0,
+                 0,
                  [app](const CallArgs&) {
                    app->Update();
                    return Nothing();
                  },
                  {}},
-                {"RunQueuedCommands", 0, 0,
+                {"RunQueuedCommands",
+                 0,
+                 0,
                  [app](const CallArgs&) {
                    std::vector<std::string> lines;
                    for (const standin::CommandReport& report : app->RunQueuedCommands())
@@ -390,7 +440,9 @@ DispatchObject* NewApplication() {
                    return StringArray(lines);
                  },
                  {}},
-                {"SetInput", 1, 1,
+                {"SetInput",
+                 1,
+                 1,
                  [host](const CallArgs& a) {
                    std::istringstream answers(textcore::ToUtf8(a.String(0)));
                    host->input = standin::ScriptedInput::Parse(answers, "SetInput");

@@ -92,12 +92,11 @@ STDAPI DllRegisterServer() {
   wchar_t path[MAX_PATH] = {};
   if (GetModuleFileNameW(module, path, MAX_PATH) == 0) return HRESULT_FROM_WIN32(GetLastError());
   const std::wstring classKey = kClassKey;
-  for (HRESULT hr : {SetValue(classKey, nullptr, L"zil stand-in host"),
-                     SetValue(classKey + L"\\InprocServer32", nullptr, path),
-                     SetValue(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"),
-                     SetValue(classKey + L"\\ProgID", nullptr, kProgId),
-                     SetValue(kProgId, nullptr, L"zil stand-in host"),
-                     SetValue(std::wstring(kProgId) + L"\\CLSID", nullptr, classKey.substr(6))}) {
+  for (HRESULT hr :
+       {SetValue(classKey, nullptr, L"zil stand-in host"), SetValue(classKey + L"\\InprocServer32", nullptr, path),
+        SetValue(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"),
+        SetValue(classKey + L"\\ProgID", nullptr, kProgId), SetValue(kProgId, nullptr, L"zil stand-in host"),
+        SetValue(std::wstring(kProgId) + L"\\CLSID", nullptr, classKey.substr(6))}) {
     if (FAILED(hr)) return hr;
   }
   return S_OK;
