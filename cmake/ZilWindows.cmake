@@ -26,12 +26,12 @@ target_include_directories(zil_sqlite3 SYSTEM PUBLIC ${sqlite_source})
 # use for; the library's own warnings are not ours to fix.
 target_compile_definitions(zil_sqlite3 PUBLIC SQLITE_ENABLE_COLUMN_METADATA SQLITE_OMIT_LOAD_EXTENSION
                                               PRIVATE SQLITE_THREADSAFE=1)
-target_compile_options(zil_sqlite3 PRIVATE -w)
+target_compile_options(zil_sqlite3 PRIVATE $<IF:$<C_COMPILER_ID:MSVC>,/w,-w>)
 add_library(SQLite::SQLite3 ALIAS zil_sqlite3)
 file(GLOB sqlitecpp_sources ${sqlitecpp_source}/src/*.cpp)
 add_library(SQLiteCpp STATIC ${sqlitecpp_sources})
 target_include_directories(SQLiteCpp SYSTEM PUBLIC ${sqlitecpp_source}/include)
-target_compile_options(SQLiteCpp PRIVATE -w)
+target_compile_options(SQLiteCpp PRIVATE $<IF:$<CXX_COMPILER_ID:MSVC>,/w,-w>)
 target_link_libraries(SQLiteCpp PUBLIC zil_sqlite3)
 
 # Text reordering and UTF-8 come from the platform here (Uniscribe, MultiByteToWideChar), not from ICU.

@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "acad/error.h"
@@ -107,7 +108,14 @@ OwnedVariant ShortArrayArg(const std::vector<std::int16_t>& values) {
 }
 
 OwnedVariant ValueArg(const acad::Value& value) {
-  if (const auto* i = std::get_if<std::int32_t>(&value)) return IntArg(*i);
+  if (const auto* i = std::get_if<std::int32_t>(&value)) {
+    // AutoCAD's integer system variables and filter values are 16-bit: SetVariable refuses a 32-bit one.
+    if (*i < INT16_MIN || *i > INT16_MAX) return IntArg(*i);
+    OwnedVariant arg;
+    arg.get().vt = VT_I2;
+    arg.get().iVal = static_cast<SHORT>(*i);
+    return arg;
+  }
   if (const auto* d = std::get_if<double>(&value)) return DoubleArg(*d);
   if (const auto* s = std::get_if<std::u16string>(&value)) return StringArg(*s);
   if (const auto* p = std::get_if<acad::Point>(&value)) return PointArg(*p);

@@ -2,6 +2,7 @@
 // members take, and the conversions of their results. AutoCAD's conventions:
 //   point          a SAFEARRAY of three doubles with bounds 0..2 (a result may hold two, then z is 0)
 //   filter types   a SAFEARRAY of 16-bit integers (VT_I2); filter data a SAFEARRAY of VARIANTs
+//   integer value  of a system variable or a filter: VT_I2 when it fits 16 bits, as AutoCAD takes them
 //   missing        an optional argument left out: VT_ERROR with DISP_E_PARAMNOTFOUND
 //   object         VT_DISPATCH; an array of objects is a SAFEARRAY of VT_DISPATCH or of VARIANTs
 // A result that cannot become the type asked for throws acad::Error naming `what` (the member).
