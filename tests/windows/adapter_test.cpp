@@ -170,6 +170,13 @@ TEST(ZilOnTheHost, ErrorsReachTheCallerAndTheNextCallWorks) {
   EXPECT_EQ(errorInfo(), u"HandleToObject: no object of the drawing has the handle \"7FFFFF\"");
   EXPECT_EQ(direct->acadtostr(handle, 11), S_OK);
   EXPECT_EQ(Hebstr(zil.get()), u"שלום");
+  // A member that fails inside the host: the text's layer locked, writing it back is refused.
+  const LateObject layer = host.Object(L"ActiveDocument").Object(L"Layers").Object(L"Item", {Str(u"0")});
+  layer.Call(L"Lock", {Bool(true)}, DISPATCH_PROPERTYPUT);
+  EXPECT_EQ(direct->strtoacad(handle, 11), static_cast<HRESULT>(0x8000FFFF));
+  EXPECT_EQ(errorInfo(), u"The object AcDbText (handle 3D) is on a locked layer");
+  layer.Call(L"Lock", {Bool(false)}, DISPATCH_PROPERTYPUT);
+  EXPECT_EQ(direct->strtoacad(handle, 11), S_OK);
 
   SysFreeString(handle);
   SysFreeString(unknown);

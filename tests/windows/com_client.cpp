@@ -20,6 +20,14 @@ VARIANT Int(int value) {
   return v;
 }
 
+VARIANT Bool(bool value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BOOL;
+  v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+
 VARIANT Dispatch(IDispatch* object) {
   VARIANT v;
   VariantInit(&v);

@@ -21,6 +21,7 @@ namespace zil::test {
 // VARIANT arguments; the caller's vector owns them and clears them.
 VARIANT Str(std::u16string_view text);
 VARIANT Int(int value);
+VARIANT Bool(bool value);
 VARIANT Dispatch(IDispatch* object);
 
 // The outcome of one Invoke.
