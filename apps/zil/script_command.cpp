@@ -31,6 +31,7 @@
 #include "automation/autozil.h"
 #include "automation/dispatch.h"
 #include "command_line.h"
+#include "command_report_json.h"
 #include "config/data_folder.h"
 #include "console_messages.h"
 #include "drawing/standin/application.h"
@@ -112,21 +113,7 @@ std::optional<DrawingHost> OpenDrawingHost(const ScriptOptions& options, std::os
 }
 
 void ReportCommands(standin::StandInApplication& application, std::ostream& out) {
-  for (const standin::CommandReport& report : application.RunQueuedCommands()) {
-    out << "{\"command\": " << EncodeJsonString(report.text);
-    if (report.error.empty() || !report.events.empty()) {
-      out << ", \"ran\": [";
-      for (std::size_t i = 0; i < report.events.size(); ++i) {
-        const standin::CommandEvent& event = report.events[i];
-        out << (i ? ", " : "") << "{\"" << event.kind << "\": " << EncodeJsonString(event.detail);
-        if (event.kind == "alert") out << ", \"answer\": " << EncodeJsonString(event.answer);
-        out << '}';
-      }
-      out << ']';
-    }
-    if (!report.error.empty()) out << ", \"error\": " << EncodeJsonString(textcore::FromUtf8(report.error));
-    out << "}\n";
-  }
+  for (const standin::CommandReport& report : application.RunQueuedCommands()) out << CommandReportJson(report) << '\n';
 }
 
 // Reads and splits every line first, so that a script with a syntax error runs nothing.

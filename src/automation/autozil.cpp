@@ -1,12 +1,12 @@
 #include "automation/autozil.h"
 
-#include <locale>
 #include <utility>
 
 #include "acad/drawing_commands.h"
 #include "acad/error.h"
 #include "automation/addin.h"
 #include "config/font_name.h"
+#include "platform/number_format.h"
 #if ZIL_WITH_DATABASE
 #include "library/database_commands.h"
 #endif
@@ -179,8 +179,8 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
       return;
     }
     if (cmd == u"db_gettable") {
-      // Reals are written in the user's locale: the process's C++ locale.
-      addin_.ResultString = library::GetTable(par, value, std::locale());
+      // Reals are written with the user's decimal separator.
+      addin_.ResultString = library::GetTable(par, value, platform::UsersNumberLocale());
       return;
     }
 #else
