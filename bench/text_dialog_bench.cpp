@@ -103,14 +103,14 @@ int main(int argc, char** argv) {
       const char16_t* font;
       const char* type;
     } styles[] = {
-        {u"DosHeb", u"hebrew.shx", "DosHebrew"},     {u"Keys", u"hebkeys.shx", "DosEnglish"},
-        {u"KeysR", u"hebkeysr.shx", "DosEnglishR"},  {u"Win", u"veltro1.shx", "WindowsHeb"},
+        {u"DosHeb", u"hebrew.shx", "DosHebrew"},    {u"Keys", u"hebkeys.shx", "DosEnglish"},
+        {u"KeysR", u"hebkeysr.shx", "DosEnglishR"}, {u"Win", u"veltro1.shx", "WindowsHeb"},
         {u"Arial", u"arial.ttf", "TrueType"},
     };
     for (const auto& s : styles) host.AcadTextStyles->Add(s.style)->SetFontFile(s.font);
 
-    std::printf("a keystroke in a drawing of 100,000 texts, %d keystrokes each (target at most %.1f ms)\n",
-                kKeystrokes, kTargetMs);
+    std::printf("a keystroke in a drawing of 100,000 texts, %d keystrokes each (target at most %.1f ms)\n", kKeystrokes,
+                kTargetMs);
     std::printf("%-12s %-14s %10s %10s %10s %14s\n", "font type", "editor", "median ms", "99% ms", "worst ms",
                 "worst CPU ms");
     bool met = true;

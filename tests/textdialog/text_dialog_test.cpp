@@ -283,7 +283,7 @@ TEST_F(TextDialogTest, TheStoredOrderEditorTypesHebrewRightToLeftAndDigitsInRead
     // Backspace removes the character before the caret in right-to-left reading: the dalet just typed.
     PressKey(editor, Qt::Key_Backspace);
     EXPECT_EQ(EditorText(form, "EditDos"), QString::fromUtf8("12גבא"));
-    Click(form, "btnOk");
+    PressKey(editor, Qt::Key_Return);  // OK
   });
   const Conversions windows(WindowsHeb, false);
   EXPECT_EQ(windows.conv.AcadToEditWin(Entity(handle)->TextString()), u"אבג12");
@@ -336,7 +336,7 @@ TEST_F(TextDialogTest, AnAttributeGetsItsTextOnly) {
     EXPECT_EQ(BoxText(form, "edAng"), QString());
     EXPECT_EQ(EditorText(form, "Edit1"), kShalom);
     TypeKeys(Editor(form, "Edit1"), QStringLiteral("cd"));
-    Click(form, "btnOk");
+    PressKey(Editor(form, "Edit1"), Qt::Key_Return);  // OK, the default button
   });
   const Conversions keys(DosEnglish, false);
   EXPECT_EQ(Entity(handle)->TextString(), keys.conv.EditToacadWin(u"בג"));

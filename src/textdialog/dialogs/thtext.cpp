@@ -121,11 +121,11 @@ Thtext::Thtext(acad::HostState& host, config::FontDefinitions& fonts, platform::
   session_.isHeightCh = session_.isAngCh = false;
   session_.changeF = true;
   RestoreLayout();
-  // The language hook first, so that the dialog's own switch to Hebrew is made with notifications ignored.
+  // The language hook first; the switch to Hebrew is then the dialog's own (SyncLanguageButtons activates
+  // the layout with notifications ignored), not taken for the user's.
   follower_ = std::make_unique<dialogs::LanguageFollower>(
       services.keyboard, language_, *Timer3, [this] { return tbHeb->isChecked(); },
       [this](dialogs::DialogLanguage l) { (l == dialogs::DialogLanguage::Hebrew ? tbHeb : tbEng)->setChecked(true); });
-  textcore::HebrewKeyboard(services.keyboard);
   language_.language = dialogs::DialogLanguage::Hebrew;
   SyncLanguageButtons();
   SetStoredOrderFont(false);  // "Courier New", the OEM character set
@@ -409,7 +409,7 @@ void Thtext::FormResize() {
   const int width = std::max(this->width() - 2 * kEditLeft - 20, 40);
   for (QWidget* editor : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(EditDos)})
     editor->setGeometry(kEditLeft, editor->y(), width, kEditHeight);
-  if (FHeight > 0 && height() != FHeight) resize(this->width(), FHeight);
+  // The height stays FHeight: the window's height is fixed.
 }
 
 void Thtext::done(int result) {
@@ -437,6 +437,7 @@ void Thtext::FormClose() {
 void Thtext::RestoreLayout() {
   const config::Rinistr& settings = fonts_.inistr;
   resize(settings.txthw, height());
+  move(x(), settings.txtt);
   SetDesignedTop(settings.txtt);
   const auto restore = [](int value, QAction* windows, QAction* dos) {
     if (value == 1) windows->setChecked(true);
@@ -614,8 +615,9 @@ void Thtext::mnStyleClick(QAction* item) {
     }
     done = true;
   });
-  if (done) checkedStyle_ = item;
-  if (!done) {
+  if (done) {
+    checkedStyle_ = item;
+  } else {
     // The style checked before stays checked.
     item->setChecked(false);
     if (previous) previous->setChecked(true);
