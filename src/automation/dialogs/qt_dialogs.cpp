@@ -6,6 +6,7 @@
 #include "config/dialogs/fonts_form.h"
 #include "dialogs/data_module.h"
 #include "platform/qt/gui_session.h"
+#include "textdialog/dialogs/thtext.h"
 
 namespace zil::automation {
 
@@ -38,9 +39,23 @@ void QtDialogs::ShowAbout(AddIn& addin) {
   form.ShowModal();
 }
 
+void QtDialogs::NewText(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  textdialog::Thtext form(addin.host, addin.frmFonts(), addin.services(), textDialog_, editorLanguage_);
+  form.SetHandle(handle);
+  form.GetinputNewtext();
+  form.ShowModal();  // the modal result is not used: the dialog has done its work however it closed
+}
+
+void QtDialogs::EditText(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  textdialog::Thtext form(addin.host, addin.frmFonts(), addin.services(), textDialog_, editorLanguage_);
+  form.SetHandle(handle);
+  form.GetinputEdittext();
+  form.ShowModal();
+}
+
 // The dialogs below are being built; until each is, its member says so.
-void QtDialogs::NewText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The text dialog (newtext)"); }
-void QtDialogs::EditText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The text dialog (edit)"); }
 void QtDialogs::NewMText(AddIn&) { ThrowNotAvailableYet("The MText editor (mtext)"); }
 void QtDialogs::EditMText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The MText editor (edit on an MText)"); }
 void QtDialogs::ConvertTextsToMText(AddIn&) { ThrowNotAvailableYet("Text to MText conversion (HtoMtext)"); }

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "automation/dialogs.h"
+#include "dialogs/language_follower.h"
+#include "textdialog/text_dialog_state.h"
 
 namespace zil::dialogs {
 class DataModule;
@@ -45,6 +47,10 @@ class QtDialogs final : public Dialogs {
 
   platform::GuiSession& gui_;
   std::unique_ptr<dialogs::DataModule> data_;
+  // What the editor dialogs keep between showings, for the add-in's lifetime: the keyboard language they
+  // share, and the single-line text dialog's editor and pending font type.
+  dialogs::LanguageState editorLanguage_;
+  textdialog::TextDialogState textDialog_;
 };
 
 }  // namespace zil::automation
