@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <ostream>
 
 #include "config/data_folder.h"
@@ -112,13 +113,15 @@ int RunFontGuess(const std::string& file, const FontGuessOptions& options, Comma
     config::FontTable table;
     table.Load(dataFolder / config::kFontDefinitionFileName);
 
-    config::WordLists lists = config::LoadWordLists(config::WordListFolders(dataFolder));
-    for (const std::string& problem : lists.problems)
-      cl.err << "zil: warning: " << problem << "; the guesses are less sure without it\n";
-
+    // The word lists are read while the drawing is.
+    auto loading = std::async(
+        std::launch::async, [folders = config::WordListFolders(dataFolder)] { return config::LoadWordLists(folders); });
     const auto application = standin::StandInApplication::Create();
     application->ProtectFile(file);
     const auto doc = application->OpenDrawing(file);
+    config::WordLists lists = loading.get();
+    for (const std::string& problem : lists.problems)
+      cl.err << "zil: warning: " << problem << "; the guesses are less sure without it\n";
     conversions::DrawingFontGuess guessed;
     {
       ProgressBar bar(stderr, fs::path(file).filename().string());

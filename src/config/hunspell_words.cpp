@@ -1,6 +1,7 @@
 #include "config/hunspell_words.h"
 
 #include <algorithm>
+#include <bitset>
 #include <optional>
 #include <stdexcept>
 
@@ -228,11 +229,18 @@ std::vector<bool> HunspellWords::Known(const std::vector<std::string_view>& word
       }
     }
   }
-  // One pass over the stems: the flags each candidate has in the dictionary.
+  // One pass over the stems: the flags each candidate has in the dictionary. A stem whose first letter and
+  // length no candidate has is passed over without hashing it.
+  std::bitset<256> firsts, lengths;
+  candidates.ForEach([&](std::string_view s) {
+    firsts.set(static_cast<unsigned char>(s.front()));
+    lengths.set(s.size());
+  });
   std::vector<std::uint32_t> flags(candidates.Size(), 0);
   std::vector<bool> found(candidates.Size(), false);
   const std::string_view text(text_);
   for (const Stem& s : stems_) {
+    if (!lengths.test(s.length) || !firsts.test(static_cast<unsigned char>(text[s.offset]))) continue;
     if (const auto number = candidates.Find(text.substr(s.offset, s.length))) {
       found[*number] = true;
       flags[*number] |= s.flags;

@@ -21,6 +21,12 @@ class WordSet {
   std::optional<std::uint32_t> Find(std::string_view word) const;
   bool Contains(std::string_view word) const { return Find(word).has_value(); }
   std::size_t Size() const { return size_; }
+  // Calls `f(word)` for every word, in no particular order.
+  template <typename F>
+  void ForEach(F&& f) const {
+    for (const Slot& s : slots_)
+      if (s.length != 0) f(std::string_view(text_).substr(s.offset, s.length));
+  }
 
  private:
   struct Slot {
