@@ -80,7 +80,7 @@ void PrintProposedRows(const std::vector<config::GuessBesideTable>& compared, co
                        std::ostream& out) {
   std::string rows, unsure;
   for (const auto& c : compared) {
-    if (!c.word || c.listed) continue;
+    if (!c.ProposesNewRow()) continue;
     (c.guess.sure ? rows : unsure) += "  " + ToUtf8(c.key) + "=" + ToUtf8(*c.word) + "\n";
   }
   if (rows.empty() && unsure.empty()) {

@@ -33,7 +33,7 @@ TableAdditions AddMissingFonts(FontTable& table, const std::vector<GuessBesideTa
     throw IniWriteError(table.fontfile, e.what());  // a file that cannot be read cannot be added to either
   }
   for (const GuessBesideTable& c : compared) {
-    if (!c.word || c.listed || c.key.empty()) continue;
+    if (!c.ProposesNewRow() || c.key.empty()) continue;
     const std::u16string upper = UpperAscii(c.key);
     const bool written = std::any_of(result.added.begin(), result.added.end(),
                                      [&](const FontMapRow& r) { return UpperAscii(r.key) == upper; });

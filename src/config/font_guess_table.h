@@ -30,6 +30,9 @@ struct GuessBesideTable {
   // The guess and today's type differ: a proposed type other than today's, or a font that keeps no Hebrew
   // read today as a keyboard type (whose lower-case letters would turn into Hebrew).
   bool disagrees = false;
+
+  // The guess proposes a row the table lacks.
+  bool ProposesNewRow() const { return word.has_value() && !listed; }
 };
 
 std::vector<GuessBesideTable> CompareWithTable(const std::vector<FontGuess>& guesses,
