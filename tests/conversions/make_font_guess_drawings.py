@@ -8,7 +8,8 @@ set_NN.dxf    drawings of many fonts, each font of a random type with 1 to 50 te
               space, paper space and a block, some on a frozen layer. The Hebrew texts are made of real
               words (a vocabulary of drawings and words of the Hebrew word list, some with the prefixes
               Hebrew joins to words), with digits, Latin and punctuation mixed in, and stored as a drafter's
-              tools stored them for the font's type, worked out here on its own (not by zil); some styles
+              tools stored them for the font's type, worked out here on its own (not by zil); a few are
+              names no word list knows, and a tenth of a Hebrew font's texts hold no Hebrew; some styles
               draw backwards, their strings stored the other way round. Three of four drawings are R2000
               (Windows-1255), the others R2013 (UTF-8).
 latin_only.dxf  an English drawing: several fonts, none holding Hebrew.
@@ -127,6 +128,8 @@ class Words:
 
     def hebrew_word(self):
         rng = self.rng
+        if rng.random() < 0.05:  # a name or a code no word list knows
+            return "".join(rng.choice(HEBREW) for _ in range(rng.randint(2, 6)))
         word = rng.choice(VOCABULARY) if rng.random() < 0.7 else rng.choice(self.dictionary)
         if rng.random() < 0.2 and not word.startswith("ו") and '"' not in word:
             word = rng.choice(PREFIXES) + word
@@ -214,7 +217,12 @@ class Drawing:
             self.add_text(style, backwards, kind, words)
 
     def logical(self, kind, words):
-        return words.english_text() if kind == "Latin" else words.hebrew_text(kind)
+        if kind == "Latin":
+            return words.english_text()
+        if self.rng.random() < 0.1:  # a Hebrew font holds some texts without Hebrew too
+            text = self.rng.choice(["A-A", "1:50", "+3.50", "B-2", "PVC 110", "N.T.S"])
+            return text if kind in ("DosEnglish", "DosEnglishR") else self.rng.choice([text, words.english_text()])
+        return words.hebrew_text(kind)
 
     def add_text(self, style, backwards, kind, words):
         rng = self.rng
