@@ -26,6 +26,7 @@
 #include "drawing/dxf_file.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
+#include "font_guess_command.h"
 #include "platform/atomic_file.h"
 #include "platform/clipboard.h"
 #include "platform/file_choosers.h"
@@ -217,7 +218,10 @@ void AddFontsCommand(CommandLine& cl) {
   CLI::App* cmd = cl.app.add_subcommand(
       "fonts", "the fonts of a drawing's text styles: font, type (by the data folder's font table), styles");
   cmd->add_option("file", *file, "the drawing (ASCII DXF)")->required();
-  cmd->callback([&cl, file] { cl.action = [&cl, file] { return RunFonts(*file, cl); }; });
+  const auto guess = AddFontGuessOptions(*cmd);
+  cmd->callback([&cl, file, guess] {
+    cl.action = [&cl, file, guess] { return guess->guess ? RunFontGuess(*file, *guess, cl) : RunFonts(*file, cl); };
+  });
 }
 
 // --- zil font-convert, zil font-remap ----------------------------------------------------------------
