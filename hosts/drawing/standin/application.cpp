@@ -85,6 +85,11 @@ std::shared_ptr<StandInDocument> StandInApplication::OpenDrawing(const std::file
   return document;
 }
 
+void StandInApplication::CloseDrawing(const std::shared_ptr<StandInDocument>& document) {
+  std::erase(documents_, document);
+  if (active_ == document) active_ = documents_.empty() ? nullptr : documents_.back();
+}
+
 std::shared_ptr<StandInDocument> StandInApplication::Active() const { return active_; }
 
 void StandInApplication::ProtectFile(const std::filesystem::path& file) { protected_.push_back(Normal(file)); }

@@ -52,6 +52,8 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   // Opens a DXF file (or activates the document that has it open) and makes it the active document.
   // Throws acad::Error when the file cannot be read.
   std::shared_ptr<StandInDocument> OpenDrawing(const std::filesystem::path& file);
+  // Closes a document (without saving it); the last one opened of the others becomes active.
+  void CloseDrawing(const std::shared_ptr<StandInDocument>& document);
   // The active document, nullptr when none is open.
   std::shared_ptr<StandInDocument> Active() const;
   const std::vector<std::shared_ptr<StandInDocument>>& OpenDocuments() const noexcept { return documents_; }
