@@ -33,8 +33,8 @@ bool OneOf(std::string_view type, std::initializer_list<std::string_view> types)
 }
 
 // Picks one entity of the given types; nullptr when the user ends the prompt.
-drawing::Record* PickOf(Workbench& wb, const QString& prompt, bool nested, std::initializer_list<std::string_view> types,
-                        const QString& refusal) {
+drawing::Record* PickOf(Workbench& wb, const QString& prompt, bool nested,
+                        std::initializer_list<std::string_view> types, const QString& refusal) {
   for (;;) {
     const EntityAnswer answer = wb.Input().AskEntity(prompt, nested);
     if (!answer.record) return nullptr;
@@ -70,8 +70,8 @@ void NewText(Workbench& wb) {
   }
 
   const double lastDegrees = wb.Memory().rotationDegrees;
-  const standin::Answer turn = in.Ask(
-      {standin::PromptKind::Distance, u"Specify rotation angle of text <" + Fixed(lastDegrees) + u">:", at});
+  const standin::Answer turn =
+      in.Ask({standin::PromptKind::Distance, u"Specify rotation angle of text <" + Fixed(lastDegrees) + u">:", at});
   double degrees = lastDegrees;
   if (turn.kind == Kind::Cancel) return;
   if (turn.kind == Kind::Distance) degrees = turn.distance;
@@ -140,10 +140,16 @@ void Fonts(Workbench& wb) {
 void FontChart(Workbench& wb) { wb.Call(u"HShowfont"); }
 void PlotPreparation(Workbench& wb) { wb.Call(u"Hplot"); }
 void ConvertForRevit(Workbench& wb) { wb.Call(u"Convert"); }
-void FontConversion(Workbench& wb) { wb.Call(u"Cmd", {std::u16string(u"hfont_convert"), std::u16string(), std::u16string()}); }
+void FontConversion(Workbench& wb) {
+  wb.Call(u"Cmd", {std::u16string(u"hfont_convert"), std::u16string(), std::u16string()});
+}
 void About(Workbench& wb) { wb.Call(u"Cmd", {std::u16string(u"about_zil"), std::u16string(), std::u16string()}); }
-void HebrewKeys(Workbench& wb) { wb.Call(u"Cmd", {std::u16string(u"set_lang"), std::u16string(u"heb"), std::u16string()}); }
-void EnglishKeys(Workbench& wb) { wb.Call(u"Cmd", {std::u16string(u"set_lang"), std::u16string(u"eng"), std::u16string()}); }
+void HebrewKeys(Workbench& wb) {
+  wb.Call(u"Cmd", {std::u16string(u"set_lang"), std::u16string(u"heb"), std::u16string()});
+}
+void EnglishKeys(Workbench& wb) {
+  wb.Call(u"Cmd", {std::u16string(u"set_lang"), std::u16string(u"eng"), std::u16string()});
+}
 
 // --- AutoCAD's own ---
 
@@ -154,7 +160,7 @@ void ZoomExtents(Workbench& wb) { wb.View().ZoomExtents(); }
 void ZoomWindow(Workbench& wb) {
   const standin::Answer first = wb.Input().Ask({standin::PromptKind::Point, u"Specify first corner:", std::nullopt});
   if (first.kind != Kind::Point) return;
-  const standin::Answer second = wb.Input().Ask({standin::PromptKind::Point, u"Specify opposite corner:", first.point});
+  const standin::Answer second = wb.Input().AskCorner(QStringLiteral("Specify opposite corner:"), first.point);
   if (second.kind != Kind::Point) return;
   Box2 window;
   window.Add(Vec2{first.point.x, first.point.y});
@@ -173,29 +179,50 @@ void SaveDrawingAs(Workbench& wb) { wb.SaveAs(); }
 void Quit(Workbench& wb) { wb.close(); }
 
 constexpr std::array kCommands = {
-    WorkbenchCommand{"OPEN", "&File", "&Open...", "Ctrl+O", false, false, "open a DXF drawing (ASCII, R12 to R2018)", OpenDrawing},
+    WorkbenchCommand{"OPEN", "&File", "&Open...", "Ctrl+O", false, false, "open a DXF drawing (ASCII, R12 to R2018)",
+                     OpenDrawing},
     WorkbenchCommand{"QSAVE", "&File", "&Save", "Ctrl+S", false, true, "save the drawing to its file", SaveDrawing},
-    WorkbenchCommand{"SAVEAS", "&File", "Save &As...", "Ctrl+Shift+S", false, true, "save the drawing under another name", SaveDrawingAs},
-    WorkbenchCommand{"QUIT", "&File", "E&xit", "Ctrl+Q", false, false, "close the workbench (asks to save changes)", Quit},
+    WorkbenchCommand{"SAVEAS", "&File", "Save &As...", "Ctrl+Shift+S", false, true,
+                     "save the drawing under another name", SaveDrawingAs},
+    WorkbenchCommand{"QUIT", "&File", "E&xit", "Ctrl+Q", false, false, "close the workbench (asks to save changes)",
+                     Quit},
     WorkbenchCommand{"U", "&Edit", "&Undo", "Ctrl+Z", true, true, "undo the last command", Undo},
     WorkbenchCommand{"REDO", "&Edit", "&Redo", "Ctrl+Y", true, true, "put back what the last undo took back", Redo},
     WorkbenchCommand{"ZE", "&View", "Zoom &Extents", "Home", true, true, "zoom to everything drawn", ZoomExtents},
-    WorkbenchCommand{"ZW", "&View", "Zoom &Window", nullptr, false, true, "zoom to a window of two corners", ZoomWindow},
-    WorkbenchCommand{"TEXT", "&Hebrew", "New &Text", "Ctrl+T", true, true, "place a text (start point, height, rotation) and type it in the text dialog (newtext)", NewText},
-    WorkbenchCommand{"EDIT", "&Hebrew", "&Edit Text", "Ctrl+E", true, true, "pick a text, MText, attribute definition or dimension and edit it (edit)", EditText},
-    WorkbenchCommand{"BLOCK", "&Hebrew", "&Block Attributes", nullptr, true, true, "pick a block reference or an attribute and edit its attributes (block), block after block", EditBlock},
-    WorkbenchCommand{"MTEXT", "&Hebrew", "New &MText", nullptr, true, true, "a new multi-line text in the MText editor (mtext)", NewMText},
-    WorkbenchCommand{"MTEDIT", "&Hebrew", "Edit M&Text", nullptr, false, true, "pick an MText and edit it in the MText editor (mtext)", EditMText},
-    WorkbenchCommand{"REPLACE", "&Hebrew", "&Replace...", "Ctrl+H", true, true, "find and replace in the drawing's texts (replace)", Replace},
-    WorkbenchCommand{"TXT2MTXT", "&Hebrew", "Text to MText", nullptr, false, true, "turn single-line texts into an MText (HtoMtext)", TextToMText},
-    WorkbenchCommand{"LIBRARY", "&Hebrew", "&Library...", nullptr, true, true, "the text library: place texts from it (Hlib)", Library},
-    WorkbenchCommand{"HEBKEYS", "&Hebrew", "Hebrew &Keyboard", nullptr, false, false, "switch the keyboard to Hebrew (Cmd set_lang heb)", HebrewKeys},
-    WorkbenchCommand{"ENGKEYS", "&Hebrew", "En&glish Keyboard", nullptr, false, false, "switch the keyboard to English (Cmd set_lang eng)", EnglishKeys},
-    WorkbenchCommand{"FONTS", "&Drawing", "&Fonts...", nullptr, false, false, "the font table: which font draws Hebrew in which way (FontTable)", Fonts},
-    WorkbenchCommand{"FONTCHART", "&Drawing", "Font &Chart", nullptr, false, true, "a chart of the current font's 256 characters, removed again when its alert is closed (HShowfont)", FontChart},
-    WorkbenchCommand{"PLOTPREP", "&Drawing", "&Plot Preparation", nullptr, false, true, "put TrueType texts in display order and plot to PDF (Hplot, then PLOT)", PlotPreparation},
-    WorkbenchCommand{"REVIT", "&Drawing", "Convert for &Revit...", nullptr, false, true, "convert a copy of the drawing for Revit (Convert)", ConvertForRevit},
-    WorkbenchCommand{"FONTCONV", "&Drawing", "Font Con&version...", nullptr, false, true, "convert or remap the texts of some fonts (Cmd hfont_convert)", FontConversion},
+    WorkbenchCommand{"ZW", "&View", "Zoom &Window", nullptr, false, true, "zoom to a window of two corners",
+                     ZoomWindow},
+    WorkbenchCommand{"TEXT", "&Hebrew", "New &Text", "Ctrl+T", true, true,
+                     "place a text (start point, height, rotation) and type it in the text dialog (newtext)", NewText},
+    WorkbenchCommand{"EDIT", "&Hebrew", "&Edit Text", "Ctrl+E", true, true,
+                     "pick a text, MText, attribute definition or dimension and edit it (edit)", EditText},
+    WorkbenchCommand{"BLOCK", "&Hebrew", "&Block Attributes", nullptr, true, true,
+                     "pick a block reference or an attribute and edit its attributes (block), block after block",
+                     EditBlock},
+    WorkbenchCommand{"MTEXT", "&Hebrew", "New &MText", nullptr, true, true,
+                     "a new multi-line text in the MText editor (mtext)", NewMText},
+    WorkbenchCommand{"MTEDIT", "&Hebrew", "Edit M&Text", nullptr, false, true,
+                     "pick an MText and edit it in the MText editor (mtext)", EditMText},
+    WorkbenchCommand{"REPLACE", "&Hebrew", "&Replace...", "Ctrl+H", true, true,
+                     "find and replace in the drawing's texts (replace)", Replace},
+    WorkbenchCommand{"TXT2MTXT", "&Hebrew", "Text to MText", nullptr, false, true,
+                     "turn single-line texts into an MText (HtoMtext)", TextToMText},
+    WorkbenchCommand{"LIBRARY", "&Hebrew", "&Library...", nullptr, true, true,
+                     "the text library: place texts from it (Hlib)", Library},
+    WorkbenchCommand{"HEBKEYS", "&Hebrew", "Hebrew &Keyboard", nullptr, false, false,
+                     "switch the keyboard to Hebrew (Cmd set_lang heb)", HebrewKeys},
+    WorkbenchCommand{"ENGKEYS", "&Hebrew", "En&glish Keyboard", nullptr, false, false,
+                     "switch the keyboard to English (Cmd set_lang eng)", EnglishKeys},
+    WorkbenchCommand{"FONTS", "&Drawing", "&Fonts...", nullptr, false, false,
+                     "the font table: which font draws Hebrew in which way (FontTable)", Fonts},
+    WorkbenchCommand{"FONTCHART", "&Drawing", "Font &Chart", nullptr, false, true,
+                     "a chart of the current font's 256 characters, removed again when its alert is closed (HShowfont)",
+                     FontChart},
+    WorkbenchCommand{"PLOTPREP", "&Drawing", "&Plot Preparation", nullptr, false, true,
+                     "put TrueType texts in display order and plot to PDF (Hplot, then PLOT)", PlotPreparation},
+    WorkbenchCommand{"REVIT", "&Drawing", "Convert for &Revit...", nullptr, false, true,
+                     "convert a copy of the drawing for Revit (Convert)", ConvertForRevit},
+    WorkbenchCommand{"FONTCONV", "&Drawing", "Font Con&version...", nullptr, false, true,
+                     "convert or remap the texts of some fonts (Cmd hfont_convert)", FontConversion},
     WorkbenchCommand{"ABOUT", "Hel&p", "&About zil", nullptr, false, false, "about the add-in (Cmd about_zil)", About},
 };
 

@@ -7,18 +7,36 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "preview/scene_painter.h"
 
 namespace zil::workbench {
 namespace {
 
-constexpr int kPickPixels = 5;      // the pick box's half side
-constexpr int kDragPixels = 4;      // a press that moves further is a drag
-constexpr double kWheelStep = 1.25;  // zoom of one wheel notch
+constexpr int kPickPixels = 5;        // the pick box's half side
+constexpr int kDragPixels = 4;        // a press that moves further is a drag
+constexpr double kWheelStep = 1.25;   // zoom of one wheel notch
 constexpr double kArrowStep = 0.125;  // of the view's size, one arrow key
 
 QColor Crosshair() { return QColor(90, 90, 90); }
+
+// Moves the pixels of an image (32 bits a pixel) by `step`; what comes into view keeps old pixels.
+void ScrollImage(QImage& image, QPoint step) {
+  const int w = image.width(), h = image.height();
+  const int dx = step.x(), dy = step.y();
+  const auto width = static_cast<std::size_t>(w - std::abs(dx)) * 4;
+  const auto copyRow = [&](int y) {
+    const uchar* from = image.constScanLine(y - dy) + std::max(-dx, 0) * 4;
+    uchar* to = image.scanLine(y) + std::max(dx, 0) * 4;
+    std::memmove(to, from, width);
+  };
+  if (dy > 0) {
+    for (int y = h - 1; y >= dy; --y) copyRow(y);
+  } else {
+    for (int y = 0; y < h + dy; ++y) copyRow(y);
+  }
+}
 
 }  // namespace
 
@@ -54,9 +72,7 @@ void DrawingView::ZoomWindow(const Box2& window) {
   SetState({{(window.lo.x + window.hi.x) / 2, (window.lo.y + window.hi.y) / 2}, viewHeight});
 }
 
-void DrawingView::ZoomExtents() {
-  ZoomWindow(preview::WithMargin(scene_ ? scene_->Extents() : Box2{}, 0.02));
-}
+void DrawingView::ZoomExtents() { ZoomWindow(preview::WithMargin(scene_ ? scene_->Extents() : Box2{}, 0.02)); }
 
 void DrawingView::ZoomBy(double factor, QPointF about) {
   if (!(factor > 0)) return;
@@ -66,8 +82,25 @@ void DrawingView::ZoomBy(double factor, QPointF about) {
 }
 
 void DrawingView::PanBy(QPointF pixels) {
+  // Whole pixels, so that the kept image moves with the drawing and only what comes into view is painted.
+  const QPoint step(static_cast<int>(std::lround(pixels.x())), static_cast<int>(std::lround(pixels.y())));
+  if (step.isNull()) return;
   const double perPixel = state_.height / std::max(1, height());
-  SetState({{state_.centre.x - pixels.x() * perPixel, state_.centre.y + pixels.y() * perPixel}, state_.height});
+  const bool keep = canvasValid_ && scene_ && canvas_.size() == size() && std::abs(step.x()) < width() &&
+                    std::abs(step.y()) < height();
+  SetState({{state_.centre.x - step.x() * perPixel, state_.centre.y + step.y() * perPixel}, state_.height});
+  if (!keep) return;
+  ScrollImage(canvas_, step);
+  const QTransform toPixels = ToPixels();
+  const int w = width(), h = height();
+  if (step.x() != 0)
+    painter_.Paint(canvas_, step.x() > 0 ? QRect(0, 0, step.x(), h) : QRect(w + step.x(), 0, -step.x(), h), *scene_,
+                   toPixels);
+  if (step.y() != 0)
+    painter_.Paint(canvas_, step.y() > 0 ? QRect(0, 0, w, step.y()) : QRect(0, h + step.y(), w, -step.y()), *scene_,
+                   toPixels);
+  canvasValid_ = true;
+  ++regionPaints_;
 }
 
 QTransform DrawingView::ToPixels() const {
@@ -131,9 +164,10 @@ void DrawingView::SetHighlighted(std::unordered_set<const drawing::Record*> enti
   highlighted_ = std::move(entities);
 }
 
-void DrawingView::SetRubberBand(std::optional<Vec2> base) {
+void DrawingView::SetRubberBand(std::optional<Vec2> base, bool box) {
   update(BandRect());
   rubberBase_ = base;
+  rubberBox_ = box;
   update(BandRect());
 }
 
@@ -168,7 +202,7 @@ void DrawingView::paintEvent(QPaintEvent* event) {
       if (const EntityPart* part = scene_->Find(*r); part && PixelRect(part->box).intersects(event->rect()))
         parts.push_back(part);
     std::sort(parts.begin(), parts.end(), [](const EntityPart* a, const EntityPart* b) { return a->order < b->order; });
-    painter_.PaintHighlighted(p, parts, ToPixels());
+    painter_.PaintHighlighted(p, parts, *scene_, ToPixels());
     p.resetTransform();
   }
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -181,8 +215,14 @@ void DrawingView::paintEvent(QPaintEvent* event) {
       p.setBrush(crossing ? QColor(0, 160, 60, 40) : QColor(30, 90, 220, 40));
       p.drawRect(QRect(*leftPress_, *cursor_).normalized());
     } else if (rubberBase_) {
+      const QPointF base = ToPixels().map(QPointF(rubberBase_->x, rubberBase_->y));
       p.setPen(QPen(QColor(200, 0, 0), 1, Qt::DashLine));
-      p.drawLine(ToPixels().map(QPointF(rubberBase_->x, rubberBase_->y)), QPointF(*cursor_));
+      p.setBrush(Qt::NoBrush);
+      if (rubberBox_) {
+        p.drawRect(QRectF(base, QPointF(*cursor_)).normalized());
+      } else {
+        p.drawLine(base, QPointF(*cursor_));
+      }
     }
     p.setPen(Crosshair());
     p.drawLine(0, cursor_->y(), width(), cursor_->y());

@@ -57,9 +57,9 @@ class DrawingView final : public QWidget {
   void SetHighlighted(std::unordered_set<const drawing::Record*> entities);
   const std::unordered_set<const drawing::Record*>& Highlighted() const noexcept { return highlighted_; }
 
-  // Feedback while a prompt waits: a line from `base` to the cursor; a selection window dragged with the
-  // left button.
-  void SetRubberBand(std::optional<Vec2> base);
+  // Feedback while a prompt waits: a line from `base` to the cursor (with `box`, the rectangle they span);
+  // a selection window dragged with the left button.
+  void SetRubberBand(std::optional<Vec2> base, bool box = false);
   void SetWindowSelection(bool on);
 
   // The last image painted (for tests and screenshots).
@@ -101,6 +101,7 @@ class DrawingView final : public QWidget {
   bool canvasValid_ = false;
   std::unordered_set<const drawing::Record*> highlighted_;
   std::optional<Vec2> rubberBase_;
+  bool rubberBox_ = false;
   bool windowSelection_ = false;
   std::optional<QPoint> cursor_;
   std::optional<QPoint> leftPress_;

@@ -30,16 +30,16 @@ void PlotToPdf(const ViewScene& scene, const std::filesystem::path& pdf, const Q
   printer.setOutputFileName(temporary.fileName());
   printer.setDocName(title);
   printer.setCreator(QStringLiteral("zil-workbench"));
-  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                    w > h ? QPageLayout::Landscape : QPageLayout::Portrait,
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), w > h ? QPageLayout::Landscape : QPageLayout::Portrait,
                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
   QPainter painter;
   if (!painter.begin(&printer)) throw std::runtime_error("Cannot write the PDF " + pdf.string());
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
-      -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+  const QRect page = printer.pageLayout()
+                         .paintRectPixels(printer.resolution())
+                         .translated(-printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
   const QTransform toPage = preview::SpaceToPixels(extents, page.size());
   const ViewPainter painterOfParts;
-  for (const EntityPart* part : scene.InRegion(extents)) painterOfParts.PaintPart(painter, *part, toPage, false);
+  for (const EntityPart* part : scene.InRegion(extents)) painterOfParts.PaintPart(painter, *part, toPage, false, scene);
   if (!painter.end()) throw std::runtime_error("Cannot write the PDF " + pdf.string());
 
   std::error_code error;

@@ -4,6 +4,7 @@
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 #include <unordered_set>
 #include <utility>
@@ -18,11 +19,24 @@ namespace {
 
 namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
-using BgPoint = bg::model::point<double, 2, bg::cs::cartesian>;
+// The index keeps boxes in single precision, widened to hold the exact box: half the memory.
+using BgPoint = bg::model::point<float, 2, bg::cs::cartesian>;
 using BgBox = bg::model::box<BgPoint>;
-using Value = std::pair<BgBox, const EntityPart*>;
+using Value = std::pair<BgBox, std::uint32_t>;  // a part's box and its order
 
-BgBox ToBg(const Box2& b) { return BgBox(BgPoint(b.lo.x, b.lo.y), BgPoint(b.hi.x, b.hi.y)); }
+constexpr std::size_t kFullKept = 4096;  // parts kept with their glyphs
+
+float Down(double v) {
+  const auto f = static_cast<float>(v);
+  return static_cast<double>(f) > v ? std::nextafter(f, -HUGE_VALF) : f;
+}
+
+float Up(double v) {
+  const auto f = static_cast<float>(v);
+  return static_cast<double>(f) < v ? std::nextafter(f, HUGE_VALF) : f;
+}
+
+BgBox ToBg(const Box2& b) { return BgBox(BgPoint(Down(b.lo.x), Down(b.lo.y)), BgPoint(Up(b.hi.x), Up(b.hi.y))); }
 
 Box2 FromBg(const BgBox& b) {
   return Box2{{b.min_corner().get<0>(), b.min_corner().get<1>()}, {b.max_corner().get<0>(), b.max_corner().get<1>()}};
@@ -57,7 +71,8 @@ double OutlineDistance(Vec2 p, const std::vector<Vec2>& points, bool closed) {
   if (points.empty()) return HUGE_VAL;
   if (points.size() == 1) return std::hypot(p.x - points[0].x, p.y - points[0].y);
   double best = HUGE_VAL;
-  for (std::size_t i = 0; i + 1 < points.size(); ++i) best = std::min(best, SegmentDistance(p, points[i], points[i + 1]));
+  for (std::size_t i = 0; i + 1 < points.size(); ++i)
+    best = std::min(best, SegmentDistance(p, points[i], points[i + 1]));
   if (closed) best = std::min(best, SegmentDistance(p, points.back(), points.front()));
   return best;
 }
@@ -69,23 +84,32 @@ double AreaDistance(Vec2 p, const std::vector<Vec2>& points) {
 
 // How far `p` is from what a primitive draws, and the record it stands for.
 std::pair<double, drawing::Record*> Distance(Vec2 p, const preview::ScenePrimitive& primitive) {
-  if (const auto* text = std::get_if<preview::SceneText>(&primitive))
-    return {AreaDistance(p, preview::RunCorners(text->text)), text->source};
+  if (const auto* text = std::get_if<preview::SceneText>(&primitive)) {
+    const std::array<Vec2, 4> corners = MarkCorners(MarkOf(*text));
+    return {AreaDistance(p, std::vector<Vec2>(corners.begin(), corners.end())), text->source};
+  }
   if (const auto* line = std::get_if<preview::ScenePolyline>(&primitive))
     return {OutlineDistance(p, line->points, line->closed), nullptr};
   const auto& fill = std::get<preview::SceneFill>(primitive);
   return {AreaDistance(p, fill.points), nullptr};
 }
 
-std::vector<const EntityPart*> InDrawingOrder(const std::vector<Value>& found) {
-  std::vector<const EntityPart*> parts;
-  parts.reserve(found.size());
-  for (const Value& v : found) parts.push_back(v.second);
-  std::sort(parts.begin(), parts.end(), [](const EntityPart* a, const EntityPart* b) { return a->order < b->order; });
-  return parts;
+}  // namespace
+
+std::array<Vec2, 4> MarkCorners(const TextMark& mark) {
+  const preview::Affine& m = mark.runToSpace;
+  return {m({0, 0}), m({mark.length, 0}), m({mark.length, mark.height}), m({0, mark.height})};
 }
 
-}  // namespace
+TextMark MarkOf(const preview::SceneText& text) {
+  return {text.text.runToEntity, text.text.length, text.text.height, text.colour};
+}
+
+const std::vector<preview::ScenePrimitive>& EntityPart::Primitives() const {
+  static const std::vector<preview::ScenePrimitive> kNone;
+  const auto* primitives = std::get_if<std::vector<preview::ScenePrimitive>>(&shape);
+  return primitives ? *primitives : kNone;
+}
 
 struct ViewScene::Index {
   bgi::rtree<Value, bgi::rstar<16>> tree;
@@ -128,50 +152,102 @@ void ViewScene::Rebuild() {
   }
 
   builder_ = std::make_unique<preview::EntitySceneBuilder>(drawing_, fontTypeOf_);
+  index_->tree.clear();  // first: the index points into the parts
+  full_.clear();
   parts_.clear();
+  orders_.clear();
   const std::vector<drawing::Record*> entities = space->Entities();
-  parts_.reserve(entities.size());
+  parts_.reserve(entities.size() + entities.size() / 16 + 64);
+  orders_.reserve(entities.size());
   std::vector<Value> values;
   values.reserve(entities.size());
-  nextOrder_ = 0;
   for (drawing::Record* r : entities) {
-    EntityPart& part = parts_[r];
+    EntityPart& part = parts_.emplace_back();
     part.entity = r;
-    part.order = nextOrder_++;
+    part.order = static_cast<std::uint32_t>(parts_.size() - 1);
+    orders_.emplace(r, part.order);
     Build(part);
-    if (!part.box.Empty()) values.emplace_back(ToBg(part.box), &part);
+    if (!part.box.Empty()) values.emplace_back(ToBg(part.box), part.order);
   }
   index_->tree = bgi::rtree<Value, bgi::rstar<16>>(values.begin(), values.end());  // packed: bulk loading
 }
 
-void ViewScene::Build(EntityPart& part) {
-  part.primitives.clear();
-  part.box = Box2{};
-  if (part.entity->Erased()) return;
+preview::Scene ViewScene::SceneOf(drawing::Record& entity) const {
+  if (entity.Erased()) return {};
+  preview::Scene scene;
   try {
-    preview::Scene scene = builder_->Build(*part.entity);
-    part.primitives = std::move(scene.primitives);
-    part.primitives.shrink_to_fit();
-    part.box = scene.extents;
+    scene = builder_->Build(entity);
   } catch (const drawing::DxfError&) {
     // An entity whose values are not numbers draws nothing; the rest of the drawing still shows.
   }
+  // The tags read for it are made again when next asked for: a large drawing keeps its bytes only.
+  for (drawing::Record* r = &entity; r != nullptr; r = r->Next()) {
+    if (r != &entity && !drawing::IsSubEntity(r->Type())) break;
+    drawing_.ReleaseTags(*r);
+  }
+  return scene;
+}
+
+void ViewScene::Build(EntityPart& part) {
+  preview::Scene scene = SceneOf(*part.entity);
+  part.box = scene.extents;
+  part.hasTexts = false;
+  if (scene.primitives.size() == 1) {
+    if (const auto* text = std::get_if<preview::SceneText>(&scene.primitives.front());
+        text && text->source == part.entity) {
+      part.shape = MarkOf(*text);
+      part.hasTexts = true;
+      return;
+    }
+  }
+  for (preview::ScenePrimitive& primitive : scene.primitives) {
+    if (auto* text = std::get_if<preview::SceneText>(&primitive)) {
+      std::u32string().swap(text->text.glyphs);
+      part.hasTexts = true;
+    }
+  }
+  scene.primitives.shrink_to_fit();
+  part.shape = std::move(scene.primitives);
+}
+
+const std::vector<preview::ScenePrimitive>& ViewScene::Full(const EntityPart& part) const {
+  if (!part.hasTexts) return part.Primitives();
+  if (const auto kept = full_.find(part.order); kept != full_.end()) return kept->second;
+  if (full_.size() >= kFullKept) full_.clear();
+  return full_.emplace(part.order, SceneOf(*part.entity).primitives).first->second;
+}
+
+std::vector<const EntityPart*> ViewScene::InOrder(const std::vector<std::uint32_t>& orders) const {
+  std::vector<const EntityPart*> parts;
+  parts.reserve(orders.size());
+  if (orders.size() < 1024) {
+    std::vector<std::uint32_t> sorted = orders;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::uint32_t order : sorted) parts.push_back(&parts_[order]);
+    return parts;
+  }
+  // Many: marked, then read in order, which is faster than sorting them.
+  marks_.assign(parts_.size(), 0);
+  for (std::uint32_t order : orders) marks_[order] = 1;
+  for (std::size_t i = 0; i < marks_.size(); ++i)
+    if (marks_[i]) parts.push_back(&parts_[i]);
+  return parts;
 }
 
 void ViewScene::Unindex(const EntityPart& part) {
-  if (!part.box.Empty()) index_->tree.remove(Value(ToBg(part.box), &part));
+  if (!part.box.Empty()) index_->tree.remove(Value(ToBg(part.box), part.order));
 }
 
 void ViewScene::IndexPart(const EntityPart& part) {
-  if (!part.box.Empty()) index_->tree.insert(Value(ToBg(part.box), &part));
+  if (!part.box.Empty()) index_->tree.insert(Value(ToBg(part.box), part.order));
 }
 
 drawing::Record* ViewScene::OwnerInSpace(drawing::Record& record, bool& elsewhere) const {
   drawing::Record* r = &record;
-  if (parts_.count(r) != 0) return r;
+  if (orders_.count(r) != 0) return r;
   if (r->Prev() == nullptr && r->Next() == nullptr) return nullptr;  // taken out by an undo
   while (drawing::IsSubEntity(r->Type()) && r->Prev() != nullptr) r = r->Prev();
-  if (parts_.count(r) != 0) return r;
+  if (orders_.count(r) != 0) return r;
   if (paper_ >= 0 && r->InPaperSpace() != (paper_ == 1)) return nullptr;
   // A record the scene does not know: a new entity of the space, or a record of another section or block.
   const drawing::Record* end = r->Next();
@@ -182,8 +258,7 @@ drawing::Record* ViewScene::OwnerInSpace(drawing::Record& record, bool& elsewher
     // Inside a block definition, which any block reference may show; another layout's block is not one.
     const drawing::Record* head = r;
     while (head != nullptr && head->Type() != "BLOCK") head = head->Prev();
-    if (head == nullptr ||
-        !IsLayoutBlockName(drawing::BlockView(drawing_, const_cast<drawing::Record&>(*head)).Name()))
+    if (head == nullptr || !IsLayoutBlockName(drawing::BlockView(drawing_, const_cast<drawing::Record&>(*head)).Name()))
       elsewhere = true;
   }
   return nullptr;
@@ -208,12 +283,15 @@ Damage ViewScene::Apply(const std::vector<drawing::Record*>& records) {
   }
   Damage damage;
   for (drawing::Record* entity : changed) {
-    auto [it, fresh] = parts_.try_emplace(entity);
-    EntityPart& part = it->second;
+    const auto [it, fresh] = orders_.try_emplace(entity, static_cast<std::uint32_t>(parts_.size()));
     if (fresh) {
-      part.entity = entity;
-      part.order = nextOrder_++;
-    } else if (!part.box.Empty()) {
+      EntityPart& added = parts_.emplace_back();
+      added.entity = entity;
+      added.order = it->second;
+    }
+    EntityPart& part = parts_[it->second];
+    full_.erase(part.order);
+    if (!fresh && !part.box.Empty()) {
       damage.boxes.push_back(part.box);
       Unindex(part);
     }
@@ -233,20 +311,41 @@ Box2 ViewScene::Extents() const {
 
 std::size_t ViewScene::Drawn() const { return index_->tree.size(); }
 
+namespace {
+
+// The orders of the values a query found.
+struct OrderInserter {
+  using iterator_category = std::output_iterator_tag;
+  using value_type = void;
+  using difference_type = std::ptrdiff_t;
+  using pointer = void;
+  using reference = void;
+  std::vector<std::uint32_t>* orders;
+  OrderInserter& operator=(const Value& v) {
+    orders->push_back(v.second);
+    return *this;
+  }
+  OrderInserter& operator*() { return *this; }
+  OrderInserter& operator++() { return *this; }
+  OrderInserter operator++(int) { return *this; }
+};
+
+}  // namespace
+
 std::vector<const EntityPart*> ViewScene::InRegion(const Box2& region) const {
-  std::vector<Value> found;
-  index_->tree.query(bgi::intersects(ToBg(region)), std::back_inserter(found));
-  return InDrawingOrder(found);
+  std::vector<std::uint32_t> orders;
+  index_->tree.query(bgi::intersects(ToBg(region)), OrderInserter{&orders});
+  return InOrder(orders);
 }
 
 std::vector<const EntityPart*> ViewScene::InWindow(const Box2& window, bool crossing) const {
-  std::vector<Value> found;
+  std::vector<std::uint32_t> orders;
   if (crossing) {
-    index_->tree.query(bgi::intersects(ToBg(window)), std::back_inserter(found));
+    index_->tree.query(bgi::intersects(ToBg(window)), OrderInserter{&orders});
   } else {
-    index_->tree.query(bgi::within(ToBg(window)), std::back_inserter(found));
+    index_->tree.query(bgi::within(ToBg(window)), OrderInserter{&orders});
   }
-  return InDrawingOrder(found);
+  return InOrder(orders);
 }
 
 std::optional<Hit> ViewScene::Pick(Vec2 at, double tolerance) const {
@@ -254,7 +353,16 @@ std::optional<Hit> ViewScene::Pick(Vec2 at, double tolerance) const {
   std::optional<Hit> best;
   double bestDistance = HUGE_VAL;
   for (const EntityPart* part : InRegion(near)) {
-    for (const preview::ScenePrimitive& primitive : part->primitives) {
+    if (const TextMark* mark = part->Mark()) {
+      const std::array<Vec2, 4> corners = MarkCorners(*mark);
+      const double distance = AreaDistance(at, std::vector<Vec2>(corners.begin(), corners.end()));
+      if (distance <= tolerance && distance <= bestDistance) {
+        bestDistance = distance;
+        best = Hit{part, part->entity};
+      }
+      continue;
+    }
+    for (const preview::ScenePrimitive& primitive : part->Primitives()) {
       const auto [distance, record] = Distance(at, primitive);
       // Later parts come later in drawing order: of two as near, the one drawn on top wins.
       if (distance <= tolerance && distance <= bestDistance) {
@@ -267,8 +375,8 @@ std::optional<Hit> ViewScene::Pick(Vec2 at, double tolerance) const {
 }
 
 const EntityPart* ViewScene::Find(const drawing::Record& entity) const {
-  const auto it = parts_.find(&entity);
-  return it == parts_.end() ? nullptr : &it->second;
+  const auto it = orders_.find(&entity);
+  return it == orders_.end() ? nullptr : &parts_[it->second];
 }
 
 }  // namespace zil::workbench

@@ -43,9 +43,9 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 }  // namespace
 
 struct Workbench::Tab {
-  std::u16string layout;     // as the drawing names it: "Model", "Layout1", ...
-  std::u16string block;      // its block: "*Model_Space", "*Paper_Space", "*Paper_Space0", ...
-  int kind = -1;             // 0 model space, 1 the active layout (paper space), -1 another layout
+  std::u16string layout;  // as the drawing names it: "Model", "Layout1", ...
+  std::u16string block;   // its block: "*Model_Space", "*Paper_Space", "*Paper_Space0", ...
+  int kind = -1;          // 0 model space, 1 the active layout (paper space), -1 another layout
   std::optional<ViewState> view;
 };
 
@@ -183,7 +183,7 @@ void Workbench::UpdateTitle() {
 
 void Workbench::UpdateKeyboardLabel() {
   keyboard_->setText(textcore::KeyboardIsHebrew(services_.keyboard) ? QStringLiteral("Hebrew")
-                                                                     : QStringLiteral("English"));
+                                                                    : QStringLiteral("English"));
 }
 
 void Workbench::UpdateHighlights() {

@@ -32,9 +32,9 @@
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
 #include "drawing/standin/host_window.h"
+#include "drawing_view.h"
 #include "platform/qt/keyboard_notifier.h"
 #include "platform/services.h"
-#include "drawing_view.h"
 #include "view_scene.h"
 
 class QAction;

@@ -64,10 +64,13 @@ standin::Answer WorkbenchInput::Ask(const standin::Prompt& prompt) {
   return Wait({mode, QString::fromStdU16String(prompt.text), prompt.base});
 }
 
+standin::Answer WorkbenchInput::AskCorner(const QString& prompt, const acad::Point& corner) {
+  return Wait({Mode::Point, prompt, corner, false, true});
+}
+
 EntityAnswer WorkbenchInput::AskEntity(const QString& prompt, bool nested) {
   const standin::Answer answer = Wait({Mode::Entity, prompt, std::nullopt, nested});
-  return {answer.kind == standin::Answer::Kind::Pick ? entity_ : nullptr,
-          answer.kind == standin::Answer::Kind::Cancel};
+  return {answer.kind == standin::Answer::Kind::Pick ? entity_ : nullptr, answer.kind == standin::Answer::Kind::Cancel};
 }
 
 standin::Answer WorkbenchInput::Wait(const Waiting& waiting) {
@@ -80,7 +83,7 @@ standin::Answer WorkbenchInput::Wait(const Waiting& waiting) {
   picks_.clear();
   picked_.clear();
   line_.SetPrompt(waiting.prompt);
-  if (waiting.base) view_.SetRubberBand(Vec2{waiting.base->x, waiting.base->y});
+  if (waiting.base) view_.SetRubberBand(Vec2{waiting.base->x, waiting.base->y}, waiting.box);
   view_.SetWindowSelection(waiting.mode == Mode::Objects);
   QEventLoop loop;
   loop_ = &loop;

@@ -43,6 +43,9 @@ class WorkbenchInput final : public QObject, public standin::InputSource {
   standin::Answer Ask(const standin::Prompt& prompt) override;
   std::u16string Alert(const std::u16string& message) override;
 
+  // The opposite corner of a rectangle from `corner` (a rubber rectangle follows the cursor): as a point.
+  standin::Answer AskCorner(const QString& prompt, const acad::Point& corner);
+
   // One entity, picked with a click; with `nested`, the attribute of a block reference whose text was hit
   // rather than the block reference.
   EntityAnswer AskEntity(const QString& prompt, bool nested);
@@ -66,6 +69,7 @@ class WorkbenchInput final : public QObject, public standin::InputSource {
     QString prompt;
     std::optional<acad::Point> base;
     bool nested = false;
+    bool box = false;  // the rubber band is a rectangle
   };
 
   standin::Answer Wait(const Waiting& waiting);

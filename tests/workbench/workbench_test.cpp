@@ -59,8 +59,8 @@ TEST_F(WorkbenchTest, ShowsTheSampleInEverySpaceWithItsTitleStatusAndKeyboardLan
   EXPECT_GT(wb->Scene()->Drawn(), 20u);
   // Zoomed to what is drawn: the extents fill the view, and the texts have ink.
   const Box2 extents = wb->Scene()->Extents();
-  const QRectF shown = wb->View().ToPixels().mapRect(
-      QRectF(QPointF(extents.lo.x, extents.lo.y), QPointF(extents.hi.x, extents.hi.y)));
+  const QRectF shown =
+      wb->View().ToPixels().mapRect(QRectF(QPointF(extents.lo.x, extents.lo.y), QPointF(extents.hi.x, extents.hi.y)));
   EXPECT_TRUE(QRectF(wb->View().rect()).adjusted(-1, -1, 1, 1).contains(shown));
   EXPECT_TRUE(shown.width() > wb->View().width() * 0.9 || shown.height() > wb->View().height() * 0.9);
   EXPECT_GT(Inked(wb->View().Canvas()), 5000);
@@ -97,12 +97,17 @@ TEST_F(WorkbenchTest, ATextPlacedByClickingGoesToTheTextDialogAndUndoAndRedoAreB
   const int fullPaints = wb->View().FullPaints();
   std::string placed;
   // While newtext runs the placement is in the drawing; the member's failure takes it back.
-  user->Run(QStringLiteral("TEXT"), {{QStringLiteral("start point"), [&] { user->Click({20, 60}); }},
+  user->Run(QStringLiteral("TEXT"), {{QStringLiteral("start point"),
+                                      [&] {
+                                        user->Click({20, 60});
+                                      }},
                                      {QStringLiteral("height"), [&] { user->Type(QStringLiteral("3")); }},
-                                     {QStringLiteral("rotation"), [&] { user->Click({20, 70}); }}});
+                                     {QStringLiteral("rotation"), [&] {
+                                        user->Click({20, 70});
+                                      }}});
   const QString history = wb->Line().History();
-  EXPECT_TRUE(history.contains(QStringLiteral(
-      "newtext: The text dialog (newtext) is not available yet in this version of zil")))
+  EXPECT_TRUE(history.contains(
+      QStringLiteral("newtext: The text dialog (newtext) is not available yet in this version of zil")))
       << history.toStdString();
   EXPECT_TRUE(history.contains(QStringLiteral("The placed text is taken back."))) << history.toStdString();
   EXPECT_TRUE(Bytes() == sampleBytes);
@@ -148,17 +153,17 @@ TEST_F(WorkbenchTest, ATextPlacedByClickingGoesToTheTextDialogAndUndoAndRedoAreB
 TEST_F(WorkbenchTest, PromptsTakePointsAndNumbersTypedEnterAndEscape) {
   OpenSample();
   // Typed answers; Escape at the height cancels the command and places nothing.
-  user->Run(QStringLiteral("text"), {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("x")); }},
-                                     {QStringLiteral("start point"),
-                                      [&] { user->Type(QStringLiteral("5,-60")); }, true},
-                                     {QStringLiteral("height"), [&] { user->Escape(); }}});
+  user->Run(QStringLiteral("text"),
+            {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("x")); }},
+             {QStringLiteral("start point"), [&] { user->Type(QStringLiteral("5,-60")); }, true},
+             {QStringLiteral("height"), [&] { user->Escape(); }}});
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("Point or \"x,y\" required: x")));
   EXPECT_TRUE(Bytes() == sampleBytes);
   // Enter takes the defaults: the last height and no rotation.
-  user->Run(QStringLiteral("TEXT"), {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("5,-60")); }},
-                                     {QStringLiteral("height <2.5000>"), [&] { user->Type(QString()); }},
-                                     {QStringLiteral("rotation angle of text <0.0000>"),
-                                      [&] { user->Type(QStringLiteral("45")); }}});
+  user->Run(QStringLiteral("TEXT"),
+            {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("5,-60")); }},
+             {QStringLiteral("height <2.5000>"), [&] { user->Type(QString()); }},
+             {QStringLiteral("rotation angle of text <0.0000>"), [&] { user->Type(QStringLiteral("45")); }}});
   wb->RunCommand(QStringLiteral("REDO"));
   const auto texts = TextsSaying(*wb->Document(), u" ");
   ASSERT_EQ(texts.size(), 1u);
@@ -170,6 +175,18 @@ TEST_F(WorkbenchTest, PromptsTakePointsAndNumbersTypedEnterAndEscape) {
                                      {QStringLiteral("height"), [&] { user->Type(QString()); }},
                                      {QStringLiteral("<45.0000>"), [&] { user->Type(QString()); }}});
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("Specify start point of text: @1,1")));
+
+  // A zoom window by a click and a corner typed.
+  user->Run(QStringLiteral("ZW"), {{QStringLiteral("first corner"),
+                                    [&] {
+                                      user->Click({0, 0});
+                                    }},
+                                   {QStringLiteral("opposite corner"), [&] { user->Type(QStringLiteral("40,30")); }}});
+  const ViewState view = wb->View().State();
+  EXPECT_NEAR(view.centre.x, 20, 0.1);
+  EXPECT_NEAR(view.centre.y, 15, 0.1);
+  EXPECT_GE(view.height, 30);
+  EXPECT_LT(view.height, 31);
 }
 
 TEST_F(WorkbenchTest, PicksByClickAndByWindowAnswerTheHostsSelectionOnScreen) {
@@ -193,14 +210,28 @@ TEST_F(WorkbenchTest, PicksByClickAndByWindowAnswerTheHostsSelectionOnScreen) {
 
   // A window from left to right takes what lies inside it; a click adds one more; Enter ends.
   const QString objects = QStringLiteral("Select objects:");
-  auto picked = select({{objects, [&] { user->Drag({-2, 33}, {58, 53}); }},
-                        {objects, [&] { user->Click({5, 26}); }, true},
+  auto picked = select({{objects,
+                         [&] {
+                           user->Drag({-2, 33}, {58, 53});
+                         }},
+                        {objects,
+                         [&] {
+                           user->Click({5, 26});
+                         },
+                         true},
                         {objects, [&] { user->Type(QString()); }, true}});
   EXPECT_EQ(picked, (std::vector<std::u16string>{dos, keys, keysR, win, ttf}));
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("4 found, 4 in all")));
   // From right to left it takes what it crosses; the right button is Enter.
-  picked = select({{objects, [&] { user->Drag({5, 47}, {-1, 51}); }},
-                   {objects, [&] { user->Click({0, 0}, Qt::RightButton); }, true}});
+  picked = select({{objects,
+                    [&] {
+                      user->Drag({5, 47}, {-1, 51});
+                    }},
+                   {objects,
+                    [&] {
+                      user->Click({0, 0}, Qt::RightButton);
+                    },
+                    true}});
   EXPECT_EQ(picked, (std::vector<std::u16string>{dos, keys}));
   // Escape picks nothing.
   picked = select({{objects, [&] { user->Click({5, 26}); }}, {objects, [&] { user->Escape(); }, true}});
@@ -210,8 +241,13 @@ TEST_F(WorkbenchTest, PicksByClickAndByWindowAnswerTheHostsSelectionOnScreen) {
 TEST_F(WorkbenchTest, TheAddinsCommandsPickWhatTheirMembersNeedAndShowTheMembersOwnMessages) {
   OpenSample();
   // EDIT refuses a line (the room's wall), then takes a text.
-  user->Run(QStringLiteral("EDIT"), {{QStringLiteral("Select a text"), [&] { user->Click({120, 20}); }},
-                                     {QStringLiteral("Select a text"), [&] { user->Click({5, 26}); }}});
+  user->Run(QStringLiteral("EDIT"), {{QStringLiteral("Select a text"),
+                                      [&] {
+                                        user->Click({120, 20});
+                                      }},
+                                     {QStringLiteral("Select a text"), [&] {
+                                        user->Click({5, 26});
+                                      }}});
   // BLOCK on an attribute's text picks the attribute; on the block's frame the block reference.
   user->Run(QStringLiteral("BLOCK"), {{QStringLiteral("Select a block"), [&] { user->Click({4, -27}); }}});
   user->Run(QStringLiteral("BLOCK"), {{QStringLiteral("Select a block"), [&] { user->Click({80, -30}); }}});
@@ -219,16 +255,16 @@ TEST_F(WorkbenchTest, TheAddinsCommandsPickWhatTheirMembersNeedAndShowTheMembers
   for (const char* command : {"MTEXT", "REPLACE", "TXT2MTXT", "LIBRARY", "REVIT", "FONTCONV"})
     wb->RunCommand(QString::fromLatin1(command));
   const QString history = wb->Line().History();
-  for (const char* said : {"That is a INSERT; select a text",
-                           "edit: The text dialog (edit on a text) is not available yet",
-                           "block: The text dialog (block on an attribute) is not available yet",
-                           "block: The attribute grid (block on a block reference) is not available yet",
-                           "mtext: The MText editor (mtext) is not available yet",
-                           "replace: Find and replace (replace) is not available yet",
-                           "HtoMtext: Text to MText conversion (HtoMtext) is not available yet",
-                           "Hlib: The text library (Hlib) is not available yet",
-                           "Convert: Conversion for Revit (Convert) is not available yet",
-                           "Cmd: Font conversion and remapping (hfont_convert) is not available yet"})
+  for (const char* said :
+       {"That is a INSERT; select a text", "edit: The text dialog (edit on a text) is not available yet",
+        "block: The text dialog (block on an attribute) is not available yet",
+        "block: The attribute grid (block on a block reference) is not available yet",
+        "mtext: The MText editor (mtext) is not available yet",
+        "replace: Find and replace (replace) is not available yet",
+        "HtoMtext: Text to MText conversion (HtoMtext) is not available yet",
+        "Hlib: The text library (Hlib) is not available yet",
+        "Convert: Conversion for Revit (Convert) is not available yet",
+        "Cmd: Font conversion and remapping (hfont_convert) is not available yet"})
     EXPECT_TRUE(history.contains(QString::fromLatin1(said))) << said << "\n" << history.toStdString();
   EXPECT_TRUE(Bytes() == sampleBytes);
   EXPECT_FALSE(wb->Busy());
@@ -251,7 +287,7 @@ TEST_F(WorkbenchTest, TheFontChartIsDrawnInTheViewShownAndItsAlertsUndoTakesItAw
   wb->RunCommand(QStringLiteral("FONTCHART"));
   EXPECT_EQ(LastMessage(), u"Press Ok for continue");
   EXPECT_EQ(entitiesDuringAlert, entities + 1 + 16 + 16 * 17);  // the ground, the headings and the 256 codes
-  EXPECT_GT(drawnDuringAlert, drawn + 250);                    // the view showed them (codes without glyphs aside)
+  EXPECT_GT(drawnDuringAlert, drawn + 250);                     // the view showed them (codes without glyphs aside)
   EXPECT_EQ(wb->Scene()->Drawn(), drawn);
   EXPECT_TRUE(Bytes() == sampleBytes);
   // The chart stood in the view shown: VIEWCTR and VIEWSIZE are the window's.
@@ -272,8 +308,8 @@ TEST_F(WorkbenchTest, PlotPreparationPlotsTheSpaceShownToAPdfTheUserChooses) {
   EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
   EXPECT_EQ(bytes.find("/Subtype /Image"), std::string::npos);  // vector output: no picture in it
   EXPECT_GT(bytes.size(), 10000u);
-  EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("plotted Model to ") +
-                                            QString::fromStdString(pdf.string())));
+  EXPECT_TRUE(
+      wb->Line().History().contains(QStringLiteral("plotted Model to ") + QString::fromStdString(pdf.string())));
   // The preparation changed the TrueType texts; undo takes it back. Cancelled, PLOT says so.
   EXPECT_FALSE(Bytes() == sampleBytes);
   wb->RunCommand(QStringLiteral("U"));

@@ -25,9 +25,7 @@ QPoint Pixel(workbench::DrawingView& view, workbench::Vec2 at) {
 
 }  // namespace
 
-void WorkbenchDriver::MoveTo(workbench::Vec2 at) {
-  QTest::mouseMove(&workbench_.View(), Pixel(workbench_.View(), at));
-}
+void WorkbenchDriver::MoveTo(workbench::Vec2 at) { QTest::mouseMove(&workbench_.View(), Pixel(workbench_.View(), at)); }
 
 void WorkbenchDriver::Click(workbench::Vec2 at, Qt::MouseButton button) {
   MoveTo(at);
