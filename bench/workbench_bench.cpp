@@ -85,8 +85,7 @@ Figures Measure(const std::string& drawing) {
   std::filesystem::create_directories(data);
   zil::test::FakeServices fake(data);
   zil::automation::NoDialogs dialogs;
-  zil::workbench::Workbench wb(fake.services(), dialogs,
-                               {QString::fromStdString((data / "workbench.ini").string())});
+  zil::workbench::Workbench wb(fake.services(), dialogs, {QString::fromStdString((data / "workbench.ini").string())});
   wb.View().setFixedSize(1600, 1000);
   wb.show();
   QApplication::processEvents();
@@ -169,9 +168,10 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) counts.push_back(std::stol(argv[i]));
     if (counts.empty()) counts = {10000, 100000, 1000000};
     bool met = true;
-    std::printf("machine load (1 min) %.1f on %u processors: times on the clock grow with it; the processor time of\n"
-                "opening is given too\n",
-                LoadAverage(), std::thread::hardware_concurrency());
+    std::printf(
+        "machine load (1 min) %.1f on %u processors: times on the clock grow with it; the processor time of\n"
+        "opening is given too\n",
+        LoadAverage(), std::thread::hardware_concurrency());
     std::printf("%9s %8s %10s %9s %10s %8s %8s %10s %7s\n", "texts", "MB", "open+paint", "(cpu)", "change", "pan",
                 "zoom", "memory MB", "x file");
     for (const long count : counts) {
@@ -187,9 +187,10 @@ int main(int argc, char** argv) {
       }
       if (count == 100000) {
         const bool ok = f.openMs <= 1000 && f.changeMs <= 16 && f.panMs <= 50 && f.zoomMs <= 50 && memory <= 4 * size;
-        std::printf("  targets (100,000 texts): open+paint <= 1000 ms, change <= 16 ms, pan and zoom <= 50 ms, "
-                    "memory <= 4x the file: %s\n",
-                    ok ? "met" : "MISSED");
+        std::printf(
+            "  targets (100,000 texts): open+paint <= 1000 ms, change <= 16 ms, pan and zoom <= 50 ms, "
+            "memory <= 4x the file: %s\n",
+            ok ? "met" : "MISSED");
         met = met && ok;
       }
     }

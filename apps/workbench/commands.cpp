@@ -39,7 +39,8 @@ drawing::Record* PickOf(Workbench& wb, const QString& prompt, bool nested,
     const EntityAnswer answer = wb.Input().AskEntity(prompt, nested);
     if (!answer.record) return nullptr;
     if (OneOf(answer.record->Type(), types)) return answer.record;
-    wb.Line().Error(QStringLiteral("That is a ") + QString::fromUtf8(answer.record->Type()) + QStringLiteral("; ") +
+    const std::string_view type = answer.record->Type();
+    wb.Line().Error(QString::fromUtf8(type.data(), static_cast<qsizetype>(type.size())) + QStringLiteral(" picked: ") +
                     refusal);
   }
 }

@@ -232,7 +232,10 @@ void DrawingView::paintEvent(QPaintEvent* event) {
   }
 }
 
-void DrawingView::resizeEvent(QResizeEvent*) { Invalidate(); }
+void DrawingView::resizeEvent(QResizeEvent*) {
+  Invalidate();
+  emit resized(size());
+}
 
 void DrawingView::mousePressEvent(QMouseEvent* event) {
   setFocus();

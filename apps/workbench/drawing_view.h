@@ -76,6 +76,8 @@ class DrawingView final : public QWidget {
   void windowChosen(zil::workbench::Box2 window, bool crossing);
   void rightClicked();
   void viewChanged();
+  // The view's size in pixels changed (AutoCAD's SCREENSIZE).
+  void resized(QSize pixels);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -98,6 +98,9 @@ Workbench::Workbench(platform::Services services, automation::Dialogs& dialogs, 
     coordinates_->setText(QString::number(at.x, 'f', 4) + QStringLiteral(", ") + QString::number(at.y, 'f', 4));
   });
   connect(tabs_, &QTabBar::currentChanged, this, &Workbench::ShowTab);
+  connect(view_, &DrawingView::resized, this, [this](QSize pixels) {
+    app_->SetScreenSize({pixels.width(), pixels.height()});
+  });
   connect(input_.get(), &WorkbenchInput::commandTyped, this, &Workbench::RunCommand);
   connect(input_.get(), &WorkbenchInput::picksChanged, this,
           [this](const std::unordered_set<const drawing::Record*>& picked) {
@@ -420,8 +423,9 @@ automation::InvokeResult Workbench::Call(std::u16string_view member, std::vector
   const automation::InvokeResult result = automation::Invoke(*object_, member, args);
   if (automation::Failed(result.hr))
     line_->Error(QString::fromStdU16String(std::u16string(member)) + QStringLiteral(": ") + Utf8(result.error));
-  RunQueuedCommands();
+  // The member has returned: the drawing shows as it now is, then the command text it queued runs.
   if (document_) document_->TellObservers();
+  RunQueuedCommands();
   return result;
 }
 
@@ -438,6 +442,7 @@ void Workbench::HostCommand(const std::u16string& text) {
 
 void Workbench::RunQueuedCommands() {
   for (const standin::CommandReport& report : app_->RunQueuedCommands()) {
+    line_->Echo(QStringLiteral("Command:"), QString::fromStdU16String(report.text).trimmed());
     for (const standin::CommandEvent& event : report.events)
       if (event.kind != "alert") line_->Message(QString::fromStdU16String(event.detail));
     if (!report.error.empty()) line_->Error(Utf8(report.error));

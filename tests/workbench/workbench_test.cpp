@@ -24,6 +24,8 @@
 namespace zil::workbench::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using Step = zil::test::WorkbenchDriver::Step;
 
 // Pixels of the view's image that are not paper.
@@ -97,14 +99,8 @@ TEST_F(WorkbenchTest, ATextPlacedByClickingGoesToTheTextDialogAndUndoAndRedoAreB
   const int fullPaints = wb->View().FullPaints();
   std::string placed;
   // While newtext runs the placement is in the drawing; the member's failure takes it back.
-  user->Run(QStringLiteral("TEXT"), {{QStringLiteral("start point"),
-                                      [&] {
-                                        user->Click({20, 60});
-                                      }},
-                                     {QStringLiteral("height"), [&] { user->Type(QStringLiteral("3")); }},
-                                     {QStringLiteral("rotation"), [&] {
-                                        user->Click({20, 70});
-                                      }}});
+  user->Run(u"TEXT"_s, {user->OnClick(u"start point"_s, {20, 60}), user->OnType(u"height"_s, u"3"_s),
+                        user->OnClick(u"rotation"_s, {20, 70})});
   const QString history = wb->Line().History();
   EXPECT_TRUE(history.contains(
       QStringLiteral("newtext: The text dialog (newtext) is not available yet in this version of zil")))
@@ -153,17 +149,13 @@ TEST_F(WorkbenchTest, ATextPlacedByClickingGoesToTheTextDialogAndUndoAndRedoAreB
 TEST_F(WorkbenchTest, PromptsTakePointsAndNumbersTypedEnterAndEscape) {
   OpenSample();
   // Typed answers; Escape at the height cancels the command and places nothing.
-  user->Run(QStringLiteral("text"),
-            {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("x")); }},
-             {QStringLiteral("start point"), [&] { user->Type(QStringLiteral("5,-60")); }, true},
-             {QStringLiteral("height"), [&] { user->Escape(); }}});
+  user->Run(u"text"_s, {user->OnType(u"start point"_s, u"x"_s), user->OnType(u"start point"_s, u"5,-60"_s, true),
+                        user->OnEscape(u"height"_s)});
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("Point or \"x,y\" required: x")));
   EXPECT_TRUE(Bytes() == sampleBytes);
   // Enter takes the defaults: the last height and no rotation.
-  user->Run(QStringLiteral("TEXT"),
-            {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("5,-60")); }},
-             {QStringLiteral("height <2.5000>"), [&] { user->Type(QString()); }},
-             {QStringLiteral("rotation angle of text <0.0000>"), [&] { user->Type(QStringLiteral("45")); }}});
+  user->Run(u"TEXT"_s, {user->OnType(u"start point"_s, u"5,-60"_s), user->OnType(u"height <2.5000>"_s, {}),
+                        user->OnType(u"rotation angle of text <0.0000>"_s, u"45"_s)});
   wb->RunCommand(QStringLiteral("REDO"));
   const auto texts = TextsSaying(*wb->Document(), u" ");
   ASSERT_EQ(texts.size(), 1u);
@@ -171,17 +163,12 @@ TEST_F(WorkbenchTest, PromptsTakePointsAndNumbersTypedEnterAndEscape) {
   EXPECT_NEAR(texts[0]->Rotation(), std::numbers::pi / 4, 1e-9);
   EXPECT_NEAR(texts[0]->InsertionPoint().y, -60, 1e-9);
   // The rotation is remembered for the next text.
-  user->Run(QStringLiteral("TEXT"), {{QStringLiteral("start point"), [&] { user->Type(QStringLiteral("@1,1")); }},
-                                     {QStringLiteral("height"), [&] { user->Type(QString()); }},
-                                     {QStringLiteral("<45.0000>"), [&] { user->Type(QString()); }}});
+  user->Run(u"TEXT"_s, {user->OnType(u"start point"_s, u"@1,1"_s), user->OnType(u"height"_s, {}),
+                        user->OnType(u"<45.0000>"_s, {})});
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("Specify start point of text: @1,1")));
 
   // A zoom window by a click and a corner typed.
-  user->Run(QStringLiteral("ZW"), {{QStringLiteral("first corner"),
-                                    [&] {
-                                      user->Click({0, 0});
-                                    }},
-                                   {QStringLiteral("opposite corner"), [&] { user->Type(QStringLiteral("40,30")); }}});
+  user->Run(u"ZW"_s, {user->OnClick(u"first corner"_s, {0, 0}), user->OnType(u"opposite corner"_s, u"40,30"_s)});
   const ViewState view = wb->View().State();
   EXPECT_NEAR(view.centre.x, 20, 0.1);
   EXPECT_NEAR(view.centre.y, 15, 0.1);
@@ -210,53 +197,33 @@ TEST_F(WorkbenchTest, PicksByClickAndByWindowAnswerTheHostsSelectionOnScreen) {
 
   // A window from left to right takes what lies inside it; a click adds one more; Enter ends.
   const QString objects = QStringLiteral("Select objects:");
-  auto picked = select({{objects,
-                         [&] {
-                           user->Drag({-2, 33}, {58, 53});
-                         }},
-                        {objects,
-                         [&] {
-                           user->Click({5, 26});
-                         },
-                         true},
-                        {objects, [&] { user->Type(QString()); }, true}});
+  auto picked = select({user->OnDrag(objects, {-2, 33}, {58, 53}),
+                        user->OnClick(objects, {5, 26}, Qt::LeftButton, true),
+                        {objects, [&] { zil::test::SaveScreenshot(*wb, "workbench-picking.png"); }, true},
+                        user->OnType(objects, {}, true)});
   EXPECT_EQ(picked, (std::vector<std::u16string>{dos, keys, keysR, win, ttf}));
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("4 found, 4 in all")));
   // From right to left it takes what it crosses; the right button is Enter.
-  picked = select({{objects,
-                    [&] {
-                      user->Drag({5, 47}, {-1, 51});
-                    }},
-                   {objects,
-                    [&] {
-                      user->Click({0, 0}, Qt::RightButton);
-                    },
-                    true}});
+  picked = select({user->OnDrag(objects, {5, 47}, {-1, 51}), user->OnClick(objects, {0, 0}, Qt::RightButton, true)});
   EXPECT_EQ(picked, (std::vector<std::u16string>{dos, keys}));
   // Escape picks nothing.
-  picked = select({{objects, [&] { user->Click({5, 26}); }}, {objects, [&] { user->Escape(); }, true}});
+  picked = select({user->OnClick(objects, {5, 26}), user->OnEscape(objects, true)});
   EXPECT_TRUE(picked.empty());
 }
 
 TEST_F(WorkbenchTest, TheAddinsCommandsPickWhatTheirMembersNeedAndShowTheMembersOwnMessages) {
   OpenSample();
-  // EDIT refuses a line (the room's wall), then takes a text.
-  user->Run(QStringLiteral("EDIT"), {{QStringLiteral("Select a text"),
-                                      [&] {
-                                        user->Click({120, 20});
-                                      }},
-                                     {QStringLiteral("Select a text"), [&] {
-                                        user->Click({5, 26});
-                                      }}});
+  // EDIT refuses a block reference (the room), then takes a text.
+  user->Run(u"EDIT"_s, {user->OnClick(u"Select a text"_s, {120, 20}), user->OnClick(u"Select a text"_s, {5, 26})});
   // BLOCK on an attribute's text picks the attribute; on the block's frame the block reference.
-  user->Run(QStringLiteral("BLOCK"), {{QStringLiteral("Select a block"), [&] { user->Click({4, -27}); }}});
-  user->Run(QStringLiteral("BLOCK"), {{QStringLiteral("Select a block"), [&] { user->Click({80, -30}); }}});
-  user->Run(QStringLiteral("MTEDIT"), {{QStringLiteral("Select an MText"), [&] { user->Click({5, 79}); }}});
+  user->Run(u"BLOCK"_s, {user->OnClick(u"Select a block"_s, {4, -27})});
+  user->Run(u"BLOCK"_s, {user->OnClick(u"Select a block"_s, {80, -30})});
+  user->Run(u"MTEDIT"_s, {user->OnClick(u"Select an MText"_s, {5, 79})});
   for (const char* command : {"MTEXT", "REPLACE", "TXT2MTXT", "LIBRARY", "REVIT", "FONTCONV"})
     wb->RunCommand(QString::fromLatin1(command));
   const QString history = wb->Line().History();
   for (const char* said :
-       {"That is a INSERT; select a text", "edit: The text dialog (edit on a text) is not available yet",
+       {"INSERT picked: select a text", "edit: The text dialog (edit on a text) is not available yet",
         "block: The text dialog (block on an attribute) is not available yet",
         "block: The attribute grid (block on a block reference) is not available yet",
         "mtext: The MText editor (mtext) is not available yet",
@@ -278,19 +245,31 @@ TEST_F(WorkbenchTest, TheFontChartIsDrawnInTheViewShownAndItsAlertsUndoTakesItAw
   const auto space = wb->Document()->ModelSpace();
   const int entities = space->Count();
   const std::size_t drawn = wb->Scene()->Drawn();
-  int entitiesDuringAlert = 0;
+  int entitiesDuringAlert = 0, unseenDuringAlert = 0;
   std::size_t drawnDuringAlert = 0;
+  double groundWidth = 0;
   messages.onShow = [&](const std::u16string&) {
+    // The member has returned and the view shows all it added, before the alert of the command it queued.
     entitiesDuringAlert = space->Count();
     drawnDuringAlert = wb->Scene()->Drawn();
+    for (int k = entities; k < entitiesDuringAlert; ++k) {
+      const auto handle = textcore::ToUtf8(space->Item(k)->Handle());
+      if (!wb->Scene()->Find(*wb->Document()->Dwg().FindByHandle(*drawing::ToHandle(handle)))) ++unseenDuringAlert;
+    }
+    const auto [low, high] = space->Item(entities)->GetBoundingBox();  // the chart's ground, added first
+    groundWidth = high.x - low.x;
+    zil::test::SaveScreenshot(*wb, "workbench-font-chart.png");
   };
   wb->RunCommand(QStringLiteral("FONTCHART"));
   EXPECT_EQ(LastMessage(), u"Press Ok for continue");
   EXPECT_EQ(entitiesDuringAlert, entities + 1 + 16 + 16 * 17);  // the ground, the headings and the 256 codes
-  EXPECT_GT(drawnDuringAlert, drawn + 250);                     // the view showed them (codes without glyphs aside)
+  EXPECT_EQ(unseenDuringAlert, 0);
+  EXPECT_GT(drawnDuringAlert, drawn + 250);  // codes without a glyph draw nothing
   EXPECT_EQ(wb->Scene()->Drawn(), drawn);
   EXPECT_TRUE(Bytes() == sampleBytes);
-  // The chart stood in the view shown: VIEWCTR and VIEWSIZE are the window's.
+  // The chart stood in the view shown: VIEWCTR, VIEWSIZE and SCREENSIZE are the window's.
+  const double viewWidth = shown.height * wb->View().width() / wb->View().height();
+  EXPECT_NEAR(groundWidth, 0.9 * viewWidth, 1e-6);
   EXPECT_EQ(std::get<acad::Point>(wb->Document()->GetVariable(u"VIEWCTR")).x, shown.centre.x);
   EXPECT_EQ(std::get<double>(wb->Document()->GetVariable(u"VIEWSIZE")), shown.height);
 }

@@ -112,6 +112,9 @@ void StandInApplication::QueueCommand(const std::shared_ptr<StandInDocument>& do
 
 std::vector<CommandReport> StandInApplication::RunQueuedCommands() {
   std::vector<CommandReport> reports;
+  if (queue_.empty()) return reports;
+  // The automation call has returned: what it changed shows before its command text runs.
+  for (const auto& document : documents_) document->TellObservers();
   while (!queue_.empty()) {
     auto [document, text] = std::move(queue_.front());
     queue_.pop_front();

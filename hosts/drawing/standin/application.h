@@ -9,7 +9,8 @@
 // was sent to, as AutoCAD runs command text after the add-in hands control back. Each text gives one
 // report: what ran (alerts with the answer given, undo steps taken back, plots), or why it was refused
 // (command_text.h). PLOT prints through the host's window (host_window.h); without one it is accepted and
-// reported, and prints nothing. After each text the documents tell their observers what changed.
+// reported, and prints nothing. Before the queue runs, and after each text, the documents tell their
+// observers what changed.
 //
 // The window: a host that shows the drawings (the workbench) gives the application its window; the view
 // it shows then stands for the view of the active space (VIEWCTR, VIEWSIZE, ZoomCenter), and Update has

@@ -55,6 +55,24 @@ void WorkbenchDriver::Type(const QString& line) {
 
 void WorkbenchDriver::Escape() { QTest::keyClick(workbench_.Line().Input(), Qt::Key_Escape); }
 
+WorkbenchDriver::Step WorkbenchDriver::OnClick(const QString& prompt, workbench::Vec2 at, Qt::MouseButton button,
+                                               bool again) {
+  return {prompt, [this, at, button] { Click(at, button); }, again};
+}
+
+WorkbenchDriver::Step WorkbenchDriver::OnDrag(const QString& prompt, workbench::Vec2 from, workbench::Vec2 to,
+                                              bool again) {
+  return {prompt, [this, from, to] { Drag(from, to); }, again};
+}
+
+WorkbenchDriver::Step WorkbenchDriver::OnType(const QString& prompt, const QString& line, bool again) {
+  return {prompt, [this, line] { Type(line); }, again};
+}
+
+WorkbenchDriver::Step WorkbenchDriver::OnEscape(const QString& prompt, bool again) {
+  return {prompt, [this] { Escape(); }, again};
+}
+
 void WorkbenchDriver::Run(const QString& command, std::vector<Step> steps) {
   Answering([&] { workbench_.RunCommand(command); }, std::move(steps));
   EXPECT_FALSE(workbench_.Busy()) << command.toStdString();

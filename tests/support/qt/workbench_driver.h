@@ -3,9 +3,7 @@
 // prompt shows. Real events throughout (QTest's mouse and key events on the view and the command line).
 //
 //   WorkbenchDriver user(workbench);
-//   user.Run("TEXT", {{"start point", [&] { user.Click({20, 60}); }},
-//                     {"height", [&] { user.Type("3"); }},
-//                     {"rotation", [&] { user.Type(""); }}});
+//   user.Run("TEXT", {user.OnClick("start point", {20, 60}), user.OnType("height", "3"), user.OnType("rotation", "")});
 //
 // A step acts once the command line's prompt contains its text and a prompt waits; a step marked `again`
 // acts in the same prompt as the step before it (more picks before Enter), every other step waits for the
@@ -34,6 +32,12 @@ class WorkbenchDriver {
     std::function<void()> act;
     bool again = false;
   };
+
+  // Steps that click, drag, type a line or press Escape once the prompt shows (`again`: see above).
+  Step OnClick(const QString& prompt, workbench::Vec2 at, Qt::MouseButton button = Qt::LeftButton, bool again = false);
+  Step OnDrag(const QString& prompt, workbench::Vec2 from, workbench::Vec2 to, bool again = false);
+  Step OnType(const QString& prompt, const QString& line, bool again = false);
+  Step OnEscape(const QString& prompt, bool again = false);
 
   // Runs the command as typed at the command line, answering its prompts with `steps`.
   void Run(const QString& command, std::vector<Step> steps);
