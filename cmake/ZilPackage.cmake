@@ -41,10 +41,10 @@ endif()
 set(CPACK_PACKAGE_NAME zil)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Hebrew text in CAD drawings: the zil command line and workbench")
-set(CPACK_PACKAGE_DESCRIPTION
-    "zil converts the Hebrew of DXF drawings between the five ways fonts keep it and the text a person reads, "
-    "and draws it as AutoCAD does. zil is the command line; zil-workbench a desktop window that opens a drawing "
-    "and runs every command of the add-in on it.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "zil converts the Hebrew of DXF drawings between the five ways fonts keep it and the text a person "
+       "reads, and draws it as AutoCAD does. zil is the command line; zil-workbench a desktop window that "
+       "opens a drawing and runs every command of the add-in on it.")
 set(CPACK_PACKAGE_CONTACT "The zil developers <zil@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -5,7 +5,7 @@
 // knows what the add-in sends and nothing else:
 //   U                      undo the last step (undo_stack.h)
 //   REDO                   put back the step the last U took back
-//   PLOT                   the plot command; the stand-in host has no plotter, so nothing is printed
+//   PLOT                   the plot command
 //   (alert "text")         a message with an OK button, answered by the input source
 //   (command "U" ...)      the commands named by the strings, each as if typed and ended with Enter
 // Command names may carry AutoCAD's prefixes "_" (the English name) and "." (the built-in command), in

@@ -18,9 +18,10 @@
 //
 // Observers: a host that shows the drawing is told which records changed (entities, their parts, table
 // records, the header: every record a change, an undo or a redo touched, erased and removed ones
-// included, and the entities whose highlight changed), after each Update of an entity or of the application, each Regen
-// and each command the application runs, and whenever the host asks with TellObservers (after each automation call it
-// makes). Records are tracked only while the document has an observer.
+// included, and the entities whose highlight changed), after each Update of an entity or of the
+// application, each Regen and each command the application runs, and whenever the host asks with
+// TellObservers (after each automation call it makes). Records are tracked only while the document has an
+// observer.
 #pragma once
 
 #include <cstdint>
