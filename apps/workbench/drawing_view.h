@@ -1,7 +1,8 @@
 // The workbench's drawing view: one space of the drawing (view_scene.h) painted into a kept image, which
-// a change repaints only where it damaged it; panning (middle button drag, arrow keys), zooming about the
-// cursor (wheel), zoom extents and zoom window; a crosshair; a rubber band from a prompt's base point and
-// a selection window while the user picks; highlighted entities drawn over in the highlight colour.
+// a change repaints only where it damaged it and a pan moves, painting only what comes into view; panning
+// (middle button drag, arrow keys), zooming about the cursor (wheel), zoom extents and zoom window; a crosshair; a
+// rubber band from a prompt's base point and a selection window while the user picks; highlighted entities drawn over
+// in the highlight colour.
 //
 // The view reports what the user does in drawing coordinates (clicks with the pick tolerance, windows
 // dragged, the cursor's position); what that means is the prompt's concern (workbench_input.h). Keys it
