@@ -1,6 +1,5 @@
 // zil-workbench: the add-in's desktop command layer over DXF drawings (workbench.h).
 #include <QApplication>
-#include <QIcon>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -71,7 +70,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("zil-workbench"));
   QApplication::setOrganizationName(QStringLiteral("zil"));
   QApplication::setApplicationVersion(QStringLiteral(ZIL_VERSION));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zil-workbench.svg")));
 
   zil::platform::PortableKeyboardLayouts keyboard;
   StandardErrorMessages console;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +25,9 @@
 #include "textcore/keyboard.h"
 #include "textcore/utf8.h"
 #include "workbench_input.h"
+
+// The icon is a resource of this library, which a static library must bring in by name.
+static void LoadWorkbenchResources() { Q_INIT_RESOURCE(resources); }
 
 namespace zil::workbench {
 namespace {
@@ -61,6 +65,8 @@ Workbench::Workbench(platform::Services services, automation::Dialogs& dialogs, 
       keyboard_(new QLabel),
       keyboardNotifier_(services.keyboard) {
   setObjectName(QStringLiteral("workbench"));
+  LoadWorkbenchResources();
+  setWindowIcon(QIcon(QStringLiteral(":/zil-workbench.svg")));
   input_ = std::make_unique<WorkbenchInput>(*view_, *line_, services_.messages);
   settings_ = options.settingsFile.isEmpty()
                   ? std::make_unique<QSettings>(QStringLiteral("zil"), QStringLiteral("zil-workbench"))

@@ -53,6 +53,7 @@ std::vector<acad::EntityPtr> TextsSaying(standin::StandInDocument& document, con
 TEST_F(WorkbenchTest, ShowsTheSampleInEverySpaceWithItsTitleStatusAndKeyboardLanguage) {
   OpenSample();
   EXPECT_EQ(wb->windowTitle(), QStringLiteral("hebrew-sample.dxf[*] - zil-workbench"));
+  EXPECT_FALSE(wb->windowIcon().pixmap(48, 48).isNull());  // the SVG icon, drawn
   EXPECT_FALSE(wb->isWindowModified());
   ASSERT_EQ(wb->Tabs().count(), 2);
   EXPECT_EQ(wb->Tabs().tabText(0), QStringLiteral("Model"));
