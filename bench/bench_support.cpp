@@ -67,11 +67,11 @@ Measured RunTimed(const std::string& program, const std::vector<std::string>& ar
   return m;
 }
 
-double EnsureTextDrawing(const std::string& path) {
+double EnsureTextDrawing(const std::string& path, long count) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     std::cout << "making " << path << " with ezdxf..." << std::endl;
-    Run(Script("make '" + path + "'"));
+    Run(Script("make '" + path + "' " + std::to_string(count)));
     if (::stat(path.c_str(), &info) != 0) throw std::runtime_error("ezdxf did not make " + path);
   }
   return static_cast<double>(info.st_size);

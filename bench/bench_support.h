@@ -22,8 +22,9 @@ Measured RunTimed(const std::string& program, const std::vector<std::string>& ar
 // The standard output of `command`; throws when it cannot run or fails.
 std::string Run(const std::string& command);
 
-// Makes the 17 MB R2000 drawing of 100,000 TEXT entities at `path` with ezdxf unless it is there; its size.
-double EnsureTextDrawing(const std::string& path);
+// Makes the 17 MB R2000 drawing of 100,000 TEXT entities (or of `count`) at `path` with ezdxf unless it is
+// there; its size.
+double EnsureTextDrawing(const std::string& path, long count = 100000);
 
 // The seconds the ezdxf script's `mode` ("ezdxf", "ezdxf-revit") takes from `in` to `out`.
 double EzdxfSeconds(const std::string& mode, const std::string& in, const std::string& out);

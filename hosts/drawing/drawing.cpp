@@ -146,6 +146,11 @@ void Drawing::Remove(Record& record) {
   record.erased_ = true;
 }
 
+void Drawing::Reinsert(Record& record, Record* before, const RecordState& state) {
+  Link(record, before);
+  Restore(record, state);
+}
+
 namespace {
 
 void CheckValue(int code, std::string_view value) {

@@ -75,6 +75,9 @@ class Drawing {
   RecordState StateOf(const Record& record) const;
   void Restore(Record& record, const RecordState& state);
   void Remove(Record& record);  // unlinks a record that InsertBefore made
+  // Links a record that Remove took out back in before `before` (nullptr: at the end) and gives it
+  // `state`.
+  void Reinsert(Record& record, Record* before, const RecordState& state);
 
   // Keeps a new value of group `code` for a record's tags, until the next Settle; a line break is refused
   // (DxfError).

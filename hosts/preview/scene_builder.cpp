@@ -6,6 +6,7 @@
 #include <numbers>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "drawing/entity_views.h"
 #include "drawing/spaces.h"
@@ -103,6 +104,13 @@ class SceneBuilder {
     Context top;
     for (Record* r : space.Entities()) Entity(*r, top, true);
     return std::move(scene_);
+  }
+
+  // What Build draws for one top-level entity.
+  Scene One(Record& entity) {
+    Context top;
+    Entity(entity, top, true);
+    return std::exchange(scene_, Scene{});
   }
 
  private:
@@ -412,6 +420,19 @@ class SceneBuilder {
 };
 
 }  // namespace
+
+struct EntitySceneBuilder::Impl {
+  Impl(Drawing& drawing, FontTypeOf types) : fontTypeOf(std::move(types)), builder(drawing, fontTypeOf) {}
+  FontTypeOf fontTypeOf;  // the builder keeps a reference
+  SceneBuilder builder;
+};
+
+EntitySceneBuilder::EntitySceneBuilder(Drawing& drawing, const FontTypeOf& fontTypeOf)
+    : impl_(std::make_unique<Impl>(drawing, fontTypeOf)) {}
+
+EntitySceneBuilder::~EntitySceneBuilder() = default;
+
+Scene EntitySceneBuilder::Build(Record& entity) { return impl_->builder.One(entity); }
 
 std::vector<Vec2> RunCorners(const PlacedText& t) {
   const Affine& m = t.runToEntity;

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,26 @@ FontTypeOf ClassifyWith(config::FontDefinitions& fonts);
 // `layout`: empty or "Model" for model space, else a layout's name (any case). Throws std::runtime_error
 // naming the drawing's layouts when there is no such layout.
 Scene BuildScene(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf, std::u16string_view layout = {});
+
+// The scene one top-level entity at a time, with the look-ups of one BuildScene kept between entities
+// (layers, text styles, block definitions): for a view that keeps each entity's part of the scene apart
+// and builds again only the entities that changed. The look-ups are read once, so a builder is made anew
+// after a layer, a text style or a block definition changed.
+class EntitySceneBuilder {
+ public:
+  EntitySceneBuilder(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf);
+  ~EntitySceneBuilder();
+  EntitySceneBuilder(const EntitySceneBuilder&) = delete;
+  EntitySceneBuilder& operator=(const EntitySceneBuilder&) = delete;
+
+  // What BuildScene draws for `entity`, an entity of a space (not a part of one, such as an ATTRIB):
+  // its primitives in drawing order, with extents, counts and what was not drawn for it alone.
+  Scene Build(drawing::Record& entity);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // How a text style draws: its font type for `text`, and its generation flags. A style the drawing lacks
 // draws as AutoCAD's default font "txt".

@@ -244,6 +244,7 @@ void StandInEntity::SetColor(int color) {
 void StandInEntity::Update() {
   Need(kind_ != Kind::NotEntity, "Update");
   Live();
+  document_->TellObservers();
 }
 
 void StandInEntity::Erase() {

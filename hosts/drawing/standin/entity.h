@@ -15,8 +15,8 @@
 //   Alignment first. Rotation turns a left text about its insertion point, an aligned or fit text's
 //   second point about its first, any other text about its alignment point.
 // - GetBoundingBox is entity_extents.h's box; an entity without one there throws acad::Error.
-// - Update draws nothing (the stand-in host has no display) but fails on an erased object, as AutoCAD's
-//   does; Highlight is kept by the document for a display to show.
+// - Update has the document tell its observers what changed (a host's window then draws it) and fails on
+//   an erased object, as AutoCAD's does; Highlight is kept by the document for a display to show.
 // - Objects that are not entities (table records, dictionaries) serve ObjectName and Handle only. The parts
 //   that close or carry another entity (SEQEND, VERTEX) are not erased, copied, moved or turned alone, and
 //   an attribute reference is not copied alone (it would belong to no block reference).
