@@ -374,6 +374,17 @@ class ThrowingDialogs final : public automation::Dialogs {
   void FreeLibraryWindow() override {}
   void ShowFontTable(automation::AddIn&) override { throw std::runtime_error("the font table broke"); }
   void ShowAbout(automation::AddIn&) override { throw 42; }
+  void NewText(automation::AddIn&, std::u16string_view) override {}
+  void EditText(automation::AddIn&, std::u16string_view) override {}
+  void NewMText(automation::AddIn&) override {}
+  void EditMText(automation::AddIn&, std::u16string_view) override {}
+  void ConvertTextsToMText(automation::AddIn&) override {}
+  void ReplaceInTexts(automation::AddIn&) override {}
+  void EditAttributeDefinition(automation::AddIn&, std::u16string_view) override {}
+  void EditBlockAttributes(automation::AddIn&, std::u16string_view) override {}
+  void ShowLibrary(automation::AddIn&) override {}
+  void ConvertForRevit(automation::AddIn&) override {}
+  void ConvertFonts(automation::AddIn&) override {}
 };
 
 TEST_F(WorkbenchTest, AMemberThatThrowsIsReportedAndTheWorkbenchGoesOn) {
