@@ -67,8 +67,8 @@ void WritePng(const QImage& image, const std::filesystem::path& png) {
   if (!image.save(&buffer, "PNG")) throw std::runtime_error("Could not encode the preview as PNG");
   try {
     platform::WriteFileAtomically(png, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  } catch (const std::exception& e) {
-    throw std::runtime_error("Unable to write the preview " + png.string() + ": " + e.what());
+  } catch (const platform::WriteError& e) {
+    throw std::runtime_error("Unable to write the preview " + png.string() + ": " + e.Reason());
   }
 }
 

@@ -57,6 +57,17 @@ TEST(FontTable, ChangefntTouchesOnlyItsRowAndRewritesTheFontsSection) {
   EXPECT_EQ(ClassifyFont(u"new.shx", back.fontmaps).type, DosHebrew);
 }
 
+TEST(FontTable, ADefinitionFileThatIsALinkStaysALink) {
+  TempFolder dir;
+  const auto shared = dir.Write("shared/HebFonts.txt", kDefinitions);
+  std::filesystem::create_symlink(shared, dir / "HebFonts.txt");
+  FontTable table;
+  table.Load(dir / "HebFonts.txt");
+  table.changefnt(u"new.shx", DosEnglish);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "HebFonts.txt"));
+  EXPECT_NE(TempFolder::Read(shared).find("NEW=DosEnglish\r\n"), std::string::npos);
+}
+
 TEST(FontTable, LoadAnotherFileSaveAsAndTheClosingWrite) {
   TempFolder dir;
   FontTable table;

@@ -53,7 +53,7 @@ TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
       {{"dxf", "copy", dir + "/missing.dxf", out}, "cannot read " + dir + "/missing.dxf: cannot open it"},
       {{"dxf", "copy", dir + "/bad.dxf", out}, "bad.dxf line 5: expected a group code"},
       {{"dxf", "info", dir + "/bad.dxf"}, "bad.dxf line 5: expected a group code"},
-      {{"dxf", "copy", good, dir + "/no/such/folder/out.dxf"}, "cannot create a temporary file"},
+      {{"dxf", "copy", good, dir + "/no/such/folder/out.dxf"}, "the folder " + dir + "/no/such/folder does not exist"},
       {{"dxf", "copy", good, dir + "/folder"}, "it is a folder"},
   };
   for (const Case& c : cases) {
@@ -74,6 +74,22 @@ TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
   EXPECT_EQ(left, (std::vector<std::string>{"bad.dxf", "folder", "out.dxf"}));  // no temporary file is left
   EXPECT_EQ(Zil({"dxf", "copy", good}).exitCode, 2);
   EXPECT_EQ(Zil({"dxf"}).exitCode, 2);
+}
+
+TEST(DxfCommands, CopyWritesPipesInPlaceAndFollowsLinks) {
+  const TempFolder folder;
+  const std::string good = test::Fixture("r12.dxf");
+  // Standard output is a pipe here: the drawing goes through it.
+  const auto piped = Zil({"dxf", "copy", good, "/dev/stdout"});
+  ASSERT_EQ(piped.exitCode, 0) << piped.err;
+  EXPECT_TRUE(piped.out == test::FixtureBytes("r12.dxf"));
+
+  // A link to a drawing: the drawing it names is replaced, the link stays.
+  const auto real = folder.Write("real.dxf", "old");
+  std::filesystem::create_symlink(real, folder / "link.dxf");
+  ASSERT_EQ(Zil({"dxf", "copy", good, (folder / "link.dxf").string()}).exitCode, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.dxf"));
+  EXPECT_TRUE(TempFolder::Read(real) == test::FixtureBytes("r12.dxf"));
 }
 
 }  // namespace
