@@ -67,8 +67,7 @@ void SaveDxfFile(const Drawing& drawing, const std::string& path) {
       WriteDxf(drawing, sink);
     });
   } catch (const platform::WriteError& e) {
-    throw DxfError("cannot save " + path + ": " + e.Reason() +
-                   (e.LeftAsItWas() ? "; the file is left as it was" : ""));
+    throw DxfError("cannot save " + path + ": " + e.Reason() + (e.LeftAsItWas() ? "; the file is left as it was" : ""));
   }
 }
 

@@ -42,8 +42,8 @@ struct LibraryTable {
   const char* create;
 };
 constexpr LibraryTable kLibraryTables[] = {
-    {kLibTree, kCreateLibTree},        {u"LispTree", kCreateLispTree}, {u"BlockHistory", kCreateBlockHistory},
-    {u"Clips", kCreateClips},          {kSearchCombo, kCreateSearchCombo}, {kBlocksAttr, kCreateBlocksAttr},
+    {kLibTree, kCreateLibTree}, {u"LispTree", kCreateLispTree},     {u"BlockHistory", kCreateBlockHistory},
+    {u"Clips", kCreateClips},   {kSearchCombo, kCreateSearchCombo}, {kBlocksAttr, kCreateBlocksAttr},
 };
 
 std::string Utf8Path(const fs::path& path) {

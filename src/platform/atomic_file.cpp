@@ -62,7 +62,8 @@ Destination Resolve(const fs::path& target) {
     return {true, file, true, status.permissions()};
   }
   const fs::path folder = FolderOf(target);
-  if (!fs::is_directory(folder, ec)) throw WriteError(target, "the folder " + folder.string() + " does not exist", true);
+  if (!fs::is_directory(folder, ec))
+    throw WriteError(target, "the folder " + folder.string() + " does not exist", true);
   return {true, target};
 }
 
@@ -148,7 +149,8 @@ Destination Resolve(const fs::path& target) {
     }
     if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return {false, target};
     if (S_ISDIR(info.st_mode)) throw WriteError(target, "it is a folder", true);
-    if (S_ISBLK(info.st_mode)) throw WriteError(target, "it is a block device (a disk), which is not written over", true);
+    if (S_ISBLK(info.st_mode))
+      throw WriteError(target, "it is a block device (a disk), which is not written over", true);
     throw WriteError(target, "it is a socket, not a file", true);
   }
   const int error = errno;
@@ -262,8 +264,8 @@ void Replace(const Destination& d, const fs::path& target, const std::function<v
   fs::path temporary;
   const auto handle = CreateTemporary(d.file, temporary);
   if (!Valid(handle))
-    throw WriteError(target, "cannot make a file in the folder " + FolderOf(d.file).string() + ": " + SystemReason(errno),
-                     true);
+    throw WriteError(
+        target, "cannot make a file in the folder " + FolderOf(d.file).string() + ": " + SystemReason(errno), true);
   try {
     OutFile out(handle, target, true);
     produce([&out](std::string_view bytes) { out.Write(bytes); });

@@ -83,8 +83,9 @@ TEST(FontDefinitions, UnwritableDataFolderIsReportedAndNothingIsLost) {
   none.Close();
   ASSERT_EQ(absent.messages.shown.size(), 1u);
   const std::string nowhere = (dir / "nowhere").string();
-  EXPECT_EQ(absent.messages.shown[0].text, textcore::FromUtf8("Unable to write to " + nowhere + "/Hebrew.ini: the folder " +
-                                                              nowhere + " does not exist"));
+  EXPECT_EQ(
+      absent.messages.shown[0].text,
+      textcore::FromUtf8("Unable to write to " + nowhere + "/Hebrew.ini: the folder " + nowhere + " does not exist"));
   EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));  // nothing creates the folder
 }
 

@@ -31,18 +31,18 @@ std::string MessageOf(const std::function<void()>& call) {
 
 // The six tables as SQLite keeps their statements: from the table name on.
 const std::vector<std::string> kSixTables = {
-                             "CREATE TABLE LibTree  ([ID] INTEGER PRIMARY KEY,[nid] INTEGER,[icon] INTEGER,[name] TEXT "
-                             ",[id_parent] INTEGER,[txt] TEXT COLLATE NOCASE)",
-                             "CREATE TABLE LispTree  ([ID] INTEGER PRIMARY KEY,[nid] INTEGER,[icon] INTEGER,[name] "
-                             "TEXT ,[id_parent] INTEGER,[lsp] TEXT COLLATE NOCASE)",
-                             "CREATE TABLE BlockHistory  ([ID] INTEGER PRIMARY KEY,[type] INTEGER,[block] TEXT,[tag] "
-                             "TEXT ,[prompt] TEXT ,[value] TEXT,[ddate] DATETIME ,[cod] TEXT )",
-                             "CREATE TABLE Clips  ([ID] INTEGER PRIMARY KEY,[nid] INTEGER,[icon] INTEGER,[id_parent] "
-                             "INTEGER ,[kind] INTEGER ,[fmt] TEXT ,[ddate] DATETIME ,[stream] BLOB ,[txt] TEXT)",
-                             "CREATE TABLE SearchCombo ([ID] INTEGER PRIMARY KEY,[item] TEXT)",
-                             "CREATE TABLE BlocksAttr  ([ID] INTEGER PRIMARY KEY,[bname] TEXT COLLATE NOCASE,[json] "
-                             "TEXT)",
-                         };
+    "CREATE TABLE LibTree  ([ID] INTEGER PRIMARY KEY,[nid] INTEGER,[icon] INTEGER,[name] TEXT "
+    ",[id_parent] INTEGER,[txt] TEXT COLLATE NOCASE)",
+    "CREATE TABLE LispTree  ([ID] INTEGER PRIMARY KEY,[nid] INTEGER,[icon] INTEGER,[name] "
+    "TEXT ,[id_parent] INTEGER,[lsp] TEXT COLLATE NOCASE)",
+    "CREATE TABLE BlockHistory  ([ID] INTEGER PRIMARY KEY,[type] INTEGER,[block] TEXT,[tag] "
+    "TEXT ,[prompt] TEXT ,[value] TEXT,[ddate] DATETIME ,[cod] TEXT )",
+    "CREATE TABLE Clips  ([ID] INTEGER PRIMARY KEY,[nid] INTEGER,[icon] INTEGER,[id_parent] "
+    "INTEGER ,[kind] INTEGER ,[fmt] TEXT ,[ddate] DATETIME ,[stream] BLOB ,[txt] TEXT)",
+    "CREATE TABLE SearchCombo ([ID] INTEGER PRIMARY KEY,[item] TEXT)",
+    "CREATE TABLE BlocksAttr  ([ID] INTEGER PRIMARY KEY,[bname] TEXT COLLATE NOCASE,[json] "
+    "TEXT)",
+};
 
 TEST(Tdb, ANewLibraryInAMissingFolderHasTheSixTablesAndTheRoot) {
   TempFolder dir;
