@@ -20,7 +20,9 @@ std::string CommandList(const CLI::App& app) {
   return list;
 }
 
-bool HasCommands(const CLI::App& app) { return !app.get_subcommands([](const CLI::App*) { return true; }).empty(); }
+bool HasCommands(const CLI::App& app) {
+  return !app.get_subcommands([](const CLI::App*) { return true; }).empty();
+}
 
 // Words a user may try for the version.
 bool AsksForTheVersion(std::string_view word) { return word == "version" || word == "-V" || word == "-v"; }
@@ -40,10 +42,9 @@ bool ReportCommandWords(const CLI::App& root, int argc, const char* const* argv,
     } catch (const CLI::OptionNotFound&) {
     }
     if (next == nullptr) {
-      err << CommandPath(*command) << ": " << (word.starts_with("-") ? "unknown option '" : "unknown command '")
-          << word << "'" << (AsksForTheVersion(word) ? " (the version: zil --version)" : "")
-          << "; the commands are " << CommandList(*command) << " (" << CommandPath(*command)
-          << " --help says what each does)\n";
+      err << CommandPath(*command) << ": " << (word.starts_with("-") ? "unknown option '" : "unknown command '") << word
+          << "'" << (AsksForTheVersion(word) ? " (the version: zil --version)" : "") << "; the commands are "
+          << CommandList(*command) << " (" << CommandPath(*command) << " --help says what each does)\n";
       return true;
     }
     command = next;
@@ -73,7 +74,10 @@ CommandLine::CommandLine(std::istream& input, std::ostream& output, std::ostream
     : app("zil: Hebrew text in CAD drawings", "zil"), in(input), out(output), err(error) {
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string(ZIL_VERSION));
+}
 
+std::string Counted(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 int RunCommandLine(CommandLine& cl, int argc, const char* const* argv) {

@@ -17,6 +17,10 @@ MessageAnswer ConsoleMessages::Show(const std::u16string& caption, const std::u1
   // The line begins with the program's name already; another caption says where the message comes from.
   if (!caption.empty() && caption != u"zil") out_ << textcore::ToUtf8(caption) << ": ";
   out_ << textcore::ToUtf8(text) << '\n';
+  return FirstButton(buttons);
+}
+
+MessageAnswer FirstButton(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::Ok:
     case MessageButtons::OkCancel:

@@ -40,6 +40,7 @@
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
 #include "drawing/standin/input_source.h"
+#include "font_table_notice.h"
 #include "json_string.h"
 #include "platform/clipboard.h"
 #include "platform/file_choosers.h"
@@ -139,10 +140,6 @@ std::pair<int, int> ReportCommands(standin::StandInApplication& application, std
   return counts;
 }
 
-std::string Counted(int n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 // Reads and splits every line first, so that a script with a syntax error runs nothing.
 std::optional<std::vector<ScriptCall>> ReadScript(std::istream& in, const std::string& source, std::ostream& err) {
   std::vector<ScriptCall> calls;
@@ -151,8 +148,8 @@ std::optional<std::vector<ScriptCall>> ReadScript(std::istream& in, const std::s
     const auto first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos || text[first] == '#') continue;
     if (const auto at = FirstMalformedUtf8(text)) {
-      err << "zil: " << source << " line " << number << " is not valid UTF-8 (at byte " << *at + 1
-          << "): \"" << EscapedForMessage(text) << "\"; a script is UTF-8 text\n";
+      err << "zil: " << source << " line " << number << " is not valid UTF-8 (at byte " << *at + 1 << "): \""
+          << EscapedForMessage(text) << "\"; a script is UTF-8 text\n";
       return std::nullopt;
     }
     try {
@@ -212,6 +209,7 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
 
   std::optional<DrawingHost> host;
   if (options.drawing) {
+    WarnWithoutFontTable(platform::XdgSpecialFolders{}, cl.err);
     host = OpenDrawingHost(options, cl.err);
     if (!host) return 1;
     host->application->SetInputSource(&host->input);

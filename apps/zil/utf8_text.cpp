@@ -18,9 +18,8 @@ void ForEachSequence(std::string_view text, Visit&& visit) {
     UChar32 c = 0;
     U8_NEXT(bytes, i, length, c);
     if (c < 0) i = start + 1;  // one byte at a time through what is not UTF-8
-    if (!visit(static_cast<std::size_t>(start), text.substr(static_cast<std::size_t>(start),
-                                                            static_cast<std::size_t>(i - start)),
-               c))
+    if (!visit(static_cast<std::size_t>(start),
+               text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)), c))
       return;
   }
 }

@@ -70,11 +70,10 @@ TEST(Script, AScriptThatCannotBeReadRunsNothing) {
 
   const auto missing = Zil({"script", (data / "missing.txt").string()});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "zil: cannot read the script " + (data / "missing.txt").string() +
-                             ": No such file or directory\n");
+  EXPECT_EQ(missing.err,
+            "zil: cannot read the script " + (data / "missing.txt").string() + ": No such file or directory\n");
   // Malformed UTF-8 would reach the add-in as "?": the script is refused.
-  const auto malformed =
-      Zil({"script"}, "Hebstr\nacadtostr \xff\xfe 1\n", {"ZIL_DATA_FOLDER=" + data.path().string()});
+  const auto malformed = Zil({"script"}, "Hebstr\nacadtostr \xff\xfe 1\n", {"ZIL_DATA_FOLDER=" + data.path().string()});
   EXPECT_EQ(malformed.exitCode, 2);
   EXPECT_EQ(malformed.out, "");
   EXPECT_EQ(malformed.err,
@@ -87,8 +86,8 @@ TEST(Script, WithoutADataFolderOneWarningSaysTheSettingsWereNotSaved) {
   const std::string folder = (dir / "Veltro").string();
   const auto run = Zil({"script"}, "acadtostr ouka 1\nHebstr\n", {"ZIL_DATA_FOLDER=" + folder});
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.err, "zil: warning: Unable to write to " + folder + "/Hebrew.ini: the folder " + folder +
-                         " does not exist\n");
+  EXPECT_EQ(run.err,
+            "zil: warning: Unable to write to " + folder + "/Hebrew.ini: the folder " + folder + " does not exist\n");
 }
 
 // Without a display the dialog members fail with a message saying so, and the script goes on.

@@ -99,7 +99,8 @@ TEST(TextCommands, MessagesNameWhatIsWrong) {
 
 TEST(TextCommands, StringsReadsTypesAsTheOptionsDoAndSaysWhatALineLacks) {
   const test::TempFolder dir;
-  const auto good = dir.Write("good.jsonl", "{\"type\": 3, \"stored\": \"abc\"}\n{\"type\": \"windows\", \"stored\": \"x\"}\n");
+  const auto good =
+      dir.Write("good.jsonl", "{\"type\": 3, \"stored\": \"abc\"}\n{\"type\": \"windows\", \"stored\": \"x\"}\n");
   const auto table = Zil({"strings", good.string()});
   EXPECT_EQ(table.exitCode, 0) << table.err;
   EXPECT_NE(table.out.find("windows    no         abc"), std::string::npos) << table.out;
