@@ -1,8 +1,8 @@
 // The drawing conversions in batch, the main job on Linux:
-//   zil revit FILE... [--suffix _Revit] [--reverse-ttf] [--report REPORT.json] [--preview]
+//   zil revit FILE... [--suffix _Revit] [--reverse-ttf] [--report REPORT.json] [--preview] [--force]
 //   zil fonts FILE
 //   zil font-convert FILE --fonts F[,F...] --target-style STYLE [--right-to-left] -o OUT
-//   zil font-remap FILE --fonts F[,F...] --map dos-hebrew|english|windows|none [--reverse] -o OUT
+//   zil font-remap FILE --fonts F[,F...] --map dos-hebrew|dos-english|windows|none [--reverse] -o OUT
 // Each opens the drawing in the stand-in host and runs the add-in's own conversion flow on it, with the
 // font table of the data folder (ZIL_DATA_FOLDER; without one, a warning says that every font counts as
 // DosHebrew). The drawing named on the command line is never written (unless -o names it); the user's
@@ -164,9 +164,9 @@ void WritePreview(const fs::path& source, const RevitJob& job, config::FontDefin
 std::optional<int> PlanRevit(const RevitOptions& opts, std::vector<RevitJob>& jobs, std::ostream& err) {
   std::vector<std::string> refused, unwritable;
   const auto check = [&](const fs::path& output) {
-    std::error_code ec;
     for (const RevitJob& earlier : jobs)
       if (SameFile(earlier.copy, output)) return refused.push_back(output.string() + " is written twice by this run");
+    std::error_code ec;
     if (!opts.force && fs::exists(output, ec))
       return refused.push_back(output.string() + " exists already; give --force to replace it");
     try {
@@ -198,6 +198,9 @@ std::optional<int> PlanRevit(const RevitOptions& opts, std::vector<RevitJob>& jo
       unwritable.push_back("the report: " + std::string(e.what()));
     }
   }
+  if (jobs.empty() && refused.empty())
+    refused.push_back("nothing to convert: every drawing given is a copy zil revit made (its name ends with " +
+                      opts.suffix + ")");
   for (const std::string& problem : refused) err << "zil: " << problem << '\n';
   for (const std::string& problem : unwritable) err << "zil: " << problem << '\n';
   if (refused.empty() && unwritable.empty()) return std::nullopt;

@@ -151,6 +151,8 @@ TEST_F(Foreign, RevitSkipsItsOwnCopiesAndReplacesNothingWithoutForce) {
   EXPECT_EQ(TempFolder::Read(copy), "kept");
   EXPECT_FALSE(Exists("plan_Revit_Revit.dxf"));
 
+  EXPECT_EQ(Zil({"revit", copy}).exitCode, 2);  // nothing to convert
+
   const auto forced = Zil({"revit", Plan(), copy, "--force"});
   EXPECT_EQ(forced.exitCode, 0) << forced.err;
   EXPECT_EQ(TempFolder::Read(copy), converted);
