@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -57,8 +58,8 @@ struct Box2 {
 // start of the top line.
 std::vector<Vec2> RunCorners(const PlacedText& text);
 
-// The box of a primitive in the space; NaN corners when a coordinate is not finite.
-Box2 PrimitiveBox(const ScenePrimitive& primitive);
+// The box of a primitive in the space; nothing when a coordinate is not finite.
+std::optional<Box2> PrimitiveBox(const ScenePrimitive& primitive);
 
 struct Scene {
   std::vector<ScenePrimitive> primitives;  // in drawing order

@@ -148,12 +148,12 @@ class SceneBuilder {
   void Count(const std::string& what) { ++scene_.notDrawn[what]; }
 
   void Add(ScenePrimitive primitive) {
-    const Box2 box = PrimitiveBox(primitive);
-    if (!Finite(box.lo) || !Finite(box.hi)) {
+    const std::optional<Box2> box = PrimitiveBox(primitive);
+    if (!box) {
       Count("geometry with numbers out of range");
       return;
     }
-    scene_.extents.Add(box);
+    scene_.extents.Add(*box);
     if (std::holds_alternative<SceneText>(primitive)) ++scene_.texts;
     scene_.primitives.push_back(std::move(primitive));
     scene_.entityOf.push_back(scene_.entities);  // the top-level entity being drawn is counted after its parts
@@ -412,7 +412,7 @@ std::vector<Vec2> RunCorners(const PlacedText& t) {
   return {m({0, 0}), m({t.length, 0}), m({t.length, t.height}), m({0, t.height})};
 }
 
-Box2 PrimitiveBox(const ScenePrimitive& primitive) {
+std::optional<Box2> PrimitiveBox(const ScenePrimitive& primitive) {
   Box2 box;
   bool finite = true;
   std::visit(
@@ -425,7 +425,7 @@ Box2 PrimitiveBox(const ScenePrimitive& primitive) {
         }
       },
       primitive);
-  if (!finite) return {{NAN, NAN}, {NAN, NAN}};
+  if (!finite) return std::nullopt;
   return box;
 }
 
@@ -433,8 +433,10 @@ SceneCounts CountWithin(const Scene& scene, const Box2& window) {
   SceneCounts counts;
   int lastEntity = -1;
   for (std::size_t i = 0; i < scene.primitives.size(); ++i) {
-    const Box2 box = PrimitiveBox(scene.primitives[i]);
-    if (box.hi.x < window.lo.x || box.lo.x > window.hi.x || box.hi.y < window.lo.y || box.lo.y > window.hi.y) continue;
+    const std::optional<Box2> box = PrimitiveBox(scene.primitives[i]);
+    if (!box || box->Empty() || box->hi.x < window.lo.x || box->lo.x > window.hi.x || box->hi.y < window.lo.y ||
+        box->lo.y > window.hi.y)
+      continue;
     if (std::holds_alternative<SceneText>(scene.primitives[i])) ++counts.texts;
     // An entity's parts come one after another.
     if (scene.entityOf[i] != lastEntity) ++counts.entities, lastEntity = scene.entityOf[i];
