@@ -8,6 +8,7 @@
 #include "config/data_folder.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
+#include "font_table_notice.h"
 #include "font_type_option.h"
 #include "platform/clipboard.h"
 #include "platform/file_choosers.h"
@@ -70,6 +71,7 @@ int Classify(const ClassifyOptions& opts, CommandLine& cl) {
   platform::NoFileChoosers files;
   platform::InProcessClipboard clipboard;
   platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
+  WarnWithoutFontTable(folders, cl.err);
   config::FontDefinitions fonts({keyboard, messages, folders, files, clipboard, registry});
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {

@@ -1,5 +1,8 @@
 // The render command: a drawing's preview as a PNG file, its Hebrew drawn as AutoCAD shows it for each
 // text style's font type (classified by the data folder's font table, ZIL_DATA_FOLDER).
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -17,6 +20,7 @@
 #include "config/data_folder.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
+#include "font_table_notice.h"
 #include "platform/clipboard.h"
 #include "platform/file_choosers.h"
 #include "platform/keyboard_layouts.h"
@@ -73,6 +77,14 @@ std::array<double, 4> ParseWindow(const std::string& text) {
 }
 
 #if ZIL_WITH_QT
+// The file is the process's standard output, under whatever name.
+bool IsStandardOutput(const std::string& file) {
+  struct stat named {
+  }, out{};
+  return ::stat(file.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
+         named.st_ino == out.st_ino;
+}
+
 std::string DefaultOutput(const RenderCommandOptions& opts) {
   std::filesystem::path out(opts.file);
   out.replace_extension();
@@ -87,6 +99,7 @@ int Render(const RenderCommandOptions& opts, CommandLine& cl) {
   platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
   platform::XdgSpecialFolders folders;
+  WarnWithoutFontTable(folders, cl.err);
   platform::NoFileChoosers files;
   platform::InProcessClipboard clipboard;
   platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
@@ -101,10 +114,13 @@ int Render(const RenderCommandOptions& opts, CommandLine& cl) {
   }
   const std::string output = opts.output.empty() ? DefaultOutput(opts) : opts.output;
   const preview::RenderReport report = preview::RenderDxfFileToPng(opts.file, fonts, options, output);
-  cl.out << "wrote " << output << " (" << options.width << "x" << options.height << "): " << report.entities
-         << " entities, " << report.texts << " text lines; window " << report.window.lo.x << "," << report.window.lo.y
-         << "," << report.window.hi.x << "," << report.window.hi.y << '\n';
-  for (const auto& [what, count] : report.notDrawn) cl.out << "not drawn: " << count << " " << what << '\n';
+  // The PNG may have gone to standard output (-o /dev/stdout): then what was written goes to standard error.
+  std::ostream& said = IsStandardOutput(output) ? cl.err : cl.out;
+  said << "wrote " << output << " (" << options.width << "x" << options.height
+       << "): " << Counted(report.entities, "entity", "entities") << ", "
+       << Counted(report.texts, "text line", "text lines") << "; window " << report.window.lo.x << ","
+       << report.window.lo.y << "," << report.window.hi.x << "," << report.window.hi.y << '\n';
+  for (const auto& [what, count] : report.notDrawn) said << "not drawn: " << count << " " << what << '\n';
   return 0;
 #else
   (void)opts;

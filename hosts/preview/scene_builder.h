@@ -11,7 +11,10 @@
 // entity type is counted in Scene::notDrawn.
 //
 // Texts are drawn by their style's font type as the add-in classifies it (SetFntType with the text and
-// the data folder's font table), passed in as `FontTypeOf`.
+// the data folder's font table), passed in as `FontTypeOf`, the style's font file named as the stand-in
+// host's FontFile names it. A text in a style the drawing does not define draws in the style "Standard",
+// as AutoCAD shows it (AutoCAD's default font "txt" when the drawing lacks that too). Round and angle
+// brackets show mirrored only in the fonts the font table lists as Hebrew SHX fonts.
 #pragma once
 
 #include <functional>
@@ -26,10 +29,17 @@
 
 namespace zil::preview {
 
-// The font type of a text in a style with font file `fontFile`.
-using FontTypeOf = std::function<fntType(std::u16string_view fontFile, std::u16string_view text)>;
+// A font as the add-in classifies it for a text.
+struct FontClass {
+  fntType type = DosHebrew;
+  bool hebrewShx = false;  // the font table (or the "VELTRO" name) makes it an SHX font with Hebrew letters
+};
 
-// SetFntType(fontFile, text) of `fonts`; the conversion state of `fonts` is left as it was.
+// The class of the font of a text in a style with font file `fontFile`.
+using FontTypeOf = std::function<FontClass(std::u16string_view fontFile, std::u16string_view text)>;
+
+// SetFntType(fontFile, text) of `fonts`, and whether the font table lists the font as a Hebrew SHX type;
+// the conversion state of `fonts` is left as it was.
 FontTypeOf ClassifyWith(config::FontDefinitions& fonts);
 
 // `layout`: empty or "Model" for model space, else a layout's name (any case). Throws std::runtime_error
@@ -57,7 +67,7 @@ class EntitySceneBuilder {
 };
 
 // How a text style draws: its font type for `text`, and its generation flags. A style the drawing lacks
-// draws as AutoCAD's default font "txt".
+// draws as "Standard".
 TextLook LookOf(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf, std::u16string_view style,
                 std::u16string_view text);
 
