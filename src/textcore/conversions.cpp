@@ -8,12 +8,6 @@
 #include "textcore/visual_order.h"
 
 namespace zil::textcore {
-namespace {
-
-bool IsKeyType(int type) { return type == DosEnglish || type == DosEnglishR; }
-
-}  // namespace
-
 std::string AcadToStr(std::string s, int kind, bool backwards) {
   if (s.empty()) return {};
   std::string t = backwards ? ReverseStr(std::move(s)) : std::move(s);
@@ -64,26 +58,16 @@ std::string StrToAcad(std::string s, int kind, bool backwards) {
 
 std::string ConvertFontType(std::string s, int from, bool fromBack, int to, bool toBack) {
   if (!FontTypeFromCode(from) || !FontTypeFromCode(to)) return {};
-  std::string t = fromBack == toBack ? std::move(s) : ReverseStr(std::move(s));
-  if (from == to) return t;
+  if (from == to) return fromBack == toBack ? std::move(s) : ReverseStr(std::move(s));
   if (to == TrueType) return {};
   if (from == TrueType) {
-    t = VisualOrderDC(ScreenDC, t);
-    if (to == WindowsHeb) return t;
-    from = WindowsHeb;
+    // TrueType text shows in its display order, which a Windows font stores.
+    std::string t = VisualOrderDC(ScreenDC, fromBack == toBack ? std::move(s) : ReverseStr(std::move(s)));
+    return to == WindowsHeb ? t : ConvertFontType(std::move(t), WindowsHeb, false, to, false);
   }
-  switch (from) {
-    case DosHebrew:
-      return to == WindowsHeb ? ReverseStr(DosLettersToWin(std::move(t))) : ReverseStr(DosToKeys(std::move(t)));
-    case DosEnglish:
-    case DosEnglishR:
-      if (IsKeyType(to)) return t;
-      return to == WindowsHeb ? ReverseStr(KeysToWinLetters(std::move(t))) : ReverseStr(KeysToDos(std::move(t)));
-    case WindowsHeb:
-      return to == DosHebrew ? WinLettersToDos(std::move(t)) : ReverseStr(WinLettersToKeys(std::move(t)));
-    default:
-      return {};
-  }
+  // Between two SHX types the text goes through its edit form, so that it reads under the new type as it
+  // read under the old one: the types store Hebrew in different orders (DosEnglishR not reversed at all).
+  return StrToAcad(AcadToStr(std::move(s), from, fromBack), to, toBack);
 }
 
 int CorrectedFontType(std::string_view bytes, int declared) {

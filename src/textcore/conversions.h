@@ -20,8 +20,11 @@ std::string AcadToStr(std::string s, int kind, bool backwards);
 // Edit form to drawing form, the inverse of AcadToStr.
 std::string StrToAcad(std::string s, int kind, bool backwards);
 
-// The drawing form of `s` under one font type (and backwards flag) rewritten for another.
-// A conversion to TrueType from another type gives the empty string.
+// The drawing form of `s` under one font type (and backwards flag) rewritten for another, so that it reads
+// under the new type as it read under the old: between the SHX types (DosHebrew, DosEnglish, DosEnglishR,
+// WindowsHeb) AcadToStr of the result under the new type equals AcadToStr of `s` under the old. TrueType
+// text is first put in its display order and then treated as WindowsHeb text. A conversion to TrueType
+// from another type gives the empty string.
 std::string ConvertFontType(std::string s, int from, bool fromBack, int to, bool toBack);
 
 // ConvertFontType on a UTF-16 string. A unit below 256 stands for its own byte, any other unit for its

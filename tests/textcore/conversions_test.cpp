@@ -111,14 +111,17 @@ TEST(Conversions, ConvertFontType) {
     bool toBack;
     std::string expected;
   } cases[] = {
-      {W("אב"), WindowsHeb, false, DosHebrew, false, "\x80\x81"},  // maps, does not reverse
-      {"\x80\x81", DosHebrew, false, WindowsHeb, false, W("בא")},  // maps and reverses
-      {"\x80\x81", DosHebrew, false, DosEnglish, false, "ct"},
-      {"tc", DosEnglish, false, DosHebrew, false, "\x81\x80"},
-      {"tc", DosEnglishR, false, DosEnglish, false, "tc"},
-      {"tc", DosEnglish, false, WindowsHeb, false, W("בא")},
+      // The SHX types store Hebrew in one order (DosEnglishR in reading order): letters map, order stays.
+      {W("אב"), WindowsHeb, false, DosHebrew, false, "\x80\x81"},
+      {"\x80\x81", DosHebrew, false, WindowsHeb, false, W("אב")},
+      {"\x80\x81", DosHebrew, false, DosEnglish, false, "tc"},
+      {"tc", DosEnglish, false, DosHebrew, false, "\x80\x81"},
+      {"tc", DosEnglish, false, WindowsHeb, false, W("אב")},
+      {"tc", DosEnglishR, false, DosEnglish, false, "ct"},
+      {"tc", DosEnglishR, false, WindowsHeb, false, W("בא")},
       {W("אב"), WindowsHeb, false, DosEnglishR, false, "ct"},
-      {"abc", WindowsHeb, true, WindowsHeb, false, "cba"},  // the backwards flags differ: reversed
+      {"\x80\x81 12", DosHebrew, false, DosEnglishR, false, "21 ct"},  // drawn from the right
+      {"abc", WindowsHeb, true, WindowsHeb, false, "cba"},             // the backwards flags differ: reversed
       {"abc", WindowsHeb, true, WindowsHeb, true, "abc"},
       {W("אב"), WindowsHeb, false, TrueType, false, ""},
       {W("אב 12"), TrueType, false, WindowsHeb, false, "12 " + W("בא")},  // the reordered text
@@ -131,11 +134,30 @@ TEST(Conversions, ConvertFontType) {
         << Hex(c.s) << " " << c.from << " -> " << c.to;
 }
 
+// Property: between any two SHX types, with any backwards flags, a converted string reads under its new
+// type as the original read under its own (the texts hold what every SHX type can show: Hebrew letters,
+// digits, capitals, spaces, brackets and the punctuation the Hebrew keys carry).
+TEST(Conversions, ConvertFontTypeBetweenShxTypesKeepsTheReading) {
+  std::mt19937 random(1255);
+  std::string alphabet = "0123456789   ABZ-:()<>,./'";
+  for (int b = 0xE0; b <= 0xFA; ++b) alphabet += static_cast<char>(b);
+  const int shx[] = {DosHebrew, DosEnglish, DosEnglishR, WindowsHeb};
+  for (int round = 0; round < 2000; ++round) {
+    std::string edit(1 + random() % 30, ' ');
+    for (char& c : edit) c = alphabet[random() % alphabet.size()];
+    const int from = shx[random() % 4], to = shx[random() % 4];
+    const bool fromBack = random() % 2 != 0, toBack = random() % 2 != 0;
+    const std::string converted = ConvertFontType(StrToAcad(edit, from, fromBack), from, fromBack, to, toBack);
+    ASSERT_EQ(AcadToStr(converted, to, toBack), edit)
+        << from << (fromBack ? "b" : "") << " -> " << to << (toBack ? "b" : "") << ": " << Hex(edit);
+  }
+}
+
 TEST(Conversions, ConvertFontTypeWCorrectsTheSourceTypeFromTheText) {
   // Declared DosHebrew but holding Windows letters: read as WindowsHeb.
   EXPECT_EQ(ConvertFontTypeW(u"\u05D0\u05D1", DosHebrew, false, DosHebrew, false), u"\u20AC\u0081");
   // Declared WindowsHeb but holding DOS letters (U+0081 is the DOS bet): read as DosHebrew.
-  EXPECT_EQ(ConvertFontTypeW(u"\u0081a", WindowsHeb, false, WindowsHeb, false), u"a\u05D1");
+  EXPECT_EQ(ConvertFontTypeW(u"\u0081a", WindowsHeb, false, WindowsHeb, false), u"\u05D1a");
   // A unit below 256 stands for its own byte: U+00E0 is the Windows alef here.
   EXPECT_EQ(ConvertFontTypeW(u"\u00E0", WindowsHeb, false, DosHebrew, false), u"\u20AC");
 }
