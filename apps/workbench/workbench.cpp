@@ -20,6 +20,7 @@
 #include "commands.h"
 #include "drawing/spaces.h"
 #include "drawing/standin/command_text.h"
+#include "drawing/standin/font_directions.h"
 #include "plot.h"
 #include "preview/scene_builder.h"
 #include "textcore/keyboard.h"
@@ -119,6 +120,7 @@ Workbench::Workbench(platform::Services services, automation::Dialogs& dialogs, 
   object_ = addin_.CreateObject();
   app_->SetInputSource(input_.get());
   app_->SetWindow(this);
+  app_->SetRightToLeftFonts(standin::RightToLeftFontsOf(addin_.frmFonts()));  // the fonts the view draws so
   const automation::Variant application = automation::ApplicationRef(app_);
   const automation::InvokeResult given = automation::Invoke(*object_, u"SetApp", std::span(&application, 1));
   if (automation::Failed(given.hr)) line_->Error(QStringLiteral("SetApp: ") + Utf8(given.error));
@@ -134,6 +136,7 @@ Workbench::~Workbench() {
   if (document_) document_->RemoveObserver(this);
   app_->SetWindow(nullptr);
   app_->SetInputSource(nullptr);
+  app_->SetRightToLeftFonts({});
   view_->SetScene(nullptr);
   input_.reset();
   addin_.Shutdown();

@@ -30,6 +30,7 @@
 #include "drawing/dxf_file.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
+#include "drawing/standin/font_directions.h"
 #include "font_guess_command.h"
 #include "font_table_notice.h"
 #include "platform/atomic_file.h"
@@ -57,6 +58,7 @@ class Session {
   void Open(const fs::path& file, bool protect) {
     messages.subject = file.string();
     application = standin::StandInApplication::Create();
+    application->SetRightToLeftFonts(standin::RightToLeftFontsOf(fonts));
     // The batch saves what it converted and keeps no undo steps: none could be taken back.
     application->OpenDrawing(file)->Undo().KeepHistory(false);
     if (protect) application->ProtectFile(file);

@@ -39,6 +39,7 @@
 #include "console_messages.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
+#include "drawing/standin/font_directions.h"
 #include "drawing/standin/input_source.h"
 #include "font_table_notice.h"
 #include "json_string.h"
@@ -219,6 +220,7 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   addin.Startup();
   const auto object = addin.CreateObject();
   if (host) {
+    host->application->SetRightToLeftFonts(standin::RightToLeftFontsOf(addin.frmFonts()));
     const automation::Variant app = automation::ApplicationRef(host->application);
     const automation::InvokeResult given = automation::Invoke(*object, u"SetApp", std::span(&app, 1));
     if (automation::Failed(given.hr)) {
@@ -236,6 +238,7 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
     }
   }
   cl.out.flush();
+  if (host) host->application->SetRightToLeftFonts({});  // the font table goes with the add-in
   addin.Shutdown();
   int exitCode = 0;
   if (failedCalls > 0) {

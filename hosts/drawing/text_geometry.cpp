@@ -39,7 +39,7 @@ std::pair<double, double> Anchor(const TextGeometry& t, double length) {
         break;  // baseline and bottom
     }
   }
-  if (t.backward) x = -x;
+  if (RunsLeftward(t)) x = -x;
   if (t.upsideDown) y = -y;
   return {x, y};
 }
@@ -64,8 +64,10 @@ void Recompute(TextGeometry& t) {
     const double dx = t.alignment.x - t.insertion.x, dy = t.alignment.y - t.insertion.y;
     const double distance = std::hypot(dx, dy);
     if (distance > 0) {
-      // The text reads from the insertion point towards the alignment point; backward text is mirrored.
-      t.rotation = std::atan2(t.backward ? -dy : dy, t.backward ? -dx : dx);
+      // The text runs from the insertion point towards the alignment point; a text that runs towards -x
+      // of its baseline turns the other way.
+      const bool leftward = RunsLeftward(t);
+      t.rotation = std::atan2(leftward ? -dy : dy, leftward ? -dx : dx);
       if (t.characters > 0) {
         const double natural = kCharacterAdvance * t.characters;
         if (t.horizontal == kAligned) {
@@ -113,7 +115,7 @@ int GlyphCount(std::u16string_view text) {
 
 std::array<Point, 4> Corners(const TextGeometry& t) {
   const double length = TextLength(t);
-  const double x1 = 0, x2 = t.backward ? -length : length;
+  const double x1 = 0, x2 = RunsLeftward(t) ? -length : length;
   const double y1 = 0, y2 = t.upsideDown ? -t.height : t.height;
   return {ToWorld(t, x1, y1), ToWorld(t, x2, y1), ToWorld(t, x2, y2), ToWorld(t, x1, y2)};
 }
@@ -135,7 +137,7 @@ std::pair<Point, Point> BoundingBox(const TextGeometry& t) {
 
 void SetAlignment(TextGeometry& t, int horizontal, int vertical) {
   const double length = TextLength(t);
-  const double direction = t.backward ? -1 : 1;
+  const double direction = RunsLeftward(t) ? -1 : 1;
   t.horizontal = horizontal;
   t.vertical = UsesBothPoints(horizontal) || horizontal == kMiddle ? kBaseline : vertical;
   if (UsesBothPoints(horizontal)) {

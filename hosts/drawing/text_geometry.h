@@ -6,8 +6,10 @@
 // of n characters is a box of length L = 0.8 n h w. Characters are code points; the control codes draw as
 // AutoCAD draws them: %%d, %%p, %%c and %%nnn one character each, %%% a percent sign, %%o and %%u (the
 // over- and underline switches) nothing. Backward text (generation flag 2) is mirrored about
-// its start, so it runs towards -x of its baseline; upside-down text (flag 4) is mirrored about its
-// baseline. The box turns with the rotation about the text's start (group 10 of a left-aligned text).
+// its start, so it runs towards -x of its baseline; so does the text of a font that draws right to left
+// (its glyphs advance towards -x), and a backward text of such a font runs towards +x again. Upside-down
+// text (flag 4) is mirrored about its baseline. The box turns with the rotation about the text's start
+// (group 10 of a left-aligned text).
 //
 // Alignment (horizontal 0 left, 1 center, 2 right, 3 aligned, 4 middle, 5 fit; vertical 0 baseline,
 // 1 bottom, 2 middle, 3 top):
@@ -36,17 +38,21 @@ namespace zil::drawing {
 inline constexpr double kCharacterAdvance = 0.8;  // x height x width factor
 
 struct TextGeometry {
-  Point insertion;          // group 10
-  Point alignment;          // group 11
-  double height = 1;        // group 40
-  double widthFactor = 1;   // group 41
-  double rotation = 0;      // radians (group 50 holds degrees)
-  int horizontal = 0;       // group 72
-  int vertical = 0;         // group 73
-  bool backward = false;    // generation flag 2
-  bool upsideDown = false;  // generation flag 4
-  int characters = 0;       // the length of the string in characters
+  Point insertion;           // group 10
+  Point alignment;           // group 11
+  double height = 1;         // group 40
+  double widthFactor = 1;    // group 41
+  double rotation = 0;       // radians (group 50 holds degrees)
+  int horizontal = 0;        // group 72
+  int vertical = 0;          // group 73
+  bool backward = false;     // generation flag 2
+  bool upsideDown = false;   // generation flag 4
+  bool rightToLeft = false;  // the style's font draws right to left
+  int characters = 0;        // the length of the string in characters
 };
+
+// True when the text runs from its start towards -x of its baseline.
+constexpr bool RunsLeftward(const TextGeometry& t) { return t.backward != t.rightToLeft; }
 
 inline constexpr int kLeft = 0, kCenter = 1, kRight = 2, kAligned = 3, kMiddle = 4, kFit = 5;
 inline constexpr int kBaseline = 0, kBottom = 1, kVerticalMiddle = 2, kTop = 3;

@@ -28,7 +28,7 @@ TextGroups ReadTextGroups(const TextView& text) {
   return g;
 }
 
-TextGeometry GeometryOf(const TextGroups& g) {
+TextGeometry GeometryOf(const TextGroups& g, bool rightToLeftFont) {
   TextGeometry t;
   t.insertion = g.insertion;
   t.horizontal = g.horizontal;
@@ -40,6 +40,7 @@ TextGeometry GeometryOf(const TextGroups& g) {
   t.rotation = Radians(g.rotationDegrees);
   t.backward = (g.flags & 2) != 0;
   t.upsideDown = (g.flags & 4) != 0;
+  t.rightToLeft = rightToLeftFont;
   t.characters = g.characters;
   Recompute(t);
   return t;

@@ -28,10 +28,12 @@ struct TextGroups {
   int characters = 0;              // of the string (1)
 };
 TextGroups ReadTextGroups(const TextView& text);
-// The geometry the groups give, the computed values brought in line.
-TextGeometry GeometryOf(const TextGroups& groups);
+// The geometry the groups give, the computed values brought in line; `rightToLeftFont`: the text's style
+// has a font that draws right to left.
+TextGeometry GeometryOf(const TextGroups& groups, bool rightToLeftFont = false);
 
-// The text's geometry in its own coordinate system (see AxesOfText): GeometryOf(ReadTextGroups(text)).
+// The text's geometry in its own coordinate system (see AxesOfText): GeometryOf(ReadTextGroups(text)), as
+// of a font that draws left to right.
 TextGeometry ReadTextGeometry(const TextView& text);
 // Writes `geometry` over `groups`, what the text's tags hold, and returns what they hold afterwards (the
 // string's length left as it was), so that a caller keeping both need not read the tags again.

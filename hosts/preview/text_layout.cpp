@@ -51,10 +51,10 @@ std::vector<std::u16string> Wrap(const std::u16string& paragraph, double width, 
 
 std::u32string PlacedText::Seen() const { return SeenGlyphs(glyphs, backwards); }
 
-drawing::TextGeometry ReadTextGeometry(const drawing::TextView& view, const std::u16string& text) {
+drawing::TextGeometry ReadTextGeometry(const drawing::TextView& view, const std::u16string& text, bool rightToLeft) {
   drawing::TextGroups groups = drawing::ReadTextGroups(view);
   groups.characters = drawing::GlyphCount(text);
-  return drawing::GeometryOf(groups);
+  return drawing::GeometryOf(groups, rightToLeft);
 }
 
 PlacedText PlaceRun(const drawing::TextGeometry& g, std::u32string glyphs, const TextLook& look) {
@@ -64,7 +64,7 @@ PlacedText PlaceRun(const drawing::TextGeometry& g, std::u32string glyphs, const
   placed.backwards = g.backward || look.styleBackward;
   placed.mirrorGlyphs = placed.backwards && look.type != TrueType;
   placed.type = look.type;
-  const double x = g.backward ? -placed.length : 0, y = g.upsideDown ? -g.height : 0;
+  const double x = drawing::RunsLeftward(g) ? -placed.length : 0, y = g.upsideDown ? -g.height : 0;
   placed.runToEntity = RunToFrame(x, y, placed.length, g.height, placed.backwards, g.upsideDown || look.styleUpsideDown)
                            .Then(Affine::Rotate(g.rotation))
                            .Then(Affine::Translate(g.insertion.x, g.insertion.y));
@@ -78,7 +78,8 @@ Affine TextOcs(const drawing::TextView& view) {
 }
 
 PlacedText LayOutText(const drawing::TextView& view, const std::u16string& text, const TextLook& look) {
-  PlacedText placed = PlaceRun(ReadTextGeometry(view, text), GlyphRun(text, look.type, look.brackets), look);
+  PlacedText placed =
+      PlaceRun(ReadTextGeometry(view, text, look.type == DosEnglishR), GlyphRun(text, look.type, look.brackets), look);
   placed.runToEntity = placed.runToEntity.Then(TextOcs(view));
   return placed;
 }

@@ -6,10 +6,11 @@
 // of the space or block the entity lies in (its entity coordinate system, OCS, applied).
 //
 // Single-line texts: the box and the alignment rules of text_geometry.h, read from the entity as the host
-// reads it. A backwards text (the style's generation flag 2 or the text's own) mirrors its run within the
-// box: an SHX font then lays its glyphs the other way, each glyph upright (such fonts are made for it),
-// while a TrueType font is mirrored whole, glyphs included, as AutoCAD mirrors it. An upside-down text
-// (flag 4 of the style or the text) flips its run top to bottom within the box: the glyphs hang flipped.
+// reads it; a DosEnglishR font draws right to left, so its run ends at the text's start. A backwards text (the style's
+// generation flag 2 or the text's own) mirrors its run within the box: an SHX font then lays its glyphs the other way,
+// each glyph upright (such fonts are made for it), while a TrueType font is mirrored whole, glyphs included, as AutoCAD
+// mirrors it. An upside-down text (flag 4 of the style or the text) flips its run top to bottom within the box: the
+// glyphs hang flipped.
 //
 // MTEXT, by the same font-metric model: a leading format group is stripped and the rest splits into
 // paragraphs at "\P", as the add-in's MText editor reads it (an empty last paragraph is none; other format
@@ -56,8 +57,10 @@ struct PlacedText {
 
 // The geometry of a TEXT, ATTRIB or ATTDEF in its entity coordinate system, as the host reads it: the
 // computed values brought in line with the defining point(s). `characters` is the glyph count of
-// `text` (GlyphCount).
-drawing::TextGeometry ReadTextGeometry(const drawing::TextView& view, const std::u16string& text);
+// `text` (GlyphCount). `rightToLeft`: the text's font draws right to left (DosEnglishR), so its box lies
+// towards -x of its start, as the host has it.
+drawing::TextGeometry ReadTextGeometry(const drawing::TextView& view, const std::u16string& text,
+                                       bool rightToLeft = false);
 
 // A run of `glyphs` in the box of `geometry`.
 PlacedText PlaceRun(const drawing::TextGeometry& geometry, std::u32string glyphs, const TextLook& look);

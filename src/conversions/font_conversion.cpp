@@ -171,10 +171,11 @@ const TstyleRec* FontConversion::SelectedStyle(acad::Entity& e) {
   return &styles_.Find(e.StyleName());
 }
 
-std::u16string FontConversion::ConvertedString(const std::u16string& s, fntType type, bool backwards) const {
+std::u16string FontConversion::ConvertedString(const std::u16string& s, fntType type, bool backwards,
+                                               bool targetBackwards) const {
   if (outStType_ == TrueType)
     return fonts_.conv.AAcadToEditWin(s, type, backwards, rightToLeft, fonts_.inistr.reverseTTF);
-  return textcore::ConvertFontTypeW(s, type, backwards, outStType_, outcStBack_);
+  return textcore::ConvertFontTypeW(s, type, backwards, outStType_, targetBackwards);
 }
 
 std::optional<Outcome> FontConversion::ConvertText(acad::Entity& t) {
@@ -183,8 +184,10 @@ std::optional<Outcome> FontConversion::ConvertText(acad::Entity& t) {
   if (Blank(s)) return std::nullopt;
   const TstyleRec* r = SelectedStyle(t);
   if (r == nullptr) return Outcome::LeftAlone;
-  // A text whose font has the target's type keeps its string and place: only its style changes.
-  if (r->StType == outStType_) {
+  // A text whose font has the target's type keeps its string and place: only its style changes, when it
+  // then still draws the same way round (its own flag backwards, or both styles alike).
+  const bool ownBackwards = t.Backward();
+  if (r->StType == outStType_ && (ownBackwards || r->cStBack == outcStBack_)) {
     t.SetStyleName(outstyleName_);
     return Outcome::Converted;
   }
@@ -192,9 +195,13 @@ std::optional<Outcome> FontConversion::ConvertText(acad::Entity& t) {
   TextBefore before;
   before.angle = WithoutFullTurn(t.Rotation());
   before.insertion = t.InsertionPoint();
-  before.backwards = t.Backward() || r->cStBack;
+  before.backwards = ownBackwards || r->cStBack;
   before.type = r->StType;
-  RewriteAsAligned(t, before, ConvertedString(s, before.type, before.backwards), outstyleName_);
+  // A text with a generation flag gets flag 6 and is turned half a turn, which draws it the right way round
+  // in any style: its string is then written as for a style that does not draw backwards.
+  const bool targetBackwards = outcStBack_ && t.TextGenerationFlag() == 0;
+  RewriteAsAligned(t, before, ConvertedString(s, before.type, before.backwards, targetBackwards), outstyleName_,
+                   outStType_ == DosEnglishR);
   return Outcome::Converted;
 }
 
@@ -205,7 +212,7 @@ std::optional<Outcome> FontConversion::ConvertMText(acad::Entity& m) {
   if (r == nullptr || r->StType == outStType_) return Outcome::LeftAlone;
   std::u16string result;
   for (const Paragraph& p : SplitParagraphs(StripFormatGroup(s))) {
-    result += ConvertedString(p.text, r->StType, r->cStBack);
+    result += ConvertedString(p.text, r->StType, r->cStBack, outcStBack_);
     if (p.followedByMark) result += u"\\P";
   }
   m.SetTextString(result);

@@ -26,46 +26,49 @@ void Rewrite(acad::Entity& t, const std::u16string& text, const std::u16string& 
   if (t.TextGenerationFlag() != 0) t.SetTextGenerationFlag(6);
 }
 
-void RewriteRotated(acad::Entity& t, const TextBefore& before, const std::u16string& text,
-                    const std::u16string& style) {
+// `p` turned by `angle` about `base`, in the xy plane.
+Point Turned(const Point& p, const Point& base, double angle) {
+  const double c = std::cos(angle), s = std::sin(angle);
+  return {base.x + (p.x - base.x) * c - (p.y - base.y) * s, base.y + (p.x - base.x) * s + (p.y - base.y) * c, p.z};
+}
+
+// The two ends of the new baseline, left and right.
+struct Baseline {
+  Point left, right;
+};
+
+// Sets the points of an aligned text so that it runs along `ends` in the direction its font draws.
+void Place(acad::Entity& t, const Baseline& ends, bool rightToLeft) {
+  t.SetInsertionPoint(rightToLeft ? ends.right : ends.left);
+  t.SetTextAlignmentPoint(rightToLeft ? ends.left : ends.right);
+}
+
+void RewriteRotated(acad::Entity& t, const TextBefore& before, const std::u16string& text, const std::u16string& style,
+                    bool rightToLeft) {
   const double a = before.angle;
   const Point p0 = before.insertion;
   t.Rotate(p0, -a);
-  const Point p1 = t.InsertionPoint();
-  const Point q = t.TextAlignmentPoint();
+  // The ground the text covers, horizontal, on its baseline through p0; then back at its angle.
   const auto [lo, hi] = t.GetBoundingBox();
-  const double d1 = std::hypot(p0.x - lo.x, p0.y - lo.y);
-  const double d2 = std::hypot(p0.x - hi.x, p0.y - lo.y);
-  // A text drawn right to left runs from its insertion point the other way along its line.
-  const double side = (before.backwards || before.type == DosEnglishR) ? -1 : 1;
-  const Point first{p0.x + side * d1 * std::cos(a), p0.y + side * d1 * std::sin(a), p0.z};
-  const Point second{p0.x + side * d2 * std::cos(a), p0.y + side * d2 * std::sin(a), p0.z};
-  // A text aligned other than left, whose alignment point is not right of its insertion point, starts at the
-  // second point.
-  const bool notLeft = q.x != 0 && q.y != 0;
-  const bool swap = notLeft && q.x <= p1.x;
+  const Baseline ends{Turned({lo.x, p0.y, p0.z}, p0, a), Turned({hi.x, p0.y, p0.z}, p0, a)};
   Rewrite(t, text, style);
   MakeAligned(t, true);
-  t.SetInsertionPoint(swap ? second : first);
-  t.SetTextAlignmentPoint(swap ? first : second);
+  Place(t, ends, rightToLeft);
 }
 
 void RewriteHorizontal(acad::Entity& t, const TextBefore& before, const std::u16string& text,
-                       const std::u16string& style) {
+                       const std::u16string& style, bool rightToLeft) {
   const double z = before.insertion.z;
   const auto [lo, hi] = t.GetBoundingBox();
-  if (before.backwards || t.TextGenerationFlag() != 0) {
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint({hi.x, lo.y, z});
-    t.SetInsertionPoint({lo.x, lo.y, z});
-  } else if (before.type != DosEnglishR) {
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint({hi.x, t.InsertionPoint().y, z});
+  MakeAligned(t, false);
+  Baseline ends;
+  if (before.backwards || t.TextGenerationFlag() != 0 || before.type == DosEnglishR) {
+    ends = {{lo.x, lo.y, z}, {hi.x, lo.y, z}};
   } else {
-    MakeAligned(t, false);
-    t.SetInsertionPoint({lo.x, lo.y, z});
-    t.SetTextAlignmentPoint({hi.x, lo.y, z});
+    const Point p = t.InsertionPoint();
+    ends = {{p.x, p.y, z}, {hi.x, p.y, z}};
   }
+  Place(t, ends, rightToLeft);
   Rewrite(t, text, style);
 }
 
@@ -74,11 +77,11 @@ void RewriteHorizontal(acad::Entity& t, const TextBefore& before, const std::u16
 double WithoutFullTurn(double angle) { return std::abs(angle / (2 * std::numbers::pi) - 1) < 1e-4 ? 0 : angle; }
 
 void RewriteAsAligned(acad::Entity& t, const TextBefore& before, const std::u16string& text,
-                      const std::u16string& style) {
+                      const std::u16string& style, bool styleRightToLeft) {
   if (before.angle != 0) {
-    RewriteRotated(t, before, text, style);
+    RewriteRotated(t, before, text, style, styleRightToLeft);
   } else {
-    RewriteHorizontal(t, before, text, style);
+    RewriteHorizontal(t, before, text, style, styleRightToLeft);
   }
 }
 

@@ -22,19 +22,21 @@ struct TextBefore {
 };
 
 // Rewrites `t` (found as `before`) with `text` in `style`; a text generation flag other than 0 becomes 6.
+// The new text covers the ground the old one covered, along the same baseline, and reads the same way: it
+// runs from the left end of that ground to the right end, or from the right end to the left one when
+// `style` has a font that draws right to left (`styleRightToLeft`).
 //
-// A rotated text is first turned back to horizontal about its insertion point; its two new points lie on
-// its old line (through the old insertion point at the old angle), at the distances of the lower corners of
-// its horizontal box from that point, on the far side for a text drawn right to left (backwards, or a
-// DosEnglishR font). The first is its start unless the text is aligned other than left (its alignment point
-// has neither coordinate 0) and that point lies at or left of its insertion point. It gets its string,
-// style and flag, then the aligned alignment (an error of the host here is ignored), then the two points.
+// A rotated text is first turned back to horizontal about its insertion point; the ends of its new
+// baseline are the left and right edges of its horizontal box on the line through its old insertion point,
+// turned back to the old angle. So the points lie on its old line whichever way the old text ran (its
+// style or its own flag backwards, its font right to left, its alignment). It gets its string, style and
+// flag, then the aligned alignment (an error of the host here is ignored), then the two points.
 //
 // A horizontal text becomes aligned (an error of the host here is not ignored) along the bottom of its
 // box: from the lower left corner to the lower right one when it draws backwards or has a generation flag,
-// else, for a DosEnglishR font, from the lower left corner, else from its insertion point to the right
-// edge of the box on its baseline. It gets its string, style and flag afterwards.
+// or when its font is DosEnglishR, else from its insertion point to the right edge of the box on its
+// baseline. It gets its string, style and flag afterwards.
 void RewriteAsAligned(acad::Entity& t, const TextBefore& before, const std::u16string& text,
-                      const std::u16string& style);
+                      const std::u16string& style, bool styleRightToLeft = false);
 
 }  // namespace zil::conversions

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "drawing/standin/font_directions.h"
 #include "support/ezdxf_fixtures.h"
 #include "textcore/utf8.h"
 
@@ -14,7 +15,9 @@ const zil::test::TempFolder& FixtureFolder() {
 
 // The data folder's font table must exist before the font definitions read it.
 const zil::test::TempFolder& WithFontTable(const zil::test::TempFolder& folder) {
-  folder.Write("HebFonts.txt", "[Fonts]\r\ntri=Windows\r\nhebkeysr=DosEnglishR\r\nveltro=Windows\r\n");
+  folder.Write("HebFonts.txt",
+               "[Fonts]\r\ntri=Windows\r\nhebkeysr=DosEnglishR\r\nveltro=Windows\r\nhebkeys=DosEnglish\r\n"
+               "tri2=Windows\r\ntri3=Windows\r\ntri4=Windows\r\nkeys2=DosEnglish\r\nrtl2=DosEnglishR\r\n");
   return folder;
 }
 
@@ -36,6 +39,7 @@ OnDrawing::OnDrawing(const std::string& fixture)
     : fake(WithFontTable(work).path()), fonts(fake.services()), source(work / fixture) {
   std::filesystem::copy_file(Fixture(fixture), source);
   app = standin::StandInApplication::Create();
+  app->SetRightToLeftFonts(standin::RightToLeftFontsOf(fonts));
   app->OpenDrawing(source);
   host.AcadApp = app;
   host.RefreshHost(fake.keyboard);

@@ -73,14 +73,25 @@ TEST_F(FontActions, ARotatedTextBecomesAnAlignedTextOnItsOldLine) {
 
 TEST_F(FontActions, TheSameFontTypeChangesOnlyTheStyleOfTextsAndLeavesMTextAlone) {
   const std::u16string win1 = Entity("win1")->TextString(), mtext = Entity("mtext_single")->TextString();
+  const acad::Point at = Entity("win1")->InsertionPoint();
   flow.LoadStyleTable();
   flow.Check(u"tri.shx");
-  flow.targetStyle = u"back";  // veltro.shx, a "Windows" font too
+  flow.targetStyle = u"win2";
   flow.Convert();
-  EXPECT_EQ(Entity("win1")->StyleName(), u"back");
+  EXPECT_EQ(Entity("win1")->StyleName(), u"win2");
   EXPECT_EQ(Entity("win1")->TextString(), win1);
+  EXPECT_EQ(Entity("win1")->Alignment(), 0);  // not realigned
+  EXPECT_EQ(Entity("win1")->InsertionPoint().x, at.x);
   EXPECT_EQ(Entity("mtext_single")->StyleName(), u"WIN3");
   EXPECT_EQ(Entity("mtext_single")->TextString(), mtext);
+
+  // A style of the same type that draws backwards would show the string the other way round: the string
+  // is written for it.
+  flow.Check(u"tri.shx");
+  flow.targetStyle = u"back";  // veltro.shx, a "Windows" font, backwards
+  flow.Convert();
+  EXPECT_EQ(Entity("win1")->StyleName(), u"back");
+  EXPECT_EQ(Entity("win1")->TextString(), textcore::ReverseStrW(win1));
 }
 
 TEST_F(FontActions, RemapWithNoneAndReverseOnlyReverses) {

@@ -14,6 +14,14 @@ autocad_2018.dxf  R2018 (UTF-8) as AutoCAD 2018 saves a TrueType style: its font
                brackets in the standard style (txt, a font the tests' font table does not list).
 without_styles.dxf  R12 as some programs write it: only an ENTITIES section, so no text style at all; a
                text in the default style and one in a style the drawing does not define.
+placements.dxf R2000: one text of every kind of placement in every SHX font type: styles DOS (hebdos.shx),
+               KEYS (hebkeys.shx, DosEnglish), KEYSR (hebkeysr.shx, DosEnglishR), WIN (tri.shx), WINBACK
+               (tri2.shx, a Windows font, the style backwards); each with its own flag 0 and 2 (backwards),
+               at 0, 30 and 200 degrees, left, centred, right, top left and middle. Their strings are
+               "PLACEHOLDER": the tests write each text's string for its font. Target styles of every
+               type: TO_DOS (dos2.shx), TO_KEYS (keys2.shx), TO_KEYSR (rtl2.shx), TO_WIN (tri3.shx),
+               TO_WINBACK (tri4.shx, backwards) and TO_TTF (arial.ttf). handles.json lists the texts under
+               "placements" as [handle, style, flag, angle, alignment].
 bad_height.dxf R12 with a text whose height is not a number, beside a good one.
 bad_style.dxf  R12 whose standard style's width factor is not a number.
 """
@@ -114,6 +122,33 @@ def mixed(out):
     open(path, "wb").write(data)
 
 
+def placements(out):
+    doc = ezdxf.new("R2000")
+    doc.encoding = "cp1255"
+    for name, font, flags in [("DOS", "hebdos.shx", 0), ("KEYS", "hebkeys.shx", 0), ("KEYSR", "hebkeysr.shx", 0),
+                              ("WIN", "tri.shx", 0), ("WINBACK", "tri2.shx", 2), ("TO_DOS", "dos2.shx", 0),
+                              ("TO_KEYS", "keys2.shx", 0), ("TO_KEYSR", "rtl2.shx", 0), ("TO_WIN", "tri3.shx", 0),
+                              ("TO_WINBACK", "tri4.shx", 2), ("TO_TTF", "arial.ttf", 0)]:
+        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+    msp = doc.modelspace()
+    alignments = {"left": (0, 0), "center": (1, 0), "right": (2, 0), "top_left": (0, 3), "middle": (4, 0)}
+    listed = []
+    y = 0
+    for style in ["DOS", "KEYS", "KEYSR", "WIN", "WINBACK"]:
+        for flag in [0, 2]:
+            for angle in [0, 30, 200]:
+                for alignment, (h, v) in alignments.items():
+                    entity = msp.add_text("PLACEHOLDER", dxfattribs={
+                        "style": style, "height": 2.0, "rotation": angle, "text_generation_flag": flag,
+                        "halign": h, "valign": v})
+                    entity.dxf.insert = (100, y)
+                    entity.dxf.align_point = (100, y)
+                    listed.append([entity.dxf.handle, style, flag, angle, alignment])
+                    y += 40
+    handles["placements"] = listed
+    doc.saveas(os.path.join(out, "placements.dxf"))
+
+
 def all_ttf(out):
     doc = ezdxf.new("R2000")
     doc.encoding = "cp1255"
@@ -173,6 +208,7 @@ def foreign_r12(out):
 def main():
     out = sys.argv[1]
     mixed(out)
+    placements(out)
     all_ttf(out)
     autocad_2018(out)
     foreign_r12(out)

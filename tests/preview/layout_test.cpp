@@ -38,21 +38,24 @@ TEST(TextLayout, EveryTextOfTheSampleFillsTheBoxTheHostGivesIt) {
   for (drawing::Record* r : texts) {
     const drawing::TextView view(*drawing, *r);
     const std::u16string s = view.TextString();
-    const PlacedText placed = LayOutText(view, s, LookOf(*drawing, fonts.Classify(), view.StyleName(), s));
+    const TextLook look = LookOf(*drawing, fonts.Classify(), view.StyleName(), s);
+    const PlacedText placed = LayOutText(view, s, look);
     const Box2 run = BoxAround(RunCorners(placed));
-    const auto [lo, hi] = drawing::BoundingBox(ReadTextGeometry(view, s));
+    const auto [lo, hi] = drawing::BoundingBox(ReadTextGeometry(view, s, look.type == DosEnglishR));
     const std::string what = ToUtf8(s);
     ExpectNear(run.lo, {lo.x, lo.y}, what);
     ExpectNear(run.hi, {hi.x, hi.y}, what);
     boxes[what] = run;
   }
-  // The aligned text runs between its two points; the text drawn backwards by its own flag ends at its
-  // insertion point; the right-aligned text turned by 90 degrees ends at its alignment point.
+  // The aligned text runs between its two points; the text drawn backwards by its own flag, and the text
+  // of a font that draws right to left, end at their insertion points; the right-aligned text turned by 90
+  // degrees ends at its alignment point.
   ExpectNear(boxes["תינופצ תיזח"].lo, {0, 15}, "aligned");
   EXPECT_NEAR(boxes["תינופצ תיזח"].hi.x, 40, 1e-9);
   ExpectNear(boxes["חניה21 "].hi, {150, 57.5}, "backward");
   EXPECT_NEAR(boxes["חניה21 "].lo.x, 150 - 7 * 0.8 * 2.5, 1e-9);
   ExpectNear(boxes[" 2הניש רדח"].hi, {100, 10}, "bottom right, turned");
+  ExpectNear(boxes[",fbh, eunv t - npkx3 "].hi, {0, 42.5}, "right to left");
 }
 
 TEST(TextLayout, BackwardsAndUpsideDownMirrorTheRunWithinTheBox) {

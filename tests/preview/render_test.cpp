@@ -64,7 +64,8 @@ Box2 HostBox(drawing::Drawing& drawing, const SceneText& text, const FontTypeOf&
   }
   if (r.Type() == "ATTRIB" || drawing::ModelSpace(drawing).Holds(r)) {
     const drawing::TextView view(drawing, r);
-    const auto [lo, hi] = drawing::BoundingBox(ReadTextGeometry(view, view.TextString()));
+    const fntType type = LookOf(drawing, classify, view.StyleName(), view.TextString()).type;
+    const auto [lo, hi] = drawing::BoundingBox(ReadTextGeometry(view, view.TextString(), type == DosEnglishR));
     return Box2{{lo.x, lo.y}, {hi.x, hi.y}};
   }
   return BoxOf(RunCorners(text.text));

@@ -12,6 +12,10 @@
 // reported, and prints nothing. Before the queue runs, and after each text, the documents tell their
 // observers what changed.
 //
+// Fonts: the host knows of no font file but what the add-in's font table says. A font that draws right to
+// left (a text of it runs from its start towards -x, text_geometry.h) is one the function given to
+// SetRightToLeftFonts names; without one every font draws left to right.
+//
 // The window: a host that shows the drawings (the workbench) gives the application its window; the view
 // it shows then stands for the view of the active space (VIEWCTR, VIEWSIZE, ZoomCenter), and Update has
 // the documents tell their observers what changed, so that the window shows the drawing as it now is.
@@ -19,6 +23,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +79,12 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   void SetWindow(HostWindow* window) noexcept { window_ = window; }
   HostWindow* Window() const noexcept { return window_; }
 
+  // The fonts that draw right to left, by font file name (see above).
+  using FontDirection = std::function<bool(std::u16string_view fontFile)>;
+  void SetRightToLeftFonts(FontDirection rightToLeft) { rightToLeft_ = std::move(rightToLeft); }
+  bool DrawsRightToLeft(std::u16string_view fontFile) const { return rightToLeft_ && rightToLeft_(fontFile); }
+  bool KnowsFontDirections() const noexcept { return static_cast<bool>(rightToLeft_); }
+
   // The command line (see above).
   void QueueCommand(const std::shared_ptr<StandInDocument>& document, std::u16string text);
   bool HasQueuedCommands() const noexcept { return !queue_.empty(); }
@@ -89,6 +100,7 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   InputSource* input_ = nullptr;
   HostWindow* window_ = nullptr;
   ScreenSize screen_;
+  FontDirection rightToLeft_;
   std::deque<std::pair<std::weak_ptr<StandInDocument>, std::u16string>> queue_;
 };
 

@@ -178,6 +178,16 @@ bool StandInDocument::OnLockedLayer(const drawing::Record& entity) {
   return locked;
 }
 
+bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {
+  const auto application = application_.lock();
+  if (!application || !application->KnowsFontDirections()) return false;
+  drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", styleName);
+  if (style == nullptr) return false;
+  const drawing::StyleView view(*drawing_, *style);
+  const std::u16string font = view.FontFileAsNamed();
+  return application->DrawsRightToLeft(font.empty() ? view.BigFontFile() : font);
+}
+
 void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_view name, const char* what) {
   if (!drawing::FindTableRecord(*drawing_, table, name))
     throw acad::Error(std::string("The drawing has no ") + what + " named \"" + textcore::ToUtf8(name) + "\"");

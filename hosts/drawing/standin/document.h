@@ -108,6 +108,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::vector<drawing::Record*> AllLayoutEntities();
   // True when the entity's layer is locked.
   bool OnLockedLayer(const drawing::Record& entity);
+  // True when the text style of that name has a font that draws right to left (application.h).
+  bool StyleDrawsRightToLeft(std::u16string_view styleName);
   // Throws acad::Error when the table has no record of that name.
   void RequireTableRecord(std::string_view table, std::u16string_view name, const char* what);
 

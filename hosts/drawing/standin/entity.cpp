@@ -347,16 +347,17 @@ std::u16string StandInEntity::StyleName() const {
 }
 
 void StandInEntity::SetStyleName(const std::u16string& name) {
-  Change("StyleName", IsText() || kind_ == Kind::MText, [&](drawing::Record& r) {
-    document_->RequireTableRecord("STYLE", name, "text style");
-    if (IsText()) {
-      const bool known = text_ && textRevision_ == r.Revision();
-      View().SetStyleName(name);
-      if (known) textRevision_ = r.Revision();  // the style does not move the text: what was read stands
-    } else {
-      drawing::MTextView(document_->Dwg(), r).SetStyleName(name);
-    }
-  });
+  const auto known = [&] { document_->RequireTableRecord("STYLE", name, "text style"); };
+  if (IsText()) {
+    // The text keeps its defining point(s); a font that draws the other way turns the rest about them.
+    ChangeText("StyleName", known, [&](drawing::TextView& view, TextGeometry& t) {
+      view.SetStyleName(name);
+      t.rightToLeft = document_->StyleDrawsRightToLeft(name);
+    });
+    return;
+  }
+  Change("StyleName", kind_ == Kind::MText, known,
+         [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetStyleName(name); });
 }
 
 // --- texts ---
@@ -365,7 +366,8 @@ const StandInEntity::TextState& StandInEntity::Text() const {
   const drawing::Record& r = Live();
   if (!text_ || textRevision_ != r.Revision()) {
     const drawing::TextGroups groups = drawing::ReadTextGroups(View());
-    text_ = TextState{groups, drawing::GeometryOf(groups), drawing::AxesOfText(View())};
+    const bool rightToLeft = document_->StyleDrawsRightToLeft(View().StyleName());
+    text_ = TextState{groups, drawing::GeometryOf(groups, rightToLeft), drawing::AxesOfText(View())};
     textRevision_ = r.Revision();
   }
   return *text_;
@@ -392,7 +394,7 @@ void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edi
     groups.characters = t.characters;
     batch.Commit();
     // What the tags hold now, as reading them again would give it.
-    text_ = TextState{groups, drawing::GeometryOf(groups), before.axes};
+    text_ = TextState{groups, drawing::GeometryOf(groups, t.rightToLeft), before.axes};
     textRevision_ = record_.Revision();
   });
 }
