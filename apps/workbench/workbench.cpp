@@ -432,7 +432,15 @@ automation::InvokeResult Workbench::Call(std::u16string_view member, std::vector
   const automation::InvokeResult result = automation::Invoke(*object_, member, args);
   if (automation::Failed(result.hr))
     line_->Error(QString::fromStdU16String(std::u16string(member)) + QStringLiteral(": ") + Utf8(result.error));
-  // The member has returned: the drawing shows as it now is, then the command text it queued runs.
+  // The member has returned: the drawing shows as it now is (another drawing when the member opened one,
+  // under its new name when it saved it as another file), then the command text it queued runs.
+  const std::shared_ptr<standin::StandInDocument> active = app_->Active();
+  if (active && active != document_) {
+    if (document_) document_->RemoveObserver(this);
+    SetDocument(active);
+  } else {
+    UpdateTitle();
+  }
   if (document_) document_->TellObservers();
   RunQueuedCommands();
   return result;

@@ -4,6 +4,8 @@
 #include "automation/dialogs/about_form.h"
 #include "automation/hresult.h"
 #include "config/dialogs/fonts_form.h"
+#include "conversions/dialogs/frm_convert.h"
+#include "conversions/dialogs/frm_font_convert.h"
 #include "dialogs/data_module.h"
 #include "platform/qt/gui_session.h"
 #include "textdialog/dialogs/thtext.h"
@@ -55,6 +57,18 @@ void QtDialogs::EditText(AddIn& addin, std::u16string_view handle) {
   form.ShowModal();
 }
 
+void QtDialogs::ConvertForRevit(AddIn& addin) {
+  Prepare();
+  conversions::TfrmConvert form(addin.host, addin.frmFonts(), addin.services());
+  form.ShowModal();
+}
+
+void QtDialogs::ConvertFonts(AddIn& addin) {
+  Prepare();
+  conversions::TfrmFontConvert form(addin.host, addin.frmFonts(), addin.services());
+  form.ShowModal();
+}
+
 // The dialogs below are being built; until each is, its member says so.
 void QtDialogs::NewMText(AddIn&) { ThrowNotAvailableYet("The MText editor (mtext)"); }
 void QtDialogs::EditMText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The MText editor (edit on an MText)"); }
@@ -67,7 +81,5 @@ void QtDialogs::EditBlockAttributes(AddIn&, std::u16string_view) {
   ThrowNotAvailableYet("The attribute grid (block on a block reference)");
 }
 void QtDialogs::ShowLibrary(AddIn&) { ThrowNotAvailableYet("The text library (Hlib)"); }
-void QtDialogs::ConvertForRevit(AddIn&) { ThrowNotAvailableYet("Conversion for Revit (Convert)"); }
-void QtDialogs::ConvertFonts(AddIn&) { ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)"); }
 
 }  // namespace zil::automation
