@@ -1,9 +1,16 @@
 #include "bench_support.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace zil::bench {
@@ -27,11 +34,44 @@ std::string Run(const std::string& command) {
   return out;
 }
 
-double EnsureTextDrawing(const std::string& path) {
+Measured RunTimed(const std::string& program, const std::vector<std::string>& args, const std::string& log,
+                  const std::string& dataFolder) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("cannot start " + program);
+  if (pid == 0) {
+    if (!std::freopen(log.c_str(), "w", stdout)) ::_exit(127);
+    ::setenv("ZIL_DATA_FOLDER", dataFolder.c_str(), 1);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ::wait4(pid, &status, 0, &usage);
+  Measured m;
+  m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(program + " failed; see " + log);
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  m.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  m.peakBytes = usage.ru_maxrss * 1024L;
+  std::ifstream in(log);
+  std::ostringstream text;
+  text << in.rdbuf();
+  m.output = text.str();
+  return m;
+}
+
+double EnsureTextDrawing(const std::string& path, long count) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     std::cout << "making " << path << " with ezdxf..." << std::endl;
-    Run(Script("make '" + path + "'"));
+    Run(Script("make '" + path + "' " + std::to_string(count)));
     if (::stat(path.c_str(), &info) != 0) throw std::runtime_error("ezdxf did not make " + path);
   }
   return static_cast<double>(info.st_size);

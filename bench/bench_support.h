@@ -1,15 +1,30 @@
-// What the timed benchmark programs share: running a command and the benchmark drawing.
+// What the timed benchmark programs share: running a command, timing a run of zil, and the benchmark
+// drawing.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zil::bench {
+
+struct Measured {
+  double seconds = 0;     // wall-clock time
+  double cpuSeconds = 0;  // user and system time of the process
+  long peakBytes = 0;     // peak resident memory
+  std::string output;     // its standard output
+};
+
+// One run of `program` with `args`, its standard output kept in `log`, with ZIL_DATA_FOLDER set to
+// `dataFolder`. Throws when it cannot start or fails.
+Measured RunTimed(const std::string& program, const std::vector<std::string>& args, const std::string& log,
+                  const std::string& dataFolder);
 
 // The standard output of `command`; throws when it cannot run or fails.
 std::string Run(const std::string& command);
 
-// Makes the 17 MB R2000 drawing of 100,000 TEXT entities at `path` with ezdxf unless it is there; its size.
-double EnsureTextDrawing(const std::string& path);
+// Makes the 17 MB R2000 drawing of 100,000 TEXT entities (or of `count`) at `path` with ezdxf unless it is
+// there; its size.
+double EnsureTextDrawing(const std::string& path, long count = 100000);
 
 // The seconds the ezdxf script's `mode` ("ezdxf", "ezdxf-revit") takes from `in` to `out`.
 double EzdxfSeconds(const std::string& mode, const std::string& in, const std::string& out);

@@ -1,6 +1,7 @@
 """The benchmark drawing and ezdxf's time on it.
 
-make_text_drawing.py make OUT      writes an R2000 drawing (ANSI_1255) with 100,000 TEXT entities, ~17 MB
+make_text_drawing.py make OUT [N]  writes an R2000 drawing (ANSI_1255) with N TEXT entities (default 100,000,
+                                   ~17 MB)
 make_text_drawing.py ezdxf IN OUT  loads IN and saves it as OUT with ezdxf; prints the seconds taken
 make_text_drawing.py ezdxf-revit IN OUT
                                    loads IN, rewrites every TEXT's string and style, saves it as OUT with
@@ -12,12 +13,12 @@ import time
 import ezdxf
 
 
-def make(out):
+def make(out, count=100_000):
     doc = ezdxf.new("R2000")
     doc.encoding = "cp1255"
     doc.layers.new("TEXTS")
     msp = doc.modelspace()
-    for i in range(100_000):
+    for i in range(count):
         msp.add_text(
             f"חדר {i} קומה {i % 40} room {i:06d}",
             dxfattribs={"height": 2.5, "layer": "TEXTS", "rotation": (i % 8) * 45.0, "width": 0.8,
@@ -47,7 +48,7 @@ def time_ezdxf_revit(path, out):
 
 if __name__ == "__main__":
     if sys.argv[1] == "make":
-        make(sys.argv[2])
+        make(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 100_000)
     elif sys.argv[1] == "ezdxf-revit":
         time_ezdxf_revit(sys.argv[2], sys.argv[3])
     else:

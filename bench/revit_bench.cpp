@@ -5,17 +5,9 @@
 // Prints the figures; exits 1 when a target is missed.
 //
 // Usage: zil_bench_revit [FOLDER]   (FOLDER keeps the drawing between runs; default: the current folder)
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,35 +19,12 @@ namespace {
 const char* const kFontTable = ZIL_SOURCE_DIR "/samples/data";  // the sample's font table
 const char* const kZil = ZIL_EXECUTABLE;
 
-struct Measured {
-  double seconds = 0;
-  long peakBytes = 0;
-  std::string output;
-};
+using zil::bench::Measured;
 
-// One run of `zil revit DRAWING`, its standard output kept in `log`.
+// One run of `zil revit DRAWING --force` (each run replaces the copy the one before made), its standard
+// output kept in `log`.
 Measured RunRevit(const std::string& drawing, const std::string& log) {
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid < 0) throw std::runtime_error("cannot start zil");
-  if (pid == 0) {
-    if (!std::freopen(log.c_str(), "w", stdout)) ::_exit(127);
-    ::setenv("ZIL_DATA_FOLDER", kFontTable, 1);
-    ::execl(kZil, kZil, "revit", drawing.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int status = 0;
-  struct rusage usage {};
-  ::wait4(pid, &status, 0, &usage);
-  Measured m;
-  m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("zil revit failed; see " + log);
-  m.peakBytes = usage.ru_maxrss * 1024L;
-  std::ifstream in(log);
-  std::ostringstream s;
-  s << in.rdbuf();
-  m.output = s.str();
-  return m;
+  return zil::bench::RunTimed(kZil, {"revit", drawing, "--force"}, log, kFontTable);
 }
 
 }  // namespace

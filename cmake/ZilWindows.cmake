@@ -11,10 +11,39 @@ if(MSVC)
   target_compile_options(zil_compile_options INTERFACE /utf-8 /W3)
 endif()
 
+# SQLite and SQLiteCpp, which Debian ships only for Linux, from Debian's own source packages
+# (scripts/bootstrap windows unpacks them, with SQLite's amalgamation), compiled into zil.dll.
+set(ZIL_WINDOWS_SOURCES /usr/local/src/zil-windows CACHE PATH "Sources of SQLite and SQLiteCpp for Windows")
+set(sqlite_source ${ZIL_WINDOWS_SOURCES}/sqlite3)
+set(sqlitecpp_source ${ZIL_WINDOWS_SOURCES}/sqlitecpp)
+if(NOT EXISTS ${sqlite_source}/sqlite3.c OR NOT EXISTS ${sqlitecpp_source}/src/Database.cpp)
+  message(FATAL_ERROR "No SQLite or SQLiteCpp sources in ${ZIL_WINDOWS_SOURCES}: run scripts/bootstrap windows")
+endif()
+enable_language(C)
+add_library(zil_sqlite3 STATIC ${sqlite_source}/sqlite3.c)
+target_include_directories(zil_sqlite3 SYSTEM PUBLIC ${sqlite_source})
+# As Debian builds it (column metadata for SQLiteCpp), less loadable extensions, which an add-in has no
+# use for; the library's own warnings are not ours to fix.
+target_compile_definitions(zil_sqlite3 PUBLIC SQLITE_ENABLE_COLUMN_METADATA SQLITE_OMIT_LOAD_EXTENSION
+                                              PRIVATE SQLITE_THREADSAFE=1)
+target_compile_options(zil_sqlite3 PRIVATE $<IF:$<C_COMPILER_ID:MSVC>,/w,-w>)
+add_library(SQLite::SQLite3 ALIAS zil_sqlite3)
+file(GLOB sqlitecpp_sources ${sqlitecpp_source}/src/*.cpp)
+add_library(SQLiteCpp STATIC ${sqlitecpp_sources})
+target_include_directories(SQLiteCpp SYSTEM PUBLIC ${sqlitecpp_source}/include)
+target_compile_options(SQLiteCpp PRIVATE $<IF:$<CXX_COMPILER_ID:MSVC>,/w,-w>)
+target_link_libraries(SQLiteCpp PUBLIC zil_sqlite3)
+
 # Text reordering and UTF-8 come from the platform here (Uniscribe, MultiByteToWideChar), not from ICU.
-foreach(folder platform textcore config acad automation automation/com)
+foreach(folder platform textcore config acad library automation automation/com)
   add_subdirectory(src/${folder})
 endforeach()
+
+# The stand-in CAD host (the COM test host serves it), with the few ICU functions it calls taken from the
+# Windows API, and the late-bound adapter that drives AutoCAD.
+add_subdirectory(hosts/drawing/icu_win)
+add_subdirectory(hosts/drawing)
+add_subdirectory(hosts/autocad)
 
 # The tests run under Wine, from a cross build on Linux (preset windows-cross).
 if(NOT ZIL_BUILD_TESTS OR NOT CMAKE_CROSSCOMPILING)

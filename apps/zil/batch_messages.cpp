@@ -2,27 +2,19 @@
 
 #include <ostream>
 
+#include "console_messages.h"
 #include "textcore/utf8.h"
 
 namespace zil::cli {
 
 platform::MessageAnswer BatchMessages::Show(const std::u16string&, const std::u16string& text,
                                             platform::MessageIcon icon, platform::MessageButtons buttons) {
-  if (icon == platform::MessageIcon::Information) {
-    information.push_back(text);
-  } else {
-    err_ << "zil: " << (icon == platform::MessageIcon::Error ? "error" : "warning") << ": " << textcore::ToUtf8(text)
-         << '\n';
-  }
-  switch (buttons) {
-    case platform::MessageButtons::Ok:
-    case platform::MessageButtons::OkCancel:
-      return platform::MessageAnswer::Ok;
-    case platform::MessageButtons::YesNo:
-    case platform::MessageButtons::YesNoCancel:
-      return platform::MessageAnswer::Yes;
-  }
-  return platform::MessageAnswer::Ok;
+  err_ << "zil: ";
+  if (!subject.empty()) err_ << subject << ": ";
+  if (icon == platform::MessageIcon::Error) err_ << "error: ";
+  if (icon == platform::MessageIcon::Warning) err_ << "warning: ";
+  err_ << textcore::ToUtf8(text) << '\n';
+  return FirstButton(buttons);
 }
 
 }  // namespace zil::cli

@@ -1,11 +1,10 @@
-// Messages of the add-in's flows when they run in a batch on the command line: errors and warnings go to
-// standard error; information ("Conversion finished") is kept for the command to report as it sees fit;
-// a question takes its first button, since nobody is there to answer.
+// Messages of the add-in's flows when they run in a batch on the command line: every message reaches the
+// user on standard error ("zil: DRAWING: TEXT", errors and warnings marked so), since a message that
+// nobody sees cannot warn anyone; a question takes its first button, since nobody is there to answer.
 #pragma once
 
 #include <iosfwd>
 #include <string>
-#include <vector>
 
 #include "platform/messages.h"
 
@@ -17,7 +16,8 @@ class BatchMessages final : public platform::Messages {
   platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override;
 
-  std::vector<std::u16string> information;
+  // What the messages are about: the drawing being worked on.
+  std::string subject;
 
  private:
   std::ostream& err_;

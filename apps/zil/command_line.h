@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace zil::cli {
 
@@ -28,6 +29,9 @@ void AddLibraryCommands(CommandLine& cl);
 void AddDxfCommands(CommandLine& cl);
 void AddConversionCommands(CommandLine& cl);
 void AddRenderCommand(CommandLine& cl);
+
+// "1 entity", "2 entities": a count with the word that fits it.
+std::string Counted(int n, const char* one, const char* many);
 
 // Parses `argv` and runs the chosen command. A bad command line prints the problem and a usage hint and
 // returns kExitUsage.

@@ -14,8 +14,13 @@ MessageAnswer ConsoleMessages::Show(const std::u16string& caption, const std::u1
                                     MessageButtons buttons) {
   const char* kind = icon == MessageIcon::Error ? "error" : icon == MessageIcon::Warning ? "warning" : "note";
   out_ << "zil: " << kind << ": ";
-  if (!caption.empty()) out_ << textcore::ToUtf8(caption) << ": ";
+  // The line begins with the program's name already; another caption says where the message comes from.
+  if (!caption.empty() && caption != u"zil") out_ << textcore::ToUtf8(caption) << ": ";
   out_ << textcore::ToUtf8(text) << '\n';
+  return FirstButton(buttons);
+}
+
+MessageAnswer FirstButton(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::Ok:
     case MessageButtons::OkCancel:

@@ -8,6 +8,9 @@
 
 namespace zil::cli {
 
+// The answer of a question nobody is there to answer: its first button.
+platform::MessageAnswer FirstButton(platform::MessageButtons buttons);
+
 class ConsoleMessages final : public platform::Messages {
  public:
   explicit ConsoleMessages(std::ostream& out) : out_(out) {}

@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
+#include "font_table_notice.h"
 #include "font_type_option.h"
 #include "portable_services.h"
 #include "text_filter.h"
@@ -61,6 +62,7 @@ struct ClassifyOptions {
 int Classify(const ClassifyOptions& opts, CommandLine& cl) {
   ConsoleMessages messages(cl.err);
   PortableServices services;
+  WarnWithoutFontTable(services.folders, cl.err);
   config::FontDefinitions fonts(services.With(messages));
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {

@@ -1,7 +1,8 @@
-// The library commands: `zil library tree` prints the text library (zil.db in the data folder) as an
-// indented outline of labels with their ids; `zil library defaults BLOCK` prints a block's attribute
-// defaults document and where it was found. Both read the library as the add-in opens it, but neither
-// creates one: without zil.db there is no tree to print, and no defaults in the database.
+// The library commands: `zil library init` makes the text library (zil.db in the data folder) as the
+// add-in makes it when it first opens it; `zil library tree` prints the library as an indented outline of
+// labels with their ids; `zil library defaults BLOCK` prints a block's attribute defaults document and
+// where it was found. Tree and defaults open the library as the add-in does (a file that lacks tables
+// gains them), but neither makes one: without zil.db there is no tree to print, and no defaults in it.
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -35,14 +36,30 @@ int PrintTree(const LibraryOptions& opts, CommandLine& cl) {
   const fs::path folder = DataFolder(opts);
   std::error_code ec;
   if (!fs::exists(folder / library::kLibraryFileName, ec)) {
-    cl.err << "zil: there is no text library in " << folder.string() << " (" << library::kLibraryFileName
-           << " is made when the library is first opened)\n";
+    cl.err << "zil: there is no text library in " << folder.string() << " (zil library init makes "
+           << library::kLibraryFileName << ")\n";
     return 1;
   }
   library::Tdb db = library::Tdb::Create(folder);
   library::MemoryTree tree;
   db.FillTree(tree, library::kLibTree);
   cl.out << textcore::ToUtf8(tree.Outline());
+  return 0;
+}
+
+int MakeLibrary(const LibraryOptions& opts, CommandLine& cl) {
+  const fs::path folder = DataFolder(opts);
+  std::error_code ec;
+  const bool existed = fs::exists(folder / library::kLibraryFileName, ec);
+  const library::Tdb db = library::Tdb::Create(folder);
+  if (!existed) {
+    cl.out << "made the text library " << db.slDBPath().string() << '\n';
+  } else if (db.TablesMade() > 0) {
+    cl.out << "the text library " << db.slDBPath().string() << " already exists; it lacked " << db.TablesMade()
+           << " of its tables, which it has now\n";
+  } else {
+    cl.out << "the text library " << db.slDBPath().string() << " already exists\n";
+  }
   return 0;
 }
 
@@ -78,6 +95,11 @@ void AddLibraryCommands(CommandLine& cl) {
     cmd->add_option("--data-folder", opts.dataFolder,
                     "the data folder; without it, the add-in's (ZIL_DATA_FOLDER overrides the usual rules)");
   };
+
+  auto initOpts = std::make_shared<LibraryOptions>();
+  CLI::App* init = library->add_subcommand("init", "make the text library, as the add-in makes it when first opened");
+  folderOption(init, *initOpts);
+  init->callback([&cl, initOpts] { cl.action = [&cl, initOpts] { return MakeLibrary(*initOpts, cl); }; });
 
   auto treeOpts = std::make_shared<LibraryOptions>();
   CLI::App* tree = library->add_subcommand("tree", "print the library's categories and topics with their ids");

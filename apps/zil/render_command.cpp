@@ -1,5 +1,8 @@
 // The render command: a drawing's preview as a PNG file, its Hebrew drawn as AutoCAD shows it for each
 // text style's font type (classified by the data folder's font table, ZIL_DATA_FOLDER).
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -16,6 +19,7 @@
 #include "command_line.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
+#include "font_table_notice.h"
 #include "portable_services.h"
 #include "textcore/utf8.h"
 #if ZIL_WITH_QT
@@ -68,6 +72,14 @@ std::array<double, 4> ParseWindow(const std::string& text) {
 }
 
 #if ZIL_WITH_QT
+// The file is the process's standard output, under whatever name.
+bool IsStandardOutput(const std::string& file) {
+  struct stat named {
+  }, out{};
+  return ::stat(file.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
+         named.st_ino == out.st_ino;
+}
+
 std::string DefaultOutput(const RenderCommandOptions& opts) {
   std::filesystem::path out(opts.file);
   out.replace_extension();
@@ -81,6 +93,7 @@ int Render(const RenderCommandOptions& opts, CommandLine& cl) {
 #if ZIL_WITH_QT
   ConsoleMessages messages(cl.err);
   PortableServices services;
+  WarnWithoutFontTable(services.folders, cl.err);
   config::FontDefinitions fonts(services.With(messages));
 
   preview::RenderOptions options;
@@ -92,10 +105,13 @@ int Render(const RenderCommandOptions& opts, CommandLine& cl) {
   }
   const std::string output = opts.output.empty() ? DefaultOutput(opts) : opts.output;
   const preview::RenderReport report = preview::RenderDxfFileToPng(opts.file, fonts, options, output);
-  cl.out << "wrote " << output << " (" << options.width << "x" << options.height << "): " << report.entities
-         << " entities, " << report.texts << " text lines; window " << report.window.lo.x << "," << report.window.lo.y
-         << "," << report.window.hi.x << "," << report.window.hi.y << '\n';
-  for (const auto& [what, count] : report.notDrawn) cl.out << "not drawn: " << count << " " << what << '\n';
+  // The PNG may have gone to standard output (-o /dev/stdout): then what was written goes to standard error.
+  std::ostream& said = IsStandardOutput(output) ? cl.err : cl.out;
+  said << "wrote " << output << " (" << options.width << "x" << options.height
+       << "): " << Counted(report.entities, "entity", "entities") << ", "
+       << Counted(report.texts, "text line", "text lines") << "; window " << report.window.lo.x << ","
+       << report.window.lo.y << "," << report.window.hi.x << "," << report.window.hi.y << '\n';
+  for (const auto& [what, count] : report.notDrawn) said << "not drawn: " << count << " " << what << '\n';
   return 0;
 #else
   (void)opts;

@@ -3,7 +3,9 @@
 // words; "#" starts a comment line), each answered by one JSON object on its own line:
 //   {"member": NAME, "hresult": "0x00000000", "value": VALUE, "error": MESSAGE}
 // "value" only for members that return one, "error" only when the call failed. The run goes on after a
-// failed call. Exit code 0 when the script could be read, 2 otherwise (nothing is run then).
+// failed call; at the end, standard error says how many failed and the exit code is 1. A script that
+// cannot be read stops the command before anything runs: exit code 1 for a file that cannot be opened,
+// 2 for a line that is not valid UTF-8 or does not split into words.
 //
 // With --drawing, the drawing is opened in the stand-in CAD host and the add-in is given its application
 // (SetApp) before the first line. After each call the command text the call queued runs, each text
@@ -16,6 +18,8 @@
 // runs (exit code 1); so does a failed save at the end, which leaves OUT as it was.
 // Built with Qt, the dialog members show the real dialogs; the Qt application starts with the first
 // dialog, and without a display that call fails and says why while the rest of the script runs.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -31,14 +35,17 @@
 #include "automation/autozil.h"
 #include "automation/dispatch.h"
 #include "command_line.h"
+#include "command_report_json.h"
 #include "console_messages.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
 #include "drawing/standin/input_source.h"
+#include "font_table_notice.h"
 #include "json_string.h"
 #include "portable_services.h"
 #include "script_words.h"
 #include "textcore/utf8.h"
+#include "utf8_text.h"
 
 #if ZIL_WITH_QT
 #include "automation/dialogs/qt_dialogs.h"
@@ -106,22 +113,15 @@ std::optional<DrawingHost> OpenDrawingHost(const ScriptOptions& options, std::os
   return host;
 }
 
-void ReportCommands(standin::StandInApplication& application, std::ostream& out) {
+// Prints what each queued command text did; returns how many texts there were and how many failed.
+std::pair<int, int> ReportCommands(standin::StandInApplication& application, std::ostream& out) {
+  std::pair<int, int> counts{0, 0};
   for (const standin::CommandReport& report : application.RunQueuedCommands()) {
-    out << "{\"command\": " << EncodeJsonString(report.text);
-    if (report.error.empty() || !report.events.empty()) {
-      out << ", \"ran\": [";
-      for (std::size_t i = 0; i < report.events.size(); ++i) {
-        const standin::CommandEvent& event = report.events[i];
-        out << (i ? ", " : "") << "{\"" << event.kind << "\": " << EncodeJsonString(event.detail);
-        if (event.kind == "alert") out << ", \"answer\": " << EncodeJsonString(event.answer);
-        out << '}';
-      }
-      out << ']';
-    }
-    if (!report.error.empty()) out << ", \"error\": " << EncodeJsonString(textcore::FromUtf8(report.error));
-    out << "}\n";
+    ++counts.first;
+    if (!report.error.empty()) ++counts.second;
+    out << CommandReportJson(report) << '\n';
   }
+  return counts;
 }
 
 // Reads and splits every line first, so that a script with a syntax error runs nothing.
@@ -131,6 +131,11 @@ std::optional<std::vector<ScriptCall>> ReadScript(std::istream& in, const std::s
   for (long number = 1; std::getline(in, text); ++number) {
     const auto first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos || text[first] == '#') continue;
+    if (const auto at = FirstMalformedUtf8(text)) {
+      err << "zil: " << source << " line " << number << " is not valid UTF-8 (at byte " << *at + 1 << "): \""
+          << EscapedForMessage(text) << "\"; a script is UTF-8 text\n";
+      return std::nullopt;
+    }
     try {
       calls.push_back({number, SplitScriptWords(text)});
     } catch (const ScriptSyntaxError& e) {
@@ -143,7 +148,8 @@ std::optional<std::vector<ScriptCall>> ReadScript(std::istream& in, const std::s
 
 std::string Json(std::string_view utf8) { return EncodeJsonString(textcore::FromUtf8(utf8)); }
 
-void RunCall(automation::Tautozil& object, const ScriptCall& call, std::ostream& out) {
+// Prints the call's answer; false when the call failed.
+bool RunCall(automation::Tautozil& object, const ScriptCall& call, std::ostream& out) {
   const std::u16string name = textcore::FromUtf8(call.words[0]);
   std::vector<automation::Variant> args;
   for (std::size_t i = 1; i < call.words.size(); ++i) args.emplace_back(textcore::FromUtf8(call.words[i]));
@@ -154,6 +160,7 @@ void RunCall(automation::Tautozil& object, const ScriptCall& call, std::ostream&
   if (result.value) out << ", \"value\": " << EncodeJsonString(*result.value);
   if (automation::Failed(result.hr)) out << ", \"error\": " << Json(result.error);
   out << "}\n";
+  return !automation::Failed(result.hr);
 }
 
 // "db_gettable" writes reals in the user's locale, which is the process's C++ locale: its number
@@ -176,8 +183,8 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   if (file) {
     stream.open(*file);
     if (!stream) {
-      cl.err << "zil: cannot read the script " << *file << '\n';
-      return kExitUsage;
+      cl.err << "zil: cannot read the script " << *file << ": " << std::strerror(errno) << '\n';
+      return 1;
     }
   }
   std::istream& in = file ? stream : cl.in;
@@ -186,6 +193,7 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
 
   std::optional<DrawingHost> host;
   if (options.drawing) {
+    WarnWithoutFontTable(platform::XdgSpecialFolders{}, cl.err);
     host = OpenDrawingHost(options, cl.err);
     if (!host) return 1;
     host->application->SetInputSource(&host->input);
@@ -218,12 +226,27 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
       return 1;
     }
   }
+  int failedCalls = 0, texts = 0, failedTexts = 0;
   for (const ScriptCall& call : *calls) {
-    RunCall(*object, call, cl.out);
-    if (host) ReportCommands(*host->application, cl.out);
+    if (!RunCall(*object, call, cl.out)) ++failedCalls;
+    if (host) {
+      const auto [ran, failed] = ReportCommands(*host->application, cl.out);
+      texts += ran;
+      failedTexts += failed;
+    }
   }
   cl.out.flush();
   addin.Shutdown();
+  int exitCode = 0;
+  if (failedCalls > 0) {
+    cl.err << "zil: " << failedCalls << " of " << Counted(static_cast<int>(calls->size()), "call", "calls")
+           << " failed\n";
+    exitCode = 1;
+  }
+  if (failedTexts > 0) {
+    cl.err << "zil: " << failedTexts << " of " << Counted(texts, "command text", "command texts") << " failed\n";
+    exitCode = 1;
+  }
   if (host && options.save) {
     try {
       host->document->WriteTo(*options.save);
@@ -232,7 +255,7 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
       return 1;
     }
   }
-  return 0;
+  return exitCode;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <vector>
 
 #include "command_line.h"
@@ -32,9 +33,7 @@ void AddKindCommand(CommandLine& cl, const std::string& name, const std::string&
                     std::string (*convert)(std::string, int, bool)) {
   auto opts = std::make_shared<KindOptions>();
   CLI::App* cmd = cl.app.add_subcommand(name, description);
-  cmd->add_option("--kind", opts->kind, "font type code 0..4 (another code gives the empty string)")
-      ->required()
-      ->allow_extra_args(false);
+  AddKindOption(*cmd, opts->kind);
   cmd->add_flag("--backwards", opts->backwards, "the text style draws backwards");
   cmd->add_option("text", opts->text, "the text (UTF-8); without it, JSON Lines on standard input");
   cmd->callback([&cl, opts, convert] {
@@ -122,6 +121,47 @@ std::size_t DisplayWidth(std::string_view utf8) {
   return width;
 }
 
+struct SampleEntry {
+  std::optional<fntType> type;
+  bool backwards = false;
+  std::u16string stored;
+};
+
+class SampleError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// One line of a strings file: {"type": TYPE, "backwards": BOOL, "stored": STRING}, the type as on the
+// command line (0..4 or a name), "backwards" optional.
+SampleEntry ReadSampleEntry(const std::string& line) {
+  nlohmann::json entry;
+  try {
+    entry = nlohmann::json::parse(line);
+  } catch (const nlohmann::json::parse_error&) {
+    throw SampleError("not JSON");
+  }
+  if (!entry.is_object()) throw SampleError("not a JSON object");
+  SampleEntry sample;
+  const auto type = entry.find("type");
+  if (type == entry.end()) throw SampleError("\"type\" is missing");
+  if (type->is_number_integer() && type->get<long long>() >= 0 && type->get<long long>() < kFontTypeCount) {
+    sample.type = FontTypeFromCode(type->get<int>());
+  } else if (type->is_string()) {
+    sample.type = ParseFontType(type->get<std::string>());
+  }
+  if (!sample.type) throw SampleError("\"type\" is " + type->dump() + ", not a font type");
+  if (const auto backwards = entry.find("backwards"); backwards != entry.end()) {
+    if (!backwards->is_boolean()) throw SampleError("\"backwards\" is " + backwards->dump() + ", not true or false");
+    sample.backwards = backwards->get<bool>();
+  }
+  const auto stored = entry.find("stored");
+  if (stored == entry.end()) throw SampleError("\"stored\" is missing");
+  if (!stored->is_string()) throw SampleError("\"stored\" is " + stored->dump() + ", not a string");
+  sample.stored = textcore::FromUtf8(stored->get<std::string>());
+  return sample;
+}
+
 int PrintSampleTable(const std::string& path, std::ostream& out, std::ostream& err) {
   std::ifstream file(path);
   if (!file) {
@@ -133,18 +173,18 @@ int PrintSampleTable(const std::string& path, std::ostream& out, std::ostream& e
   for (long number = 1; std::getline(file, line); ++number) {
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     try {
-      const auto entry = nlohmann::json::parse(line);
-      const std::string typeWord = entry.at("type").get<std::string>();
-      const auto type = ParseFontType(typeWord);
-      if (!type) throw std::runtime_error("\"type\" is not a font type: " + typeWord);
-      const bool backwards = entry.value("backwards", false);
-      const std::u16string stored = textcore::FromUtf8(entry.at("stored").get<std::string>());
+      const SampleEntry entry = ReadSampleEntry(line);
+      const auto type = entry.type;
+      const bool backwards = entry.backwards;
+      const std::u16string& stored = entry.stored;
       const std::string edit = textcore::AcadToStr(ToAnsi(stored), *type, backwards);
       const std::string back = textcore::StrToAcad(edit, *type, backwards);
       rows.push_back({std::string(FontTypeOptionName(*type)), backwards ? "yes" : "no", Printable(stored),
                       Printable(FromAnsi(edit)), back == ToAnsi(stored) ? "same" : "differs"});
-    } catch (const std::exception& e) {
-      err << "zil: " << path << " line " << number << ": " << e.what() << '\n';
+    } catch (const SampleError& e) {
+      err << "zil: " << path << " line " << number << ": " << e.what()
+          << "; each line must be {\"type\": TYPE, \"backwards\": BOOL, \"stored\": STRING}, TYPE 0..4 or a name "
+             "such as \"dos-hebrew\"\n";
       return 1;
     }
   }
@@ -177,7 +217,8 @@ void AddStringsCommand(CommandLine& cl) {
   auto path = std::make_shared<std::string>();
   CLI::App* cmd =
       cl.app.add_subcommand("strings", "show the edit form of each drawing string of a JSON Lines file as a table");
-  cmd->add_option("file", *path, "JSON Lines: {\"type\": TYPE, \"backwards\": BOOL, \"stored\": DRAWING-STRING}")
+  cmd->add_option("file", *path,
+                  "JSON Lines: {\"type\": TYPE (0..4 or a name), \"backwards\": BOOL, \"stored\": DRAWING-STRING}")
       ->required()
       ->check(CLI::ExistingFile);
   cmd->callback([&cl, path] { cl.action = [&cl, path] { return PrintSampleTable(*path, cl.out, cl.err); }; });

@@ -1,6 +1,7 @@
 #include "drawing/drawing.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "drawing/dxf_error.h"
 #include "drawing/header_view.h"
@@ -103,6 +104,7 @@ void Drawing::Restore(Record& record, const RecordState& state) {
 
 void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
   if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  if (record.provisional_) KeepProvisionalRecords();
   if (journal_ && !journal_->Remembers(record)) journal_->WillChange(record, StateOf(record));
   Unindex(record);
   record.revision_ = ++revision_;
@@ -116,6 +118,7 @@ void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
 
 void Drawing::SetErased(Record& record, bool erased) {
   if (record.erased_ == erased) return;
+  if (record.provisional_) KeepProvisionalRecords();
   if (journal_ && !journal_->Remembers(record)) journal_->WillChange(record, StateOf(record));
   record.revision_ = ++revision_;
   record.erased_ = erased;
@@ -123,6 +126,7 @@ void Drawing::SetErased(Record& record, bool erased) {
 
 Record& Drawing::InsertBefore(Record& position, std::vector<Tag> tags) {
   if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  if (position.provisional_) KeepProvisionalRecords();
   Record& record = records_.emplace_back();
   record.tags_ = std::move(tags);
   record.tagged_ = true;
@@ -144,6 +148,11 @@ void Drawing::Remove(Record& record) {
   (record.next_ ? record.next_->prev_ : last_) = record.prev_;
   record.prev_ = record.next_ = nullptr;
   record.erased_ = true;
+}
+
+void Drawing::Reinsert(Record& record, Record* before, const RecordState& state) {
+  Link(record, before);
+  Restore(record, state);
 }
 
 namespace {
@@ -188,6 +197,48 @@ std::uint64_t Drawing::NewHandle() {
   while (handles_.count(seed) != 0) ++seed;
   if (seedTag || HasSubclasses(version_)) header.SetValue("$HANDSEED", 5, FormatHandle(seed + 1));
   return seed;
+}
+
+Record& Drawing::InsertProvisional(Record& position, std::vector<Tag> tags) {
+  ChangeJournal* const journal = std::exchange(journal_, nullptr);  // nothing to undo: the file lacked it
+  const bool kept = keepProvisional_;
+  keepProvisional_ = true;  // inserting beside another provisional record does not keep them
+  Record* record = nullptr;
+  try {
+    record = &InsertBefore(position, std::move(tags));
+  } catch (...) {
+    journal_ = journal, keepProvisional_ = kept;
+    throw;
+  }
+  journal_ = journal, keepProvisional_ = kept;
+  record->provisional_ = true;
+  return *record;
+}
+
+std::uint64_t Drawing::ProvisionalHandle() {
+  std::uint64_t handle = std::max(maxHandle_, provisionalHandles_) + 1;
+  if (const Tag* seed = HeaderView(*this).Value("$HANDSEED"))
+    handle = std::max(handle, ToHandle(seed->value).value_or(0));
+  while (handles_.count(handle) != 0) ++handle;
+  provisionalHandles_ = handle;
+  return handle;
+}
+
+void Drawing::AddProvisionalSpan(Span span, bool table) {
+  std::vector<Span>& spans = table ? tables_ : sections_;
+  auto at = spans.end();
+  for (const Record* r = span.end->Next(); r != nullptr && at == spans.end(); r = r->Next())
+    at = std::find_if(spans.begin(), spans.end(), [r](const Span& s) { return s.head == r; });
+  spans.insert(at, std::move(span));
+}
+
+void Drawing::KeepProvisionalRecords() {
+  if (keepProvisional_) return;
+  keepProvisional_ = true;
+  HeaderView header(*this);
+  const Tag* seed = header.Value("$HANDSEED");
+  if (provisionalHandles_ != 0 && seed && ToHandle(seed->value).value_or(0) <= provisionalHandles_)
+    header.SetValue("$HANDSEED", 5, FormatHandle(provisionalHandles_ + 1));
 }
 
 void Drawing::MakeDirty(Record& record) {

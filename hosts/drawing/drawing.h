@@ -75,6 +75,9 @@ class Drawing {
   RecordState StateOf(const Record& record) const;
   void Restore(Record& record, const RecordState& state);
   void Remove(Record& record);  // unlinks a record that InsertBefore made
+  // Links a record that Remove took out back in before `before` (nullptr: at the end) and gives it
+  // `state`.
+  void Reinsert(Record& record, Record* before, const RecordState& state);
 
   // Keeps a new value of group `code` for a record's tags, until the next Settle; a line break is refused
   // (DxfError).
@@ -87,6 +90,20 @@ class Drawing {
 
   // A new handle from $HANDSEED, which moves on; never one that is in use.
   std::uint64_t NewHandle();
+
+  // --- what the file lacks ---
+  // Records the host supplies where a file lacks what AutoCAD always has (the text style "Standard"; see
+  // new_table_records.h). A provisional record is part of the drawing like any other, found, read and
+  // changed, but it is not written while the drawing is as it was read: the drawing keeps its provisional
+  // records (and then writes them all) from the first change of one, or the first record inserted before
+  // one. So a drawing saved without changes stays byte for byte the file it was read from.
+  Record& InsertProvisional(Record& position, std::vector<Tag> tags);
+  // A handle no record uses, for a provisional record; $HANDSEED stays until the records are kept.
+  std::uint64_t ProvisionalHandle();
+  // Registers a table (`table`) or a section made of provisional records among the others, in file order.
+  // Spans found before this may move: call it while nothing holds one (when the drawing is loaded).
+  void AddProvisionalSpan(Span span, bool table);
+  bool KeepsProvisionalRecords() const noexcept { return keepProvisional_; }
 
   // --- memory ---
   // Writes the records changed since the last settling back to bytes and lets go of their tags, all but
@@ -109,6 +126,8 @@ class Drawing {
   void Describe(Record& record, const std::vector<Tag>& tags);
   // Notes that a record now holds tags of its own.
   void MakeDirty(Record& record);
+  // The provisional records are kept from now on; $HANDSEED moves past their handles.
+  void KeepProvisionalRecords();
   // Copies a record's tags one after another into `store`, points them and the record's bytes there.
   static void WriteBack(Record& record, TextStore& store);
   // The bytes a dirty record's tags write.
@@ -140,6 +159,8 @@ class Drawing {
   int codeWidth_ = 0;           // group codes right-aligned to this width, as the file writes them
   std::uint64_t revision_ = 0;  // the last revision given to a changed record
   ChangeJournal* journal_ = nullptr;
+  bool keepProvisional_ = false;
+  std::uint64_t provisionalHandles_ = 0;  // the largest handle given to a provisional record
 };
 
 // The kind of handle group a record of `type` carries: 105 for DIMSTYLE, 0 for records without one, else 5.

@@ -1,5 +1,10 @@
 #include "drawing/dxf_error.h"
 
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <cstdint>
+
 namespace zil::drawing {
 
 void ThrowAt(const std::string& file, std::uint32_t line, const std::string& what) {
@@ -10,18 +15,25 @@ void ThrowAt(const std::string& file, std::uint32_t line, const std::string& wha
 }
 
 std::string Quote(std::string_view value) {
-  constexpr std::size_t kLimit = 40;
+  constexpr std::int32_t kLimit = 40;  // bytes
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(value.data());
+  const auto length = static_cast<std::int32_t>(std::min<std::size_t>(value.size(), kLimit));
   std::string quoted = "\"";
-  for (std::size_t i = 0; i < value.size() && i < kLimit; ++i) {
-    const auto c = static_cast<unsigned char>(value[i]);
-    if (c < 0x20 || c == 0x7F) {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      quoted += "\\x";
-      quoted += kHex[c >> 4];
-      quoted += kHex[c & 0xF];
-    } else {
-      quoted += static_cast<char>(c);
+  // Characters in UTF-8 as they are; control characters, and bytes that are no UTF-8 (binary data, or text
+  // in another code page), as \xNN, so that the message prints whole on any terminal.
+  for (std::int32_t i = 0; i < length;) {
+    const std::int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c >= 0x20 && c != 0x7F) {
+      quoted.append(value.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+      continue;
     }
+    i = start + 1;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    quoted += "\\x";
+    quoted += kHex[bytes[start] >> 4];
+    quoted += kHex[bytes[start] & 0xF];
   }
   if (value.size() > kLimit) quoted += "...";
   return quoted + "\"";

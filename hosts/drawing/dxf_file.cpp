@@ -7,10 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "drawing/atomic_file.h"
 #include "drawing/dxf_error.h"
 #include "drawing/loader.h"
 #include "drawing/writer.h"
+#include "platform/atomic_file.h"
 
 namespace zil::drawing {
 namespace {
@@ -52,7 +52,23 @@ std::string ReadWholeFile(const std::string& path) {
 std::unique_ptr<Drawing> LoadDxfFile(const std::string& path) { return LoadDxf(ReadWholeFile(path), path); }
 
 void SaveDxfFile(const Drawing& drawing, const std::string& path) {
-  ReplaceFileAtomically(path, [&drawing](ByteSink& sink) { WriteDxf(drawing, sink); });
+  // The drawing streams into the file: a save needs no second copy of a large drawing in memory.
+  class Sink final : public ByteSink {
+   public:
+    explicit Sink(const platform::ByteWriter& write) : write_(write) {}
+    void Write(std::string_view bytes) override { write_(bytes); }
+
+   private:
+    const platform::ByteWriter& write_;
+  };
+  try {
+    platform::WriteFileAtomically(path, [&drawing](const platform::ByteWriter& write) {
+      Sink sink(write);
+      WriteDxf(drawing, sink);
+    });
+  } catch (const platform::WriteError& e) {
+    throw DxfError("cannot save " + path + ": " + e.Reason() + (e.LeftAsItWas() ? "; the file is left as it was" : ""));
+  }
 }
 
 }  // namespace zil::drawing

@@ -1,5 +1,6 @@
 // Drawings from and to DXF files on disk. Loading reads the whole file (untrusted) and hands it to the
-// loader; saving writes through ReplaceFileAtomically, so a failed save leaves the old file.
+// loader; saving streams the drawing through the platform's file writer (platform/atomic_file.h), which
+// replaces a file whole or not at all and writes a device or pipe in place.
 #pragma once
 
 #include <memory>

@@ -2,6 +2,7 @@
 
 #include "drawing/dxf_error.h"
 #include "drawing/header_view.h"
+#include "drawing/new_table_records.h"
 #include "drawing/tag_values.h"
 #include "drawing/tagger.h"
 
@@ -167,6 +168,7 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
         CodePage::ForName(codePage ? Trimmed(codePage->value) : std::string_view("ANSI_1252"), d.file_));
   }
   if (const Tag* seed = header.Value("$HANDSEED")) HandleOf(*seed, d.file_);
+  ProvideStandardTextStyle(d);
   return drawing;
 }
 

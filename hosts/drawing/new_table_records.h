@@ -13,4 +13,10 @@ Record& AddTextStyle(Drawing& drawing, std::u16string_view name);
 // A layer, thawed and unlocked, colour 7, line type CONTINUOUS.
 Record& AddLayer(Drawing& drawing, std::u16string_view name);
 
+// AutoCAD opens a drawing that has no text style "Standard" (or no STYLE table at all) with its default
+// one: this gives the drawing that style (font "txt"), with the STYLE table and the TABLES section around
+// it where the file lacks them, as provisional records (drawing.h): an unchanged drawing is still saved
+// as it was read.
+void ProvideStandardTextStyle(Drawing& drawing);
+
 }  // namespace zil::drawing

@@ -45,6 +45,8 @@ class Record {
   bool Pristine() const noexcept { return pristine_; }
   // The record was changed since it was last settled: its tags are what it holds, Source() is stale.
   bool Dirty() const noexcept { return dirty_; }
+  // A record the host supplied for what the file lacks (drawing.h, InsertProvisional).
+  bool Provisional() const noexcept { return provisional_; }
   // The record's bytes, valid while it is not Dirty().
   std::string_view Source() const noexcept { return source_; }
   // Changes with every change of the record (its tags, erased or not, an undo); never the same for two
@@ -78,6 +80,7 @@ class Record {
   bool erased_ = false;
   bool pristine_ = true;
   bool dirty_ = false;
+  bool provisional_ = false;
   mutable bool tagged_ = false;
 };
 

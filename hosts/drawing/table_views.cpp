@@ -99,6 +99,14 @@ std::u16string StyleView::TrueTypeFamily() const {
   return {};
 }
 
+std::u16string StyleView::FontFileAsNamed() const {
+  std::u16string file = FontFile();
+  const std::size_t name = file.find_last_of(u"/\\");
+  const bool extension = file.find(u'.', name == std::u16string::npos ? 0 : name + 1) != std::u16string::npos;
+  if (!file.empty() && !extension && !TrueTypeFamily().empty()) file += u".ttf";
+  return file;
+}
+
 void StyleView::SetTrueTypeFont(std::u16string_view family, long long flags) {
   Drawing& drawing = Owner();
   std::vector<Tag> tags = Rec().Tags();

@@ -36,6 +36,10 @@ class StyleView : public TableRecordView {
   StyleView(Drawing& drawing, Record& record) : TableRecordView(drawing, record, "AcDbTextStyleTableRecord") {}
 
   std::u16string FontFile() const { return StringOf(placement_, 3); }
+  // The font file as AutoCAD's FontFile names it: group 3, except for a TrueType style that gives the
+  // file without its extension (AutoCAD writes "arial" and the family in the XDATA), which names the
+  // TrueType file ("arial.ttf").
+  std::u16string FontFileAsNamed() const;
   void SetFontFile(std::u16string_view file) { SetString(placement_, 3, file); }
   std::u16string BigFontFile() const { return StringOf(placement_, 4); }
   void SetBigFontFile(std::u16string_view file) { SetString(placement_, 4, file); }

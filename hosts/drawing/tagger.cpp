@@ -104,6 +104,15 @@ void CheckAsciiDxf(std::string_view bytes, const std::string& file) {
     refuse("this file is UTF-16 text; ASCII DXF is 8-bit text (save it again as DXF)");
   }
   if (bytes.size() >= 0xFFFFFFF0u) refuse("the file is larger than 4 GB; such drawings are not supported");
+  // Any other file that is not a drawing (a program, an image, a document) fails at its first line.
+  std::size_t pos = ByteOrderMarkLength(bytes);
+  const TextLine first = TakeLine(bytes, pos);
+  if (ParseCode(first.text) < 0) {
+    refuse(
+        "this is not a DXF file: a DXF drawing begins with a group code (such as \"0\" before SECTION), this "
+        "file with " +
+        Quote(first.text));
+  }
 }
 
 }  // namespace zil::drawing

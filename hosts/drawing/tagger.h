@@ -36,7 +36,8 @@ class Tagger {
   bool atEof_ = false;
 };
 
-// Refuses what is not ASCII DXF before tagging: binary DXF, DWG, UTF-16 text. Throws DxfError.
+// Refuses what is not ASCII DXF before tagging: binary DXF, DWG, UTF-16 text, and any file whose first line
+// is no group code. Throws DxfError.
 void CheckAsciiDxf(std::string_view bytes, const std::string& file);
 
 // The length of a UTF-8 byte order mark at the start of `bytes` (0 or 3).

@@ -46,7 +46,7 @@ void WriteDxf(const Drawing& drawing, ByteSink& sink) {
   Coalescer out(sink);
   out.Add(drawing.Preamble());
   for (const Record* r = drawing.First(); r != nullptr; r = r->Next()) {
-    if (r->Erased()) continue;
+    if (r->Erased() || (r->Provisional() && !drawing.KeepsProvisionalRecords())) continue;
     if (!r->Dirty()) {
       out.Add(r->Source());
       continue;

@@ -145,9 +145,10 @@ ControlDecoded DecodeControlCodes(std::u16string_view text) {
 
 int GlyphCount(std::u16string_view text) { return static_cast<int>(DecodeControlCodes(text).characters.size()); }
 
-char32_t ShxGlyph(fntType type, unsigned char b) {
+char32_t ShxGlyph(fntType type, unsigned char b, Brackets brackets) {
   if (type == DosEnglish || type == DosEnglishR) b = KeysToDos()[b];
   if (type != WindowsHeb && textcore::IsDosLetter(b)) return 0x05D0 + (b - 0x80u);
+  if (brackets == Brackets::AsGiven) return textcore::DecodeAnsiByte(b);
   switch (b) {
     case '(':
       return U')';
@@ -162,7 +163,7 @@ char32_t ShxGlyph(fntType type, unsigned char b) {
   }
 }
 
-std::u32string GlyphRun(std::u16string_view text, fntType type) {
+std::u32string GlyphRun(std::u16string_view text, fntType type, Brackets brackets) {
   const ControlDecoded decoded = DecodeControlCodes(text);
   std::u32string run;
   run.reserve(decoded.characters.size());
@@ -174,7 +175,7 @@ std::u32string GlyphRun(std::u16string_view text, fntType type) {
       continue;
     }
     const int b = decoded.fromCode[i] != 0 ? static_cast<int>(c) : ShxByte(c);
-    run += b < 0 ? c : ShxGlyph(type, static_cast<unsigned char>(b));
+    run += b < 0 ? c : ShxGlyph(type, static_cast<unsigned char>(b), brackets);
   }
   if (type == TrueType) return LeftToRightDisplay(run);
   if (type == DosEnglishR) std::reverse(run.begin(), run.end());

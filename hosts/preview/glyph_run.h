@@ -11,7 +11,8 @@
 //   TrueType     the platform's text layout: Unicode bidi (ICU) under a left-to-right paragraph, with
 //                the brackets of right-to-left runs mirrored.
 // The Hebrew SHX fonts draw round and angle brackets mirrored, "(" as ")" and "<" as ">", as the add-in's
-// conversions expect (they mirror those brackets in every SHX form). An SHX font knows no bidi: it lays
+// conversions expect (they mirror those brackets in every SHX form); other SHX fonts (AutoCAD's own txt,
+// romans, ...) draw the bracket they are given. An SHX font knows no bidi: it lays
 // the glyphs one after another in stored order, left to right, and right to left for DosEnglishR. A
 // backwards text mirrors its run; that is geometry (text_layout.h), not part of the run.
 //
@@ -38,11 +39,15 @@ ControlDecoded DecodeControlCodes(std::u16string_view text);
 // The number of glyph cells `text` fills: its characters (code points) after the control codes.
 int GlyphCount(std::u16string_view text);
 
-// The Unicode character an SHX font of `type` draws for byte `b`.
-char32_t ShxGlyph(fntType type, unsigned char b);
+// How an SHX font draws round and angle brackets.
+enum class Brackets { Mirrored, AsGiven };
 
-// The glyph run of `text` in a font of `type`: one character per glyph cell, left to right.
-std::u32string GlyphRun(std::u16string_view text, fntType type);
+// The Unicode character an SHX font of `type` draws for byte `b`.
+char32_t ShxGlyph(fntType type, unsigned char b, Brackets brackets = Brackets::Mirrored);
+
+// The glyph run of `text` in a font of `type`: one character per glyph cell, left to right. `brackets`
+// matters for the SHX types only.
+std::u32string GlyphRun(std::u16string_view text, fntType type, Brackets brackets = Brackets::Mirrored);
 
 // The run as it reads on the drawing: reversed when the text is drawn backwards (its run mirrored).
 std::u32string SeenGlyphs(std::u32string run, bool backwards);

@@ -67,13 +67,16 @@ void WritePng(const QImage& image, const std::filesystem::path& png) {
   if (!image.save(&buffer, "PNG")) throw std::runtime_error("Could not encode the preview as PNG");
   try {
     platform::WriteFileAtomically(png, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  } catch (const std::exception& e) {
-    throw std::runtime_error("Unable to write the preview " + png.string() + ": " + e.what());
+  } catch (const platform::WriteError& e) {
+    throw std::runtime_error("Unable to write the preview " + png.string() + ": " + e.Reason());
   }
 }
 
-RenderReport Report(const Scene& scene, const Box2& window) {
-  return {window, scene.entities, scene.texts, scene.notDrawn};
+// What shows: the whole scene, or what lies in the window asked for.
+RenderReport Report(const Scene& scene, const Box2& window, bool windowGiven) {
+  if (!windowGiven) return {window, scene.entities, scene.texts, scene.notDrawn};
+  const SceneCounts shown = CountWithin(scene, window);
+  return {window, shown.entities, shown.texts, scene.notDrawn};
 }
 
 }  // namespace
@@ -88,7 +91,7 @@ RenderReport RenderDrawingToPng(drawing::Drawing& drawing, config::FontDefinitio
   OffscreenSession session;
   const ScenePainter painter;
   WritePng(painter.Paint(scene, window, QSize(options.width, options.height)), png);
-  return Report(scene, window);
+  return Report(scene, window, options.window.has_value());
 }
 
 RenderReport RenderDxfFileToPng(const std::string& dxf, config::FontDefinitions& fonts, const RenderOptions& options,

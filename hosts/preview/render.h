@@ -25,9 +25,9 @@ struct RenderOptions {
 
 // What a preview drew.
 struct RenderReport {
-  Box2 window;  // the part of the space shown
-  int entities = 0;
-  int texts = 0;
+  Box2 window;                          // the part of the space shown
+  int entities = 0;                     // entities drawn, those in the window when one was given
+  int texts = 0;                        // text lines drawn, likewise
   std::map<std::string, int> notDrawn;  // as Scene::notDrawn
 };
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -57,12 +58,24 @@ struct Box2 {
 // start of the top line.
 std::vector<Vec2> RunCorners(const PlacedText& text);
 
+// The box of a primitive in the space; nothing when a coordinate is not finite.
+std::optional<Box2> PrimitiveBox(const ScenePrimitive& primitive);
+
 struct Scene {
   std::vector<ScenePrimitive> primitives;  // in drawing order
+  std::vector<int> entityOf;               // per primitive: the number of the entity drawn, from 0
   Box2 extents;                            // of everything drawn
   int entities = 0;                        // entities drawn (an insert counts once, with its contents)
   int texts = 0;                           // text lines drawn
   std::map<std::string, int> notDrawn;     // entity types not drawn, and why others were not
 };
+
+struct SceneCounts {
+  int entities = 0;
+  int texts = 0;
+};
+
+// The entities and text lines of `scene` that show in `window`: a part of them lies in it.
+SceneCounts CountWithin(const Scene& scene, const Box2& window);
 
 }  // namespace zil::preview

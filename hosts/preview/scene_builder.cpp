@@ -6,7 +6,9 @@
 #include <numbers>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
+#include "config/font_classification.h"
 #include "drawing/entity_views.h"
 #include "drawing/spaces.h"
 #include "drawing/table_views.h"
@@ -62,8 +64,8 @@ struct LayerState {
   int colour = 7;
 };
 
-// A text style's font: its font file, else its big font file; AutoCAD's "txt" for a style the drawing
-// lacks.
+// A text style's font: its font file as the host names it, else its big font file. A style the drawing
+// lacks shows as "Standard", and without that as AutoCAD's default font "txt".
 struct StyleFont {
   std::u16string file;
   int flags = 0;  // generation flags
@@ -71,13 +73,16 @@ struct StyleFont {
 
 StyleFont FontOfStyle(Drawing& drawing, std::u16string_view style) {
   Record* record = drawing::FindTableRecord(drawing, "STYLE", style);
+  if (record == nullptr) record = drawing::FindTableRecord(drawing, "STYLE", u"Standard");
   if (record == nullptr) return {u"txt", 0};
   const drawing::StyleView view(drawing, *record);
-  return {view.FontFile().empty() ? view.BigFontFile() : view.FontFile(), view.GenerationFlags()};
+  const std::u16string file = view.FontFileAsNamed();
+  return {file.empty() ? view.BigFontFile() : file, view.GenerationFlags()};
 }
 
 TextLook LookWith(const FontTypeOf& fontTypeOf, const StyleFont& font, std::u16string_view text) {
-  return {fontTypeOf(font.file, text), (font.flags & 2) != 0, (font.flags & 4) != 0};
+  const FontClass c = fontTypeOf(font.file, text);
+  return {c.type, (font.flags & 2) != 0, (font.flags & 4) != 0, c.hebrewShx ? Brackets::Mirrored : Brackets::AsGiven};
 }
 
 // Where the walk is: the transform into the space, and what block references pass on to their contents.
@@ -103,6 +108,13 @@ class SceneBuilder {
     Context top;
     for (Record* r : space.Entities()) Entity(*r, top, true);
     return std::move(scene_);
+  }
+
+  // What Build draws for one top-level entity.
+  Scene One(Record& entity) {
+    Context top;
+    Entity(entity, top, true);
+    return std::exchange(scene_, Scene{});
   }
 
  private:
@@ -144,25 +156,15 @@ class SceneBuilder {
   void Count(const std::string& what) { ++scene_.notDrawn[what]; }
 
   void Add(ScenePrimitive primitive) {
-    Box2 box;
-    bool finite = true;
-    std::visit(
-        [&](const auto& p) {
-          using T = std::decay_t<decltype(p)>;
-          if constexpr (std::is_same_v<T, SceneText>) {
-            for (Vec2 c : RunCorners(p.text)) finite = finite && Finite(c), box.Add(c);
-          } else {
-            for (Vec2 c : p.points) finite = finite && Finite(c), box.Add(c);
-          }
-        },
-        primitive);
-    if (!finite) {
+    const std::optional<Box2> box = PrimitiveBox(primitive);
+    if (!box) {
       Count("geometry with numbers out of range");
       return;
     }
-    scene_.extents.Add(box);
+    scene_.extents.Add(*box);
     if (std::holds_alternative<SceneText>(primitive)) ++scene_.texts;
     scene_.primitives.push_back(std::move(primitive));
+    scene_.entityOf.push_back(scene_.entities);  // the top-level entity being drawn is counted after its parts
   }
 
   void AddLine(std::vector<Vec2> points, bool closed, const Affine& toSpace, Rgb colour) {
@@ -413,9 +415,54 @@ class SceneBuilder {
 
 }  // namespace
 
+struct EntitySceneBuilder::Impl {
+  Impl(Drawing& drawing, FontTypeOf types) : fontTypeOf(std::move(types)), builder(drawing, fontTypeOf) {}
+  FontTypeOf fontTypeOf;  // the builder keeps a reference
+  SceneBuilder builder;
+};
+
+EntitySceneBuilder::EntitySceneBuilder(Drawing& drawing, const FontTypeOf& fontTypeOf)
+    : impl_(std::make_unique<Impl>(drawing, fontTypeOf)) {}
+
+EntitySceneBuilder::~EntitySceneBuilder() = default;
+
+Scene EntitySceneBuilder::Build(Record& entity) { return impl_->builder.One(entity); }
+
 std::vector<Vec2> RunCorners(const PlacedText& t) {
   const Affine& m = t.runToEntity;
   return {m({0, 0}), m({t.length, 0}), m({t.length, t.height}), m({0, t.height})};
+}
+
+std::optional<Box2> PrimitiveBox(const ScenePrimitive& primitive) {
+  Box2 box;
+  bool finite = true;
+  std::visit(
+      [&](const auto& p) {
+        using T = std::decay_t<decltype(p)>;
+        if constexpr (std::is_same_v<T, SceneText>) {
+          for (Vec2 c : RunCorners(p.text)) finite = finite && Finite(c), box.Add(c);
+        } else {
+          for (Vec2 c : p.points) finite = finite && Finite(c), box.Add(c);
+        }
+      },
+      primitive);
+  if (!finite) return std::nullopt;
+  return box;
+}
+
+SceneCounts CountWithin(const Scene& scene, const Box2& window) {
+  SceneCounts counts;
+  int lastEntity = -1;
+  for (std::size_t i = 0; i < scene.primitives.size(); ++i) {
+    const std::optional<Box2> box = PrimitiveBox(scene.primitives[i]);
+    if (!box || box->Empty() || box->hi.x < window.lo.x || box->lo.x > window.hi.x || box->hi.y < window.lo.y ||
+        box->lo.y > window.hi.y)
+      continue;
+    if (std::holds_alternative<SceneText>(scene.primitives[i])) ++counts.texts;
+    // An entity's parts come one after another.
+    if (scene.entityOf[i] != lastEntity) ++counts.entities, lastEntity = scene.entityOf[i];
+  }
+  return counts;
 }
 
 FontTypeOf ClassifyWith(config::FontDefinitions& fonts) {
@@ -423,9 +470,11 @@ FontTypeOf ClassifyWith(config::FontDefinitions& fonts) {
     const fntType type = fonts.conv.cStType;
     const std::u16string font = fonts.conv.cStFont;
     fonts.SetFntType(fontFile, text);
-    const fntType result = fonts.conv.cStType;
+    FontClass result{fonts.conv.cStType};
     fonts.conv.cStType = type;
     fonts.conv.cStFont = font;
+    const config::FontClassification byName = config::ClassifyFont(fontFile, fonts.table.fontmaps);
+    result.hebrewShx = result.type != TrueType && (byName.decidedByTable || byName.decidedByName);
     return result;
   };
 }

@@ -11,10 +11,14 @@
 // entity type is counted in Scene::notDrawn.
 //
 // Texts are drawn by their style's font type as the add-in classifies it (SetFntType with the text and
-// the data folder's font table), passed in as `FontTypeOf`.
+// the data folder's font table), passed in as `FontTypeOf`, the style's font file named as the stand-in
+// host's FontFile names it. A text in a style the drawing does not define draws in the style "Standard",
+// as AutoCAD shows it (AutoCAD's default font "txt" when the drawing lacks that too). Round and angle
+// brackets show mirrored only in the fonts the font table lists as Hebrew SHX fonts.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,18 +29,45 @@
 
 namespace zil::preview {
 
-// The font type of a text in a style with font file `fontFile`.
-using FontTypeOf = std::function<fntType(std::u16string_view fontFile, std::u16string_view text)>;
+// A font as the add-in classifies it for a text.
+struct FontClass {
+  fntType type = DosHebrew;
+  bool hebrewShx = false;  // the font table (or the "VELTRO" name) makes it an SHX font with Hebrew letters
+};
 
-// SetFntType(fontFile, text) of `fonts`; the conversion state of `fonts` is left as it was.
+// The class of the font of a text in a style with font file `fontFile`.
+using FontTypeOf = std::function<FontClass(std::u16string_view fontFile, std::u16string_view text)>;
+
+// SetFntType(fontFile, text) of `fonts`, and whether the font table lists the font as a Hebrew SHX type;
+// the conversion state of `fonts` is left as it was.
 FontTypeOf ClassifyWith(config::FontDefinitions& fonts);
 
 // `layout`: empty or "Model" for model space, else a layout's name (any case). Throws std::runtime_error
 // naming the drawing's layouts when there is no such layout.
 Scene BuildScene(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf, std::u16string_view layout = {});
 
+// The scene one top-level entity at a time, with the look-ups of one BuildScene kept between entities
+// (layers, text styles, block definitions): for a view that keeps each entity's part of the scene apart
+// and builds again only the entities that changed. The look-ups are read once, so a builder is made anew
+// after a layer, a text style or a block definition changed.
+class EntitySceneBuilder {
+ public:
+  EntitySceneBuilder(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf);
+  ~EntitySceneBuilder();
+  EntitySceneBuilder(const EntitySceneBuilder&) = delete;
+  EntitySceneBuilder& operator=(const EntitySceneBuilder&) = delete;
+
+  // What BuildScene draws for `entity`, an entity of a space (not a part of one, such as an ATTRIB):
+  // its primitives in drawing order, with extents, counts and what was not drawn for it alone.
+  Scene Build(drawing::Record& entity);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
 // How a text style draws: its font type for `text`, and its generation flags. A style the drawing lacks
-// draws as AutoCAD's default font "txt".
+// draws as "Standard".
 TextLook LookOf(drawing::Drawing& drawing, const FontTypeOf& fontTypeOf, std::u16string_view style,
                 std::u16string_view text);
 

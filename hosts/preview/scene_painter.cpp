@@ -108,43 +108,47 @@ void ScenePainter::PaintText(QPainter& painter, const SceneText& text) const {
   painter.setTransform(device);
 }
 
+void ScenePainter::PaintPrimitive(QPainter& painter, const ScenePrimitive& primitive,
+                                  const QTransform& toPixels) const {
+  if (const auto* text = std::get_if<SceneText>(&primitive)) {
+    painter.setTransform(toPixels);
+    PaintText(painter, *text);
+    painter.resetTransform();
+    return;
+  }
+  painter.resetTransform();
+  const auto polygon = [&toPixels](const std::vector<Vec2>& points) {
+    QPolygonF p;
+    for (Vec2 v : points) p << toPixels.map(QPointF(v.x, v.y));
+    return p;
+  };
+  if (const auto* line = std::get_if<ScenePolyline>(&primitive)) {
+    QPen pen(ToQColor(line->colour));
+    pen.setCosmetic(true);
+    pen.setWidthF(1);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    if (line->points.size() == 1) {
+      painter.drawPoint(toPixels.map(QPointF(line->points[0].x, line->points[0].y)));
+    } else if (line->closed) {
+      painter.drawPolygon(polygon(line->points));
+    } else {
+      painter.drawPolyline(polygon(line->points));
+    }
+  } else if (const auto* fill = std::get_if<SceneFill>(&primitive)) {
+    painter.setPen(QPen(ToQColor(fill->colour), 0));
+    painter.setBrush(ToQColor(fill->colour));
+    painter.drawPolygon(polygon(fill->points));
+  }
+}
+
 QImage ScenePainter::Paint(const Scene& scene, const Box2& window, QSize size) const {
   QImage image(size, QImage::Format_RGB32);
   image.fill(ToQColor(kPaper));
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   const QTransform toPixels = SpaceToPixels(window, size);
-  for (const ScenePrimitive& primitive : scene.primitives) {
-    if (const auto* text = std::get_if<SceneText>(&primitive)) {
-      painter.setTransform(toPixels);
-      PaintText(painter, *text);
-      continue;
-    }
-    painter.resetTransform();
-    const auto polygon = [&toPixels](const std::vector<Vec2>& points) {
-      QPolygonF p;
-      for (Vec2 v : points) p << toPixels.map(QPointF(v.x, v.y));
-      return p;
-    };
-    if (const auto* line = std::get_if<ScenePolyline>(&primitive)) {
-      QPen pen(ToQColor(line->colour));
-      pen.setCosmetic(true);
-      pen.setWidthF(1);
-      painter.setPen(pen);
-      painter.setBrush(Qt::NoBrush);
-      if (line->points.size() == 1) {
-        painter.drawPoint(toPixels.map(QPointF(line->points[0].x, line->points[0].y)));
-      } else if (line->closed) {
-        painter.drawPolygon(polygon(line->points));
-      } else {
-        painter.drawPolyline(polygon(line->points));
-      }
-    } else if (const auto* fill = std::get_if<SceneFill>(&primitive)) {
-      painter.setPen(QPen(ToQColor(fill->colour), 0));
-      painter.setBrush(ToQColor(fill->colour));
-      painter.drawPolygon(polygon(fill->points));
-    }
-  }
+  for (const ScenePrimitive& primitive : scene.primitives) PaintPrimitive(painter, primitive, toPixels);
   painter.end();
   return image;
 }

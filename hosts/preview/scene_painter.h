@@ -40,6 +40,9 @@ class ScenePainter {
   QImage Paint(const Scene& scene, const Box2& window, QSize size) const;
   // One text onto a painter whose transform maps the space to the device.
   void PaintText(QPainter& painter, const SceneText& text) const;
+  // One primitive onto a painter, through `toPixels` (the space to the device); leaves the painter's
+  // transform reset.
+  void PaintPrimitive(QPainter& painter, const ScenePrimitive& primitive, const QTransform& toPixels) const;
 
  private:
   const QPainterPath& Outline(char32_t c) const;

@@ -78,7 +78,7 @@ Affine TextOcs(const drawing::TextView& view) {
 }
 
 PlacedText LayOutText(const drawing::TextView& view, const std::u16string& text, const TextLook& look) {
-  PlacedText placed = PlaceRun(ReadTextGeometry(view, text), GlyphRun(text, look.type), look);
+  PlacedText placed = PlaceRun(ReadTextGeometry(view, text), GlyphRun(text, look.type, look.brackets), look);
   placed.runToEntity = placed.runToEntity.Then(TextOcs(view));
   return placed;
 }
@@ -129,7 +129,7 @@ PlacedMText LayOutMText(const drawing::MTextView& view, const TextLook& look) {
   const bool backwards = look.styleBackward, upsideDown = look.styleUpsideDown;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     PlacedText line;
-    line.glyphs = GlyphRun(lines[i], look.type);
+    line.glyphs = GlyphRun(lines[i], look.type, look.brackets);
     line.length = static_cast<double>(line.glyphs.size()) * advance;
     line.height = height;
     line.backwards = backwards;

@@ -28,15 +28,17 @@
 #include "drawing/text_geometry.h"
 #include "drawing/text_placement.h"
 #include "preview/affine.h"
+#include "preview/glyph_run.h"
 #include "textcore/font_type.h"
 
 namespace zil::preview {
 
-// How a text's style draws: its font's type and its generation flags.
+// How a text's style draws: its font's type, how its brackets show, and its generation flags.
 struct TextLook {
   fntType type = DosHebrew;
-  bool styleBackward = false;    // the style's generation flag 2
-  bool styleUpsideDown = false;  // the style's generation flag 4
+  bool styleBackward = false;              // the style's generation flag 2
+  bool styleUpsideDown = false;            // the style's generation flag 4
+  Brackets brackets = Brackets::Mirrored;  // an SHX font's round and angle brackets
 };
 
 struct PlacedText {

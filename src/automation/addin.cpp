@@ -63,4 +63,22 @@ void NoDialogs::ShowAbout(AddIn&) {
   throw AutomationError(E_NOTIMPL, "The About window is not available in this build of zil (built without Qt)");
 }
 
+namespace {
+[[noreturn]] void NotInThisBuild(const std::string& what) {
+  throw AutomationError(E_NOTIMPL, what + " is not available in this build of zil (built without Qt)");
+}
+}  // namespace
+
+void NoDialogs::NewText(AddIn&, std::u16string_view) { NotInThisBuild("The text dialog"); }
+void NoDialogs::EditText(AddIn&, std::u16string_view) { NotInThisBuild("The text dialog"); }
+void NoDialogs::NewMText(AddIn&) { NotInThisBuild("The MText editor"); }
+void NoDialogs::EditMText(AddIn&, std::u16string_view) { NotInThisBuild("The MText editor"); }
+void NoDialogs::ConvertTextsToMText(AddIn&) { NotInThisBuild("Text to MText conversion"); }
+void NoDialogs::ReplaceInTexts(AddIn&) { NotInThisBuild("Find and replace"); }
+void NoDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) { NotInThisBuild("The attribute grid"); }
+void NoDialogs::EditBlockAttributes(AddIn&, std::u16string_view) { NotInThisBuild("The attribute grid"); }
+void NoDialogs::ShowLibrary(AddIn&) { NotInThisBuild("The text library"); }
+void NoDialogs::ConvertForRevit(AddIn&) { NotInThisBuild("Conversion for Revit"); }
+void NoDialogs::ConvertFonts(AddIn&) { NotInThisBuild("Font conversion and remapping"); }
+
 }  // namespace zil::automation

@@ -1,12 +1,12 @@
 #include "automation/autozil.h"
 
-#include <locale>
 #include <utility>
 
 #include "acad/drawing_commands.h"
 #include "acad/error.h"
 #include "automation/addin.h"
 #include "config/font_name.h"
+#include "platform/number_format.h"
 #if ZIL_WITH_DATABASE
 #include "library/database_commands.h"
 #endif
@@ -43,10 +43,10 @@ CallResult Tautozil::Guarded(Body&& body) {
 
 void Tautozil::Refresh() { addin_.host.RefreshHost(addin_.services().keyboard); }
 
-CallResult Tautozil::newtext(std::u16string_view) {
-  return Guarded([this] {
+CallResult Tautozil::newtext(std::u16string_view ent) {
+  return Guarded([this, ent] {
     Refresh();
-    ThrowNotAvailableYet("The text dialog (newtext)");
+    addin_.dialogs().NewText(addin_, ent);
   });
 }
 
@@ -58,10 +58,13 @@ CallResult Tautozil::edit(std::u16string_view ent) {
   return Guarded([this, ent] {
     Refresh();
     const std::u16string name = ObjectNameOf(ent);
-    if (Contains(name, u"MTEXT")) ThrowNotAvailableYet("The MText editor (edit on an MText)");
-    if (Contains(name, u"ATTDEF") || Contains(name, u"ATTRIBUTEDEF"))
-      ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
-    ThrowNotAvailableYet("The text dialog (edit on a text)");
+    if (Contains(name, u"MTEXT")) {
+      addin_.dialogs().EditMText(addin_, ent);
+    } else if (Contains(name, u"ATTDEF") || Contains(name, u"ATTRIBUTEDEF")) {
+      addin_.dialogs().EditAttributeDefinition(addin_, ent);
+    } else {
+      addin_.dialogs().EditText(addin_, ent);
+    }
   });
 }
 
@@ -69,10 +72,14 @@ CallResult Tautozil::FontTable() {
   return Guarded([this] { addin_.dialogs().ShowFontTable(addin_); });
 }
 
-CallResult Tautozil::mtext(std::u16string_view) {
-  return Guarded([this] {
+CallResult Tautozil::mtext(std::u16string_view ent) {
+  return Guarded([this, ent] {
     Refresh();
-    ThrowNotAvailableYet("The MText editor (mtext)");
+    if (ent.empty()) {
+      addin_.dialogs().NewMText(addin_);
+    } else {
+      addin_.dialogs().EditMText(addin_, ent);
+    }
   });
 }
 
@@ -83,15 +90,18 @@ CallResult Tautozil::put_aver(std::u16string_view value) {
 CallResult Tautozil::block(std::u16string_view ent) {
   return Guarded([this, ent] {
     Refresh();
-    if (Contains(ObjectNameOf(ent), u"ATTRIB")) ThrowNotAvailableYet("The text dialog (block on an attribute)");
-    ThrowNotAvailableYet("The attribute grid (block on a block reference)");
+    if (Contains(ObjectNameOf(ent), u"ATTRIB")) {
+      addin_.dialogs().EditText(addin_, ent);
+    } else {
+      addin_.dialogs().EditBlockAttributes(addin_, ent);
+    }
   });
 }
 
 CallResult Tautozil::replace() {
   return Guarded([this] {
     Refresh();
-    ThrowNotAvailableYet("Find and replace (replace)");
+    addin_.dialogs().ReplaceInTexts(addin_);
   });
 }
 
@@ -128,14 +138,14 @@ CallResult Tautozil::acadversin(std::u16string_view ver) {
 CallResult Tautozil::HtoMtext() {
   return Guarded([this] {
     Refresh();
-    ThrowNotAvailableYet("Text to MText conversion (HtoMtext)");
+    addin_.dialogs().ConvertTextsToMText(addin_);
   });
 }
 
 CallResult Tautozil::Hlib() {
   return Guarded([this] {
     Refresh();
-    ThrowNotAvailableYet("The text library (Hlib)");
+    addin_.dialogs().ShowLibrary(addin_);
   });
 }
 
@@ -162,8 +172,8 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
       return;
     }
     if (cmd == u"db_gettable") {
-      // Reals are written in the user's locale: the process's C++ locale.
-      addin_.ResultString = library::GetTable(par, value, std::locale());
+      // Reals are written with the user's decimal separator.
+      addin_.ResultString = library::GetTable(par, value, platform::UsersNumberLocale());
       return;
     }
 #else
@@ -185,7 +195,7 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
     }
     if (cmd == u"hfont_convert") {
       Refresh();
-      ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)");
+      addin_.dialogs().ConvertFonts(addin_);
     }
   });
 }
@@ -193,7 +203,7 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
 CallResult Tautozil::Convert() {
   return Guarded([this] {
     Refresh();
-    ThrowNotAvailableYet("Conversion for Revit (Convert)");
+    addin_.dialogs().ConvertForRevit(addin_);
   });
 }
 

@@ -34,6 +34,7 @@ FontClassification ClassifyFont(std::u16string_view name, const std::vector<Font
     if (word == u"DOSENGLISH") decide(DosEnglish);
     if (word == u"DOSENGLISHR") decide(DosEnglishR);
     if (word == u"WINDOWS") decide(WindowsHeb);
+    if (word == u"TRUETYPE") decide(TrueType);  // the word changefnt writes
     break;
   }
   return c;

@@ -1,7 +1,8 @@
 // Which font type a font keeps its Hebrew in, decided from its file name and the font table:
 //   an empty file name is TrueType; a name beginning with "VELTRO" is WindowsHeb; a ".TTF" extension is
 //   TrueType; otherwise the first table row whose key is the file name (no folder, no extension) decides
-//   by its word ("DosHebrew", "DosEnglish", "DosEnglishR", "Windows"; any other word decides nothing);
+//   by its word ("DosHebrew", "DosEnglish", "DosEnglishR", "Windows", and "TrueType", which changefnt
+//   writes; any other word decides nothing);
 //   a font the table does not list is DosHebrew.
 // Letters compare without regard to case (a..z only).
 #pragma once

@@ -39,13 +39,13 @@ void FontDefinitions::Close() {
   try {
     SaveSettings(inistr, dataFolder_ / kSettingsFileName);
   } catch (const std::exception& e) {
-    Report(e.what());
+    // Unloading goes on: only the settings of this session are not kept.
+    Report(e.what(), platform::MessageIcon::Warning);
   }
 }
 
-void FontDefinitions::Report(const std::string& message) {
-  services_.messages.Show(u"zil", textcore::FromUtf8(message), platform::MessageIcon::Error,
-                          platform::MessageButtons::Ok);
+void FontDefinitions::Report(const std::string& message, platform::MessageIcon icon) {
+  services_.messages.Show(u"zil", textcore::FromUtf8(message), icon, platform::MessageButtons::Ok);
 }
 
 void FontDefinitions::SetFntType(std::u16string_view fontFile) {

@@ -25,8 +25,8 @@ class FontDefinitions {
   FontDefinitions(const FontDefinitions&) = delete;
   FontDefinitions& operator=(const FontDefinitions&) = delete;
 
-  // Saving: writes the settings file in its key order. A failed write is reported as "Unable to write to
-  // <file>" through the message service; the font table is not written here.
+  // Saving: writes the settings file in its key order. A failed write is reported as a warning, "Unable to
+  // write to <file>: <reason>", through the message service; the font table is not written here.
   void Close();
 
   const std::filesystem::path& DataFolder() const { return dataFolder_; }
@@ -50,7 +50,7 @@ class FontDefinitions {
   textcore::FontConverter conv;
 
  private:
-  void Report(const std::string& message);
+  void Report(const std::string& message, platform::MessageIcon icon = platform::MessageIcon::Error);
 
   platform::Services services_;
   std::filesystem::path dataFolder_;

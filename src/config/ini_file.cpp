@@ -220,8 +220,8 @@ void IniFile::Save() const {
   }
   try {
     platform::WriteFileAtomically(path_, bytes);
-  } catch (const std::exception& e) {
-    throw IniWriteError(path_, e.what());
+  } catch (const platform::WriteError& e) {
+    throw IniWriteError(path_, e.Reason());
   }
 }
 

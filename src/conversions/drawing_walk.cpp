@@ -64,8 +64,12 @@ void Tally(WalkReport& report, std::optional<Outcome> outcome) {
 }
 
 WalkReport WalkDrawing(acad::Document& doc, const EntityVisitor& visit, const Progress& progress) {
-  WalkReport report;
   const LayersOpened layers(doc);
+  return WalkEntities(doc, visit, progress);
+}
+
+WalkReport WalkEntities(acad::Document& doc, const EntityVisitor& visit, const Progress& progress) {
+  WalkReport report;
   const auto blocks = doc.Blocks();
   std::vector<std::shared_ptr<acad::Block>> walked;
   std::size_t total = 0;

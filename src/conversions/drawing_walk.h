@@ -35,6 +35,10 @@ void Tally(WalkReport& report, std::optional<Outcome> outcome);
 
 WalkReport WalkDrawing(acad::Document& doc, const EntityVisitor& visit, const Progress& progress);
 
+// The same walk for reading only: the layers stay as they are (an entity on a frozen or locked layer is
+// still visited) and nothing in the drawing changes.
+WalkReport WalkEntities(acad::Document& doc, const EntityVisitor& visit, const Progress& progress);
+
 // Visits every attribute reference of a block reference; the outcomes are added to `report`. An error on
 // one attribute is counted there and the others still go.
 // `visit` gives nothing for an attribute of no interest (not counted).

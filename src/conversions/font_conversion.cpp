@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/font_name.h"
 #include "conversions/mtext_paragraphs.h"
 #include "conversions/text_placement.h"
 #include "textcore/conversions.h"
@@ -67,14 +68,30 @@ std::vector<std::u16string> FontConversion::StyleNames() const {
 void FontConversion::CheckAll(bool on) { checked.assign(fontList_.size(), on); }
 
 bool FontConversion::Check(std::u16string_view font) {
-  const std::u16string key = StyleKey(font);
-  for (std::size_t i = 0; i < fontList_.size(); ++i) {
-    if (StyleKey(fontList_[i]) == key) {
+  const auto checkWhere = [this](auto&& key, std::u16string_view wanted) {
+    bool found = false;
+    for (std::size_t i = 0; i < fontList_.size(); ++i) {
+      if (key(fontList_[i]) != key(wanted)) continue;
       checked[i] = true;
-      return true;
+      found = true;
     }
-  }
-  return false;
+    return found;
+  };
+  return checkWhere([](std::u16string_view name) { return StyleKey(name); }, font) ||
+         checkWhere(
+             [](std::u16string_view name) { return StyleKey(config::WithoutExtension(config::FileNamePart(name))); },
+             font);
+}
+
+std::optional<std::u16string> FontConversion::Refusal(bool remap) const {
+  const bool anyChecked = std::any_of(styles_.astyles.begin(), styles_.astyles.end(), [this](const TstyleRec& r) {
+    const auto index = static_cast<std::size_t>(r.fntIdx);
+    return index < checked.size() && checked[index];
+  });
+  if (!anyChecked) return remap ? u"Fonts to remap not checked." : u"Fonts to convert not checked.";
+  if (!remap && !targetStyle) return u"Style to convert not defined.";
+  if (remap && !reverse && mapping == Mapping::None) return u"No Action selected";
+  return std::nullopt;
 }
 
 void FontConversion::Show(std::u16string_view text) {
@@ -82,22 +99,18 @@ void FontConversion::Show(std::u16string_view text) {
                  platform::MessageButtons::Ok);
 }
 
-bool FontConversion::GatherSelection() {
+void FontConversion::GatherSelection() {
   selStyles_.clear();
   for (const TstyleRec& r : styles_.astyles) {
     const auto index = static_cast<std::size_t>(r.fntIdx);
     if (index < checked.size() && checked[index]) selStyles_[StyleKey(r.stName)] = r.fntIdx;
   }
-  return !selStyles_.empty();
 }
 
 WalkReport FontConversion::Convert(const Progress& progress) {
-  if (!GatherSelection()) {
-    Show(u"Fonts to convert not checked.");
-    return {};
-  }
-  if (!targetStyle) {
-    Show(u"Style to convert not defined.");
+  GatherSelection();
+  if (const auto refusal = Refusal(false)) {
+    Show(*refusal);
     return {};
   }
   const TstyleRec& out = styles_.Find(*targetStyle);
@@ -108,12 +121,9 @@ WalkReport FontConversion::Convert(const Progress& progress) {
 }
 
 WalkReport FontConversion::Remap(const Progress& progress) {
-  if (!GatherSelection()) {
-    Show(u"Fonts to remap not checked.");
-    return {};
-  }
-  if (!reverse && mapping == Mapping::None) {
-    Show(u"No Action selected");
+  GatherSelection();
+  if (const auto refusal = Refusal(true)) {
+    Show(*refusal);
     return {};
   }
   outRemap_ = -1;

@@ -45,8 +45,14 @@ class FontConversion {
   Mapping mapping = Mapping::None;                 // "Mapping"
 
   void CheckAll(bool on);
-  // Checks a font by name (without regard to case); false when the drawing has no such font.
+  // Checks a font by name, without regard to case: the fonts of that name, else those whose name without
+  // folder and extension is the name's ("hebdos" or "C:\fonts\HEBDOS.SHX" checks "hebdos.shx"), as the
+  // font table names fonts; false when the drawing has no such font.
   bool Check(std::u16string_view font);
+
+  // The message an action shows when it cannot start with the window as it is ("Fonts to convert not
+  // checked.", ...); nothing when it can.
+  std::optional<std::u16string> Refusal(bool remap) const;
 
   // "Convert »" and "Remap to »". An action that cannot start shows its message and does nothing.
   WalkReport Convert(const Progress& progress = {});
@@ -55,7 +61,7 @@ class FontConversion {
   const StyleTable& Styles() const { return styles_; }
 
  private:
-  bool GatherSelection();
+  void GatherSelection();
   WalkReport Act(bool remap, const Progress& progress);
   // Each gives what it did to the entity, nothing for a blank one.
   std::optional<Outcome> ConvertText(acad::Entity& t);

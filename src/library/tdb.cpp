@@ -35,9 +35,16 @@ constexpr const char* kCreateClips =
 constexpr const char* kCreateSearchCombo = "CREATE TABLE  SearchCombo ([ID] INTEGER PRIMARY KEY,[item] TEXT)";
 constexpr const char* kCreateBlocksAttr =
     "CREATE TABLE BlocksAttr  ([ID] INTEGER PRIMARY KEY,[bname] TEXT COLLATE NOCASE,[json] TEXT)";
-// A library from before the attribute defaults gains their table when it is opened.
-constexpr const char* kAddBlocksAttr =
-    "CREATE TABLE IF NOT EXISTS BlocksAttr  ([ID] INTEGER PRIMARY KEY,[bname] TEXT COLLATE NOCASE,[json] TEXT)";
+
+// The six tables in the order a new library gets them; the root row follows LibTree.
+struct LibraryTable {
+  std::u16string_view name;
+  const char* create;
+};
+constexpr LibraryTable kLibraryTables[] = {
+    {kLibTree, kCreateLibTree}, {u"LispTree", kCreateLispTree},     {u"BlockHistory", kCreateBlockHistory},
+    {u"Clips", kCreateClips},   {kSearchCombo, kCreateSearchCombo}, {kBlocksAttr, kCreateBlocksAttr},
+};
 
 std::string Utf8Path(const fs::path& path) {
   const std::u8string bytes = path.u8string();
@@ -131,8 +138,11 @@ Tdb Tdb::Create(const fs::path& folder) {
   std::error_code ec;
   const bool existing = fs::is_directory(folder, ec) && fs::exists(file, ec);
   if (existing) {
+    // A library from before the attribute defaults gains their table; a file that lacks others (an empty
+    // file is a new library) gains those, and the root row comes with a new LibTree. Tables that are
+    // there stay as they are.
     Tdb db(file, Open(file));
-    db.Exec(kAddBlocksAttr);
+    db.AddMissingTables();
     return db;
   }
   fs::create_directories(folder, ec);
@@ -140,13 +150,7 @@ Tdb Tdb::Create(const fs::path& folder) {
     throw std::runtime_error("Cannot create the folder " + folder.string() + " for the text library: " + ec.message());
   Tdb db(file, Open(file));
   try {
-    db.Exec(kCreateLibTree);
-    db.Add0(kLibTree);
-    db.Exec(kCreateLispTree);
-    db.Exec(kCreateBlockHistory);
-    db.Exec(kCreateClips);
-    db.Exec(kCreateSearchCombo);
-    db.Exec(kCreateBlocksAttr);
+    db.AddMissingTables();
   } catch (...) {
     // A half-made library would be taken for a whole one next time: remove it.
     db.sldb_.reset();
@@ -154,6 +158,15 @@ Tdb Tdb::Create(const fs::path& folder) {
     throw;
   }
   return db;
+}
+
+void Tdb::AddMissingTables() {
+  for (const LibraryTable& table : kLibraryTables) {
+    if (TableExists(table.name)) continue;
+    Exec(table.create);
+    if (table.name == kLibTree) Add0(kLibTree);
+    ++tablesMade_;
+  }
 }
 
 void Tdb::Exec(const std::string& sql) {

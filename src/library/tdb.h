@@ -35,9 +35,11 @@ inline constexpr std::u16string_view kRootLabel = u"All Categories";
 
 class Tdb {
  public:
-  // Opens `folder`/zil.db. An existing file gains the `BlocksAttr` table if it lacks it; otherwise the
-  // folder is created with its missing parents, and the file with the six tables and the root row. When
-  // making a new file fails part way, the file is removed again, so that the next attempt starts afresh.
+  // Opens `folder`/zil.db. An existing file gains the tables of the six it lacks (an empty file all six,
+  // a library from before the attribute defaults `BlocksAttr`), with the root row when `LibTree` is new;
+  // tables it has are not touched. Otherwise the folder is created with its missing parents, and the file
+  // with the six tables and the root row. When making a new file fails part way, the file is removed
+  // again, so that the next attempt starts afresh.
   static Tdb Create(const std::filesystem::path& folder);
 
   Tdb(Tdb&& other) noexcept;
@@ -45,6 +47,8 @@ class Tdb {
   ~Tdb();  // closes the connection
 
   const std::filesystem::path& slDBPath() const { return slDBPath_; }
+  // How many of the six tables Create made.
+  int TablesMade() const noexcept { return tablesMade_; }
 
   // Replaces the tree's nodes with the rows of `table` (the library passes "LibTree") and returns the
   // largest node id seen, -1 for an empty table. A row whose parent has not been read yet hangs under an
@@ -90,9 +94,12 @@ class Tdb {
  private:
   Tdb(std::filesystem::path file, std::unique_ptr<SQLite::Database> db);
   void Exec(const std::string& sql);
+  // Creates the library's tables the file lacks, in their order, and counts them in tablesMade_.
+  void AddMissingTables();
 
   std::filesystem::path slDBPath_;
   std::unique_ptr<SQLite::Database> sldb_;
+  int tablesMade_ = 0;
 };
 
 }  // namespace zil::library

@@ -28,7 +28,8 @@ TEST(LibraryCommands, ScriptsReachTheDatabaseVerbs) {
                            " 'SELECT * FROM t'\n"
                            "Hebstr\n",
                        {"ZIL_DATA_FOLDER=" + data.path().string(), "LC_ALL=C"});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.exitCode, 1);  // the query given to db_sqlexec
+  EXPECT_EQ(run.err, "zil: 1 of 6 calls failed\n");
   const std::string ok = "{\"member\": \"Cmd\", \"hresult\": \"0x00000000\"}\n";
   const std::string table = "\\\"\xD7\xA9 \\\\\\\"q\\\\\\\"\\\" \\\"2.5\\\" \\\"\\\"\\r\\n";
   const std::string expected =
@@ -67,6 +68,28 @@ TEST(LibraryCommands, TreePrintsTheLibraryOfTheDataFolder) {
   const auto elsewhere = Zil({"library", "tree", "--data-folder", data.path().string()});
   EXPECT_EQ(elsewhere.out, outline);
   EXPECT_EQ(Zil({"library"}).exitCode, 2);
+}
+
+TEST(LibraryCommands, InitMakesTheLibraryAndMendsAFileADatabaseCommandLeftEmpty) {
+  TempFolder data;
+  const std::string folder = (data / "Dastel" / "Veltro").string();
+  const std::vector<std::string> env = {"ZIL_DATA_FOLDER=" + folder};
+  const auto made = Zil({"library", "init"}, {}, env);
+  EXPECT_EQ(made.exitCode, 0) << made.err;
+  EXPECT_EQ(made.out, "made the text library " + folder + "/zil.db\n");
+  EXPECT_EQ(Zil({"library", "tree"}, {}, env).out, "All Categories [0]\n");
+  EXPECT_EQ(Zil({"library", "init"}, {}, env).out, "the text library " + folder + "/zil.db already exists\n");
+
+  // db_gettable on a library that does not exist yet leaves an empty file; the library still opens.
+  const std::string other = (data / "other").string();
+  std::filesystem::create_directory(other);
+  ASSERT_EQ(Zil({"script"}, "Cmd db_gettable '" + other + "/zil.db' 'SELECT 1'\n", env).exitCode, 0);
+  ASSERT_EQ(std::filesystem::file_size(other + "/zil.db"), 0u);
+  EXPECT_EQ(Zil({"library", "init", "--data-folder", other}).out,
+            "the text library " + other + "/zil.db already exists; it lacked 6 of its tables, which it has now\n");
+  const auto tree = Zil({"library", "tree", "--data-folder", other});
+  EXPECT_EQ(tree.exitCode, 0) << tree.err;
+  EXPECT_EQ(tree.out, "All Categories [0]\n");
 }
 
 TEST(LibraryCommands, DefaultsComeFromTheDatabaseElseTheRegistry) {

@@ -42,7 +42,9 @@ TEST(Script, RunsCallsAgainstOneAddInAndWritesTheSettingsAtTheEnd) {
                        "newtext 1F\n"
                        "Nope\n",
                        {"ZIL_DATA_FOLDER=" + data.path().string()});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
+  // The run goes on past failed calls, and says at the end how many failed.
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "zil: 3 of 9 calls failed\n");
   EXPECT_EQ(run.out,
             "{\"member\": \"Hebstr\", \"hresult\": \"0x00000000\", \"value\": \"\"}\n"
             "{\"member\": \"acadtostr\", \"hresult\": \"0x00000000\"}\n"
@@ -65,7 +67,27 @@ TEST(Script, AScriptThatCannotBeReadRunsNothing) {
   EXPECT_EQ(bad.out, "");
   EXPECT_NE(bad.err.find("line 2"), std::string::npos) << bad.err;
   EXPECT_FALSE(std::filesystem::exists(data / "Hebrew.ini"));
-  EXPECT_EQ(Zil({"script", (data / "missing.txt").string()}).exitCode, 2);
+
+  const auto missing = Zil({"script", (data / "missing.txt").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err,
+            "zil: cannot read the script " + (data / "missing.txt").string() + ": No such file or directory\n");
+  // Malformed UTF-8 would reach the add-in as "?": the script is refused.
+  const auto malformed = Zil({"script"}, "Hebstr\nacadtostr \xff\xfe 1\n", {"ZIL_DATA_FOLDER=" + data.path().string()});
+  EXPECT_EQ(malformed.exitCode, 2);
+  EXPECT_EQ(malformed.out, "");
+  EXPECT_EQ(malformed.err,
+            "zil: standard input line 2 is not valid UTF-8 (at byte 11): \"acadtostr \\xFF\\xFE 1\"; a script is UTF-8 "
+            "text\n");
+}
+
+TEST(Script, WithoutADataFolderOneWarningSaysTheSettingsWereNotSaved) {
+  TempFolder dir;
+  const std::string folder = (dir / "Veltro").string();
+  const auto run = Zil({"script"}, "acadtostr ouka 1\nHebstr\n", {"ZIL_DATA_FOLDER=" + folder});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err,
+            "zil: warning: Unable to write to " + folder + "/Hebrew.ini: the folder " + folder + " does not exist\n");
 }
 
 // Without a display the dialog members fail with a message saying so, and the script goes on.
@@ -86,7 +108,8 @@ TEST(Script, DialogMembersWithoutADisplayFailClearlyAndTheScriptGoesOn) {
     const auto run = Zil(
         {"script"}, "FontTable\nCmd about_zil \"\" \"\"\nacadtostr abc 3\n",
         {"ZIL_DATA_FOLDER=" + data.path().string(), "DISPLAY=" + c.display, "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "zil: 2 of 3 calls failed\n");
     std::istringstream lines(run.out);
     std::string line;
     for (const char* member : {"FontTable", "Cmd"}) {

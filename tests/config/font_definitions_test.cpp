@@ -4,6 +4,7 @@
 
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
+#include "textcore/utf8.h"
 
 namespace zil::config {
 namespace {
@@ -70,7 +71,7 @@ TEST(FontDefinitions, UnwritableDataFolderIsReportedAndNothingIsLost) {
   ASSERT_EQ(fake.messages.shown.size(), 2u);  // the unreadable settings at load, the failed write at close
   const std::u16string expected = u"Unable to write to ";
   EXPECT_EQ(fake.messages.shown[1].text.substr(0, expected.size()), expected);
-  EXPECT_EQ(fake.messages.shown[1].icon, platform::MessageIcon::Error);
+  EXPECT_EQ(fake.messages.shown[1].icon, platform::MessageIcon::Warning);
   EXPECT_EQ(TempFolder::Read(fontsFile), "[Fonts]\nhebrew=DosEnglish\n");
 
   // A data folder that does not exist at all: defaults, an empty table, and the same report at close.
@@ -81,6 +82,10 @@ TEST(FontDefinitions, UnwritableDataFolderIsReportedAndNothingIsLost) {
   EXPECT_TRUE(absent.messages.shown.empty());
   none.Close();
   ASSERT_EQ(absent.messages.shown.size(), 1u);
+  const std::string nowhere = (dir / "nowhere").string();
+  EXPECT_EQ(
+      absent.messages.shown[0].text,
+      textcore::FromUtf8("Unable to write to " + nowhere + "/Hebrew.ini: the folder " + nowhere + " does not exist"));
   EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));  // nothing creates the folder
 }
 

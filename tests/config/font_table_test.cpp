@@ -51,10 +51,21 @@ TEST(FontTable, ChangefntTouchesOnlyItsRowAndRewritesTheFontsSection) {
   EXPECT_EQ(TempFolder::Read(file),
             "[SymbolFonts]\r\nsym1=\r\n[sym1]\r\nb1=65\r\nb13=$FFFF\r\nb7=70000\r\n\r\n"
             "[Fonts]\r\nArchit=dosenglishr\r\nHebrew=DosHebrew\r\nodd=Whatever\r\nromanh=Windows\r\nNEW=TrueType\r\n");
-  // Read back, "TrueType" classifies nothing: the font stays DosHebrew.
+  // Read back, the word changefnt wrote gives the type it stood for.
   FontTable back;
   back.Load(file);
-  EXPECT_EQ(ClassifyFont(u"new.shx", back.fontmaps).type, DosHebrew);
+  EXPECT_EQ(ClassifyFont(u"new.shx", back.fontmaps).type, TrueType);
+}
+
+TEST(FontTable, ADefinitionFileThatIsALinkStaysALink) {
+  TempFolder dir;
+  const auto shared = dir.Write("shared/HebFonts.txt", kDefinitions);
+  std::filesystem::create_symlink(shared, dir / "HebFonts.txt");
+  FontTable table;
+  table.Load(dir / "HebFonts.txt");
+  table.changefnt(u"new.shx", DosEnglish);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "HebFonts.txt"));
+  EXPECT_NE(TempFolder::Read(shared).find("NEW=DosEnglish\r\n"), std::string::npos);
 }
 
 TEST(FontTable, LoadAnotherFileSaveAsAndTheClosingWrite) {
@@ -81,7 +92,8 @@ TEST(FontTable, LoadAnotherFileSaveAsAndTheClosingWrite) {
 TEST(FontClassification, ByNameAndTable) {
   const std::vector<FontMapRow> rows = {{u"HEBREW", u"DosEnglish", true}, {u"romanh", u"windows", true},
                                         {u"archr", u"DOSENGLISHR", true}, {u"dos", u"DosHebrew", true},
-                                        {u"odd", u"Whatever", true},      {u"odd", u"Windows", true}};
+                                        {u"odd", u"Whatever", true},      {u"odd", u"Windows", true},
+                                        {u"arial", u"truetype", false}};
   const struct {
     std::u16string_view name;
     fntType type;
@@ -96,6 +108,7 @@ TEST(FontClassification, ByNameAndTable) {
       {u"RomanH.shx", WindowsHeb, u"ROMANH"},
       {u"archr.shx", DosEnglishR, u"ARCHR"},
       {u"dos.shx", DosHebrew, u"DOS"},
+      {u"arial", TrueType, u"ARIAL"},            // a user's "arial=TrueType"
       {u"odd.shx", DosHebrew, u"ODD"},           // the first row decides, and its word is none of the four
       {u"Veltro3.shx", WindowsHeb, u"VELTRO3"},  // any case, any extension
       {u"veltro3.ttf", WindowsHeb, u"VELTRO3"},

@@ -9,6 +9,13 @@ mixed.dxf      R2000, ANSI_1255. Styles: DOS (hebdos.shx, not in the tests' font
                without marks; a block with attribute definitions and an INSERT with attributes; an
                anonymous block holding a text; a text on a frozen and locked layer; a text in paper space.
 all_ttf.dxf    R2000 whose every style uses a TrueType font, with a text.
+autocad_2018.dxf  R2018 (UTF-8) as AutoCAD 2018 saves a TrueType style: its font file the bare name "arial",
+               its family in the style's XDATA; Hebrew texts in it in logical order, and a Latin text with
+               brackets in the standard style (txt, a font the tests' font table does not list).
+without_styles.dxf  R12 as some programs write it: only an ENTITIES section, so no text style at all; a
+               text in the default style and one in a style the drawing does not define.
+bad_height.dxf R12 with a text whose height is not a number, beside a good one.
+bad_style.dxf  R12 whose standard style's width factor is not a number.
 """
 import json
 import os
@@ -118,10 +125,57 @@ def all_ttf(out):
     doc.saveas(os.path.join(out, "all_ttf.dxf"))
 
 
+def autocad_2018(out):
+    doc = ezdxf.new("R2018")
+    style = doc.styles.new("HEBREW_TTF", dxfattribs={"font": "arial"})
+    style.set_extended_font_data("Arial", italic=False, bold=False)
+    msp = doc.modelspace()
+    for name, value, style_name, y in [("autocad_project", ":פרויקט", "HEBREW_TTF", 0),
+                                       ("autocad_floor", "קומה 2 (מפלס 3)", "HEBREW_TTF", 5),
+                                       ("autocad_latin", "%%c25 (TYP.)", "Standard", 10)]:
+        entity = msp.add_text(value, dxfattribs={"style": style_name, "height": 2.5})
+        entity.set_pos((0, y))
+        handles[name] = entity.dxf.handle
+    doc.saveas(os.path.join(out, "autocad_2018.dxf"))
+
+
+def r12(sections, out, name):
+    """A hand-written R12 file: `sections` is a list of (section name, [tags]) with tags as (code, value)."""
+    lines = []
+    for section, tags in sections:
+        lines += ["  0", "SECTION", "  2", section]
+        for code, value in tags:
+            lines += ["%3d" % code, str(value)]
+        lines += ["  0", "ENDSEC"]
+    lines += ["  0", "EOF"]
+    with open(os.path.join(out, name), "w", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def text(value, y, height=2.5, style=None):
+    tags = [(0, "TEXT"), (8, "0"), (10, 0.0), (20, y), (30, 0.0), (40, height), (1, value)]
+    return tags + ([(7, style)] if style else [])
+
+
+def standard_style(width):
+    return ("TABLES", [(0, "TABLE"), (2, "STYLE"), (70, 1), (0, "STYLE"), (2, "STANDARD"), (70, 0), (40, 0.0),
+                       (41, width), (50, 0.0), (71, 0), (42, 2.5), (3, "txt"), (4, ""), (0, "ENDTAB")])
+
+
+def foreign_r12(out):
+    r12([("ENTITIES", text("%%c25 (TYP.)", 0.0) + text("dimensions", 5.0, style="unicode2"))], out,
+        "without_styles.dxf")
+    r12([standard_style(1.0), ("ENTITIES", text("good", 0.0) + text("bad", 5.0, height="high"))], out,
+        "bad_height.dxf")
+    r12([standard_style("wide"), ("ENTITIES", text("abc", 0.0))], out, "bad_style.dxf")
+
+
 def main():
     out = sys.argv[1]
     mixed(out)
     all_ttf(out)
+    autocad_2018(out)
+    foreign_r12(out)
     with open(os.path.join(out, "handles.json"), "w") as f:
         json.dump(handles, f)
 

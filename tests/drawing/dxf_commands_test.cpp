@@ -45,6 +45,10 @@ TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
   const std::string good = test::Fixture("r12.dxf");
   const std::string out = folder.Write("out.dxf", "old contents").string();
   folder.Write("bad.dxf", "0\nSECTION\n2\nENTITIES\nTEXT\n");
+  folder.Write("junk.dxf", "0\nSECTION\n2\nENTITIES\n\xFF\xFE\x01junk \xD7\xA9\n");
+  folder.Write("program", std::string_view("\x7F"
+                                           "ELF\x02\x01\x01\x00\x00\x00\n0\nSECTION\n",
+                                           21));
   ::mkdir((dir + "/folder").c_str(), 0755);
   struct Case {
     std::vector<std::string> args;
@@ -53,7 +57,13 @@ TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
       {{"dxf", "copy", dir + "/missing.dxf", out}, "cannot read " + dir + "/missing.dxf: cannot open it"},
       {{"dxf", "copy", dir + "/bad.dxf", out}, "bad.dxf line 5: expected a group code"},
       {{"dxf", "info", dir + "/bad.dxf"}, "bad.dxf line 5: expected a group code"},
-      {{"dxf", "copy", good, dir + "/no/such/folder/out.dxf"}, "cannot create a temporary file"},
+      // Bytes that are no text are shown escaped, and characters as they are.
+      {{"dxf", "info", dir + "/junk.dxf"},
+       "junk.dxf line 5: expected a group code (an integer 0..32767), found \"\\xFF\\xFE\\x01junk \xD7\xA9\"\n"},
+      {{"dxf", "info", dir + "/program"},
+       "program: this is not a DXF file: a DXF drawing begins with a group code (such as \"0\" before SECTION), "
+       "this file with \"\\x7FELF\\x02\\x01\\x01\\x00\\x00\\x00\"\n"},
+      {{"dxf", "copy", good, dir + "/no/such/folder/out.dxf"}, "the folder " + dir + "/no/such/folder does not exist"},
       {{"dxf", "copy", good, dir + "/folder"}, "it is a folder"},
   };
   for (const Case& c : cases) {
@@ -71,9 +81,26 @@ TEST(DxfCommands, FailuresSayWhyAndLeaveFilesAsTheyWere) {
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) left.push_back(entry.path().filename().string());
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"bad.dxf", "folder", "out.dxf"}));  // no temporary file is left
+  EXPECT_EQ(left,
+            (std::vector<std::string>{"bad.dxf", "folder", "junk.dxf", "out.dxf", "program"}));  // no temporary file
   EXPECT_EQ(Zil({"dxf", "copy", good}).exitCode, 2);
   EXPECT_EQ(Zil({"dxf"}).exitCode, 2);
+}
+
+TEST(DxfCommands, CopyWritesPipesInPlaceAndFollowsLinks) {
+  const TempFolder folder;
+  const std::string good = test::Fixture("r12.dxf");
+  // Standard output is a pipe here: the drawing goes through it.
+  const auto piped = Zil({"dxf", "copy", good, "/dev/stdout"});
+  ASSERT_EQ(piped.exitCode, 0) << piped.err;
+  EXPECT_TRUE(piped.out == test::FixtureBytes("r12.dxf"));
+
+  // A link to a drawing: the drawing it names is replaced, the link stays.
+  const auto real = folder.Write("real.dxf", "old");
+  std::filesystem::create_symlink(real, folder / "link.dxf");
+  ASSERT_EQ(Zil({"dxf", "copy", good, (folder / "link.dxf").string()}).exitCode, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.dxf"));
+  EXPECT_TRUE(TempFolder::Read(real) == test::FixtureBytes("r12.dxf"));
 }
 
 }  // namespace

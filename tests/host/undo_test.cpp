@@ -1,5 +1,6 @@
 // Undo in the stand-in host: the changes between undo marks are one step that "U" takes back byte for
-// byte; marks nest; a "U" inside an open group stays inside it; an empty group is still a step.
+// byte; marks nest; a "U" inside an open group stays inside it; an empty group is still a step. REDO puts
+// back what "U" took back, byte for byte, until something else changes the drawing.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -7,6 +8,8 @@
 #include <stdexcept>
 
 #include "acad/error.h"
+#include "drawing/standin/host_window.h"
+#include "drawing/tag_values.h"
 #include "host_fixtures.h"
 #include "support/ezdxf_fixtures.h"
 #include "textcore/utf8.h"
@@ -17,11 +20,14 @@ namespace {
 using test::Bytes;
 using test::Host;
 
-std::u16string RunU(Host& host) {
-  host.doc->SendCommand(u"U ");
+std::u16string RunCommand(Host& host, const std::u16string& command) {
+  host.doc->SendCommand(command);
   const auto reports = host.app->RunQueuedCommands();
+  if (!reports.at(0).error.empty()) return textcore::FromUtf8(reports.at(0).error);
   return reports.at(0).events.at(0).detail;
 }
+
+std::u16string RunU(Host& host) { return RunCommand(host, u"U "); }
 
 // Every kind of change the add-in makes.
 void ChangeEverything(Host& host) {
@@ -194,6 +200,156 @@ TEST(Undo, ObjectsAnUndoTookBackAreGoneAndErasedOnesComeBack) {
   EXPECT_THROW(added->TextString(), acad::Error);
   EXPECT_THROW(host.doc->HandleToObject(handle), acad::Error);
   EXPECT_EQ(host.Entity("line")->ObjectName(), u"AcDbLine");
+}
+
+TEST(Undo, RedoPutsBackWhatUTookBackByteForByteInTheOppositeOrder) {
+  Host host("hebrew.dxf");
+  const std::string original = Bytes(*host.doc);
+  host.Entity("keys")->SetTextString(u"a step of its own");
+  const std::string afterStep = Bytes(*host.doc);
+  host.doc->StartUndoMark();
+  ChangeEverything(host);
+  const auto added = host.doc->ModelSpace()->AddText(u"added", {7, 7, 0}, 1);
+  host.doc->EndUndoMark();
+  const std::string afterGroup = Bytes(*host.doc);
+  RunU(host);
+  RunU(host);
+  ASSERT_TRUE(Bytes(*host.doc) == original);
+  EXPECT_EQ(RunCommand(host, u"_REDO "), u"put back the change (1 record changes)");
+  EXPECT_TRUE(Bytes(*host.doc) == afterStep);
+  EXPECT_EQ(RunCommand(host, u"(command \"redo\")").substr(0, 22), u"put back the undo grou");
+  EXPECT_TRUE(Bytes(*host.doc) == afterGroup);
+  EXPECT_EQ(added->TextString(), u"added");  // the inserted entities are back, handles and all
+  EXPECT_EQ(RunCommand(host, u"REDO "), u"nothing to redo");
+  // What was put back is undone again as one step, and put back again.
+  RunU(host);
+  EXPECT_TRUE(Bytes(*host.doc) == afterStep);
+  RunCommand(host, u"REDO ");
+  EXPECT_TRUE(Bytes(*host.doc) == afterGroup);
+  // The drawing works on: a new entity gets a handle no other record has.
+  const auto again = host.doc->ModelSpace()->AddText(u"again", {}, 1);
+  EXPECT_NE(again->Handle(), added->Handle());
+  EXPECT_EQ(host.doc->HandleToObject(again->Handle())->TextString(), u"again");
+}
+
+TEST(Undo, AnyOtherChangeAndAUInsideAnOpenGroupForgetWhatRedoWouldPutBack) {
+  Host host("hebrew.dxf");
+  host.Entity("keys")->SetTextString(u"one");
+  RunU(host);
+  ASSERT_EQ(host.doc->Undo().RedoCount(), 1u);
+  host.Entity("arial")->SetTextString(u"another change");
+  EXPECT_EQ(RunCommand(host, u"REDO "), u"nothing to redo");
+  EXPECT_EQ(host.Entity("keys")->TextString(), u"ouka");
+
+  host.Entity("keys")->SetTextString(u"two");
+  RunU(host);
+  host.doc->StartUndoMark();
+  host.Entity("arial")->SetTextString(u"in the group");
+  RunU(host);  // inside the group
+  EXPECT_EQ(RunCommand(host, u"REDO "), u"nothing to redo");
+  host.doc->EndUndoMark();
+  EXPECT_EQ(host.Entity("keys")->TextString(), u"ouka");
+}
+
+// What observers of a document are told, and when.
+class RecordingObserver final : public ChangeObserver {
+ public:
+  void RecordsChanged(StandInDocument&, const std::vector<drawing::Record*>& records) override {
+    told.push_back(records);
+  }
+  std::vector<std::vector<drawing::Record*>> told;
+};
+
+drawing::Record& RecordOf(Host& host, const std::string& name) {
+  return *host.doc->Dwg().FindByHandle(*drawing::ToHandle(textcore::ToUtf8(test::HandleOf(name))));
+}
+
+TEST(ChangeObservers, AreToldWhichRecordsChangedAtUpdateRegenAndEachCommandAndWhenAsked) {
+  Host host("hebrew.dxf");
+  RecordingObserver observer;
+  host.doc->AddObserver(&observer);
+  drawing::Record& keys = RecordOf(host, "keys");
+  drawing::Record& arial = RecordOf(host, "arial");
+
+  const auto text = host.Entity("keys");
+  text->SetTextString(u"first");
+  text->SetTextString(u"second");
+  EXPECT_TRUE(observer.told.empty());  // nothing is told before the drawing is shown again
+  text->Update();
+  ASSERT_EQ(observer.told.size(), 1u);
+  EXPECT_EQ(observer.told[0], std::vector<drawing::Record*>{&keys});  // once, however often it changed
+  text->Update();
+  EXPECT_EQ(observer.told.size(), 1u);  // nothing changed since
+
+  host.Entity("arial")->SetColor(3);
+  const auto added = host.doc->ModelSpace()->AddText(u"new", {}, 1);
+  host.doc->Regen(1);
+  ASSERT_EQ(observer.told.size(), 2u);
+  ASSERT_GE(observer.told[1].size(), 2u);
+  EXPECT_EQ(observer.told[1][0], &arial);
+  drawing::Record* inserted = nullptr;
+  for (drawing::Record* r : observer.told[1])
+    if (r->Type() == "TEXT" && r != &arial) inserted = r;
+  ASSERT_NE(inserted, nullptr);
+
+  // An undo tells the records it took back, the removed entity among them.
+  RunU(host);
+  ASSERT_EQ(observer.told.size(), 3u);
+  EXPECT_NE(std::find(observer.told[2].begin(), observer.told[2].end(), inserted), observer.told[2].end());
+  EXPECT_TRUE(inserted->Erased());
+  RunCommand(host, u"REDO ");
+  ASSERT_EQ(observer.told.size(), 4u);
+  EXPECT_FALSE(inserted->Erased());
+  EXPECT_EQ(added->TextString(), u"new");
+
+  // Highlighting, and the host's own asking; a removed observer hears nothing.
+  host.Entity("arial")->Highlight(true);
+  host.doc->TellObservers();
+  ASSERT_EQ(observer.told.size(), 5u);
+  EXPECT_EQ(observer.told[4], std::vector<drawing::Record*>{&arial});
+  host.doc->RemoveObserver(&observer);
+  host.Entity("keys")->SetTextString(u"unheard");
+  host.app->Update();
+  EXPECT_EQ(observer.told.size(), 5u);
+}
+
+// A window that shows a view of the active space and prints to a list.
+class FakeWindow final : public HostWindow {
+ public:
+  std::optional<View> shown;
+  std::vector<std::u16string> plotted;
+  std::optional<View> ShownView(StandInDocument&) override { return shown; }
+  bool ShowView(StandInDocument&, const View& view) override {
+    if (!shown) return false;
+    shown = view;
+    return true;
+  }
+  std::u16string Plot(StandInDocument& document) override {
+    plotted.push_back(document.Name());
+    if (plotted.size() > 1) throw acad::Error("the user cancelled the plot");
+    return u"plotted " + document.Name();
+  }
+};
+
+TEST(HostWindow, ItsViewIsTheActiveSpacesViewZoomMovesItAndPlotPrintsThroughIt) {
+  Host host("hebrew.dxf");
+  const std::string before = Bytes(*host.doc);
+  FakeWindow window;
+  host.app->SetWindow(&window);
+  // A window that does not show the active space leaves the view to the drawing.
+  EXPECT_EQ(std::get<acad::Point>(host.doc->GetVariable(u"VIEWCTR")).x, 50);
+  window.shown = View{{1, 2, 0}, 30};
+  EXPECT_EQ(std::get<acad::Point>(host.doc->GetVariable(u"VIEWCTR")).y, 2);
+  EXPECT_EQ(std::get<double>(host.doc->GetVariable(u"VIEWSIZE")), 30);
+  host.app->ZoomCenter({4, 5, 0}, 6);
+  EXPECT_EQ(window.shown->center.x, 4);
+  EXPECT_EQ(window.shown->height, 6);
+  EXPECT_TRUE(Bytes(*host.doc) == before);  // the window's zoom is not a change of the drawing
+  EXPECT_TRUE(host.doc->Saved());
+
+  EXPECT_EQ(RunCommand(host, u"_PLOT "), u"plotted hebrew.dxf");
+  EXPECT_EQ(RunCommand(host, u"_PLOT "), u"the user cancelled the plot");
+  EXPECT_EQ(window.plotted.size(), 2u);
 }
 
 }  // namespace

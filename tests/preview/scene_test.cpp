@@ -184,14 +184,26 @@ TEST(Scene, ALayoutIsFoundByNameAndAnUnknownOneIsNamed) {
   }
 }
 
-TEST(Scene, ClassificationLeavesTheAddInsConversionStateAlone) {
+TEST(Scene, ClassificationSaysWhichFontsAreHebrewShxAndLeavesTheAddInsConversionStateAlone) {
   test::SampleFonts fonts;
   fonts.fonts().conv.cStType = DosEnglishR;
   fonts.fonts().conv.cStFont = u"EARLIER";
   const FontTypeOf classify = fonts.Classify();
-  EXPECT_EQ(classify(u"veltro.shx", u"abc"), WindowsHeb);
-  EXPECT_EQ(classify(u"hebkeysr.shx", u""), DosEnglishR);
-  EXPECT_EQ(classify(u"arial.ttf", u""), TrueType);
+  const struct {
+    std::u16string_view font;
+    fntType type;
+    bool hebrewShx;
+  } cases[] = {
+      {u"veltro.shx", WindowsHeb, true},  // by its name
+      {u"hebkeysr.shx", DosEnglishR, true},
+      {u"arial.ttf", TrueType, false},
+      {u"romans.shx", DosHebrew, false},  // not in the font table: DosHebrew, but no Hebrew SHX font
+  };
+  for (const auto& c : cases) {
+    const FontClass found = classify(c.font, u"abc");
+    EXPECT_EQ(found.type, c.type) << ToUtf8(c.font);
+    EXPECT_EQ(found.hebrewShx, c.hebrewShx) << ToUtf8(c.font);
+  }
   EXPECT_EQ(fonts.fonts().conv.cStType, DosEnglishR);
   EXPECT_EQ(fonts.fonts().conv.cStFont, u"EARLIER");
 }
@@ -272,7 +284,7 @@ TEST(Scene, SampleTextsShowTheSameGlyphsAfterTheRevitConversionUnlessTheyBeginWi
   for (const SampleText& t : ShxTexts(*drawing, fonts.Classify())) {
     const bool backwards = t.look.styleBackward || t.textBackward;
     if (backwards) continue;
-    const std::u32string before = GlyphRun(t.stored, t.look.type);
+    const std::u32string before = GlyphRun(t.stored, t.look.type, t.look.brackets);
     const std::u32string after = GlyphRun(conv.AAcadToEditWin(t.stored, t.look.type, false, false, false), TrueType);
     (before == after ? same : different).insert(ToUtf8(Utf16(ReadRightToLeft(before))));
   }

@@ -20,6 +20,14 @@ VARIANT Int(int value) {
   return v;
 }
 
+VARIANT Bool(bool value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BOOL;
+  v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+
 VARIANT Dispatch(IDispatch* object) {
   VARIANT v;
   VariantInit(&v);
@@ -32,6 +40,14 @@ VARIANT Dispatch(IDispatch* object) {
 std::u16string Text(BSTR text) {
   return text == nullptr ? std::u16string()
                          : std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+}
+
+std::string Utf8(std::u16string_view text) {
+  const auto* units = reinterpret_cast<const wchar_t*>(text.data());
+  const int size = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
 }
 
 Reply::Reply() { VariantInit(&result); }

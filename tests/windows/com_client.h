@@ -21,6 +21,7 @@ namespace zil::test {
 // VARIANT arguments; the caller's vector owns them and clears them.
 VARIANT Str(std::u16string_view text);
 VARIANT Int(int value);
+VARIANT Bool(bool value);
 VARIANT Dispatch(IDispatch* object);
 
 // The outcome of one Invoke.
@@ -43,6 +44,8 @@ struct Reply {
 };
 
 std::u16string Text(BSTR text);
+std::string Utf8(std::u16string_view text);
+inline std::string Narrow(std::wstring_view s) { return std::string(s.begin(), s.end()); }  // ASCII names
 
 // Calls `member` by name with `args` in parameter order; `flags` DISPATCH_METHOD, DISPATCH_PROPERTYGET or
 // DISPATCH_PROPERTYPUT.

@@ -7,6 +7,7 @@
 #include "drawing/dxf_error.h"
 #include "drawing/dxf_file.h"
 #include "drawing/standin/document.h"
+#include "drawing/standin/host_window.h"
 #include "drawing/standin/input_source.h"
 #include "drawing/standin/member_errors.h"
 #include "textcore/utf8.h"
@@ -18,6 +19,12 @@ std::filesystem::path Normal(const std::filesystem::path& file) {
   std::error_code error;
   const std::filesystem::path canonical = std::filesystem::weakly_canonical(file, error);
   return error ? std::filesystem::absolute(file) : canonical;
+}
+
+std::u16string RedoDetail(const UndoStack::UndoResult& result) {
+  if (!result.undone) return u"nothing to redo";
+  const std::u16string changes = textcore::FromUtf8(std::to_string(result.changes));
+  return (result.wasGroup ? u"put back the undo group (" : u"put back the change (") + changes + u" record changes)";
 }
 
 std::u16string UndoDetail(const UndoStack::UndoResult& result, bool inGroup) {
@@ -51,7 +58,12 @@ void StandInApplication::ZoomCenter(const acad::Point& center, double magnificat
   if (!(magnification > 0) || !std::isfinite(magnification) || !std::isfinite(center.x) || !std::isfinite(center.y))
     throw acad::Error("ZoomCenter: the centre must be a point and the magnification (the view's height) above 0");
   if (!active_) throw acad::Error("ZoomCenter: no drawing is open");
+  if (window_ && window_->ShowView(*active_, {center, magnification})) return;
   active_->SetView({center, magnification});
+}
+
+void StandInApplication::Update() {
+  for (const auto& document : documents_) document->TellObservers();
 }
 
 std::shared_ptr<StandInDocument> StandInApplication::OpenDrawing(const std::filesystem::path& file) {
@@ -67,6 +79,11 @@ std::shared_ptr<StandInDocument> StandInApplication::OpenDrawing(const std::file
   documents_.push_back(document);
   active_ = document;
   return document;
+}
+
+void StandInApplication::CloseDrawing(const std::shared_ptr<StandInDocument>& document) {
+  std::erase(documents_, document);
+  if (active_ == document) active_ = documents_.empty() ? nullptr : documents_.back();
 }
 
 std::shared_ptr<StandInDocument> StandInApplication::Active() const { return active_; }
@@ -91,10 +108,14 @@ void StandInApplication::QueueCommand(const std::shared_ptr<StandInDocument>& do
 
 std::vector<CommandReport> StandInApplication::RunQueuedCommands() {
   std::vector<CommandReport> reports;
+  if (queue_.empty()) return reports;
+  // The automation call has returned: what it changed shows before its command text runs.
+  for (const auto& document : documents_) document->TellObservers();
   while (!queue_.empty()) {
     auto [document, text] = std::move(queue_.front());
     queue_.pop_front();
     reports.push_back(Run(document, text));
+    if (const auto open = document.lock()) open->TellObservers();
   }
   return reports;
 }
@@ -116,8 +137,14 @@ CommandReport StandInApplication::Run(const std::weak_ptr<StandInDocument>& weak
           report.events.push_back({"undo", UndoDetail(document->Undo().Undo(), inGroup), {}});
           break;
         }
+        case CommandAction::Kind::Redo:
+          report.events.push_back({"redo", RedoDetail(document->Undo().Redo()), {}});
+          break;
         case CommandAction::Kind::Plot:
-          report.events.push_back({"plot", u"the stand-in host has no plotter: nothing was printed", {}});
+          report.events.push_back(
+              {"plot",
+               window_ ? window_->Plot(*document) : u"the stand-in host has no plotter: nothing was printed",
+               {}});
           break;
       }
     }

@@ -8,7 +8,13 @@
 // call that queued it has returned (RunQueuedCommands), in the order sent, each text in the document it
 // was sent to, as AutoCAD runs command text after the add-in hands control back. Each text gives one
 // report: what ran (alerts with the answer given, undo steps taken back, plots), or why it was refused
-// (command_text.h). The stand-in host has no plotter: PLOT is accepted and reported, and prints nothing.
+// (command_text.h). PLOT prints through the host's window (host_window.h); without one it is accepted and
+// reported, and prints nothing. Before the queue runs, and after each text, the documents tell their
+// observers what changed.
+//
+// The window: a host that shows the drawings (the workbench) gives the application its window; the view
+// it shows then stands for the view of the active space (VIEWCTR, VIEWSIZE, ZoomCenter), and Update has
+// the documents tell their observers what changed, so that the window shows the drawing as it now is.
 #pragma once
 
 #include <deque>
@@ -22,6 +28,7 @@
 
 namespace zil::standin {
 
+class HostWindow;
 class InputSource;
 class StandInDocument;
 
@@ -40,12 +47,14 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   std::shared_ptr<acad::Documents> Documents() override;
   // Centres the active document's view on `center`, `magnification` drawing units high.
   void ZoomCenter(const acad::Point& center, double magnification) override;
-  // Nothing to repaint: the stand-in host has no window.
-  void Update() override {}
+  // Every open document tells its observers what changed (see above).
+  void Update() override;
 
   // Opens a DXF file (or activates the document that has it open) and makes it the active document.
   // Throws acad::Error when the file cannot be read.
   std::shared_ptr<StandInDocument> OpenDrawing(const std::filesystem::path& file);
+  // Closes a document (without saving it); the last one opened of the others becomes active.
+  void CloseDrawing(const std::shared_ptr<StandInDocument>& document);
   // The active document, nullptr when none is open.
   std::shared_ptr<StandInDocument> Active() const;
   const std::vector<std::shared_ptr<StandInDocument>>& OpenDocuments() const noexcept { return documents_; }
@@ -61,6 +70,10 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   void SetScreenSize(ScreenSize size) noexcept { screen_ = size; }
   ScreenSize Screen() const noexcept { return screen_; }
 
+  // The host's window (see above); it must outlive its use. nullptr: none.
+  void SetWindow(HostWindow* window) noexcept { window_ = window; }
+  HostWindow* Window() const noexcept { return window_; }
+
   // The command line (see above).
   void QueueCommand(const std::shared_ptr<StandInDocument>& document, std::u16string text);
   bool HasQueuedCommands() const noexcept { return !queue_.empty(); }
@@ -74,6 +87,7 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   std::shared_ptr<StandInDocument> active_;
   std::vector<std::filesystem::path> protected_;
   InputSource* input_ = nullptr;
+  HostWindow* window_ = nullptr;
   ScreenSize screen_;
   std::deque<std::pair<std::weak_ptr<StandInDocument>, std::u16string>> queue_;
 };

@@ -39,7 +39,7 @@ class Parser {
  private:
   [[noreturn]] void Fail(const std::string& what) const {
     throw acad::Error("The stand-in host cannot run the command text \"" + textcore::ToUtf8(text_) + "\": " + what +
-                      " (it understands U, PLOT, (alert \"...\") and (command \"...\"))");
+                      " (it understands U, REDO, PLOT, (alert \"...\") and (command \"...\"))");
   }
 
   CommandAction CommandNamed(std::u16string_view word) const {
@@ -48,6 +48,7 @@ class Parser {
       name.remove_prefix(1);
     const std::u16string upper = UpperAscii(name);
     if (upper == u"U") return {CommandAction::Kind::Undo, {}};
+    if (upper == u"REDO") return {CommandAction::Kind::Redo, {}};
     if (upper == u"PLOT") return {CommandAction::Kind::Plot, {}};
     Fail("the command \"" + textcore::ToUtf8(word) + "\" is not one it knows");
   }

@@ -1,5 +1,8 @@
 #include "drawing/standin/document.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "acad/error.h"
 #include "drawing/dxf_error.h"
 #include "drawing/dxf_file.h"
@@ -7,6 +10,7 @@
 #include "drawing/header_view.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/entity.h"
+#include "drawing/standin/host_window.h"
 #include "drawing/standin/member_errors.h"
 #include "drawing/standin/selection.h"
 #include "drawing/standin/system_variables.h"
@@ -180,14 +184,38 @@ void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_
 }
 
 void StandInDocument::SetHighlight(const drawing::Record& entity, bool on) {
-  if (on) {
-    highlighted_.insert(&entity);
-  } else {
-    highlighted_.erase(&entity);
-  }
+  const bool changed = on ? highlighted_.insert(&entity).second : highlighted_.erase(&entity) != 0;
+  if (changed && !observers_.empty()) highlightChanged_.push_back(const_cast<drawing::Record*>(&entity));
 }
 
 bool StandInDocument::Highlighted(const drawing::Record& entity) const { return highlighted_.count(&entity) != 0; }
+
+// --- observers ---
+
+void StandInDocument::AddObserver(ChangeObserver* observer) {
+  observers_.push_back(observer);
+  undo_.TrackChanges(true);
+}
+
+void StandInDocument::RemoveObserver(ChangeObserver* observer) {
+  std::erase(observers_, observer);
+  if (!observers_.empty()) return;
+  undo_.TrackChanges(false);
+  highlightChanged_.clear();
+}
+
+void StandInDocument::TellObservers() {
+  if (observers_.empty()) return;
+  std::vector<drawing::Record*> records = undo_.TakeTouched();
+  for (drawing::Record* r : std::exchange(highlightChanged_, {}))
+    if (std::find(records.begin(), records.end(), r) == records.end()) records.push_back(r);
+  if (records.empty()) return;
+  // An observer may go away while it is told.
+  const std::vector<ChangeObserver*> observers = observers_;
+  for (ChangeObserver* observer : observers)
+    if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end())
+      observer->RecordsChanged(*this, records);
+}
 
 // --- variables, view, undo, commands ---
 
@@ -197,7 +225,12 @@ void StandInDocument::SetVariable(const std::u16string& name, const acad::Value&
   WriteSystemVariable(*this, name, value);
 }
 
-View StandInDocument::CurrentView() { return ReadView(*this); }
+View StandInDocument::CurrentView() {
+  if (const auto application = application_.lock(); application && application->Window()) {
+    if (auto shown = application->Window()->ShownView(*this)) return *shown;
+  }
+  return ReadView(*this);
+}
 
 void StandInDocument::SetView(const View& view) { WriteView(*this, view); }
 
@@ -211,6 +244,7 @@ void StandInDocument::Regen(int which) {
   if (which != 0 && which != 1) {
     throw acad::Error("Regen: " + std::to_string(which) + " is neither 0 (the active viewport) nor 1 (all viewports)");
   }
+  TellObservers();
 }
 
 // --- files ---

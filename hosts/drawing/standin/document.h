@@ -13,7 +13,15 @@
 //   document is named by; SaveAs writes another and names the document by it. Both write ASCII DXF
 //   (atomically): a name ending in ".dwg" is refused, and so is a file the application protects (a drawing
 //   opened for reading only).
-// - Regen has nothing to regenerate (the host computes geometry when asked) and only checks its argument.
+// - Regen has nothing to regenerate (the host computes geometry when asked): it checks its argument and
+//   tells the observers what changed.
+//
+// Observers: a host that shows the drawing is told which records changed (entities, their parts, table
+// records, the header: every record a change, an undo or a redo touched, erased and removed ones
+// included, and the entities whose highlight changed), after each Update of an entity or of the
+// application, each Regen and each command the application runs, and whenever the host asks with
+// TellObservers (after each automation call it makes). Records are tracked only while the document has an
+// observer.
 #pragma once
 
 #include <cstdint>
@@ -32,12 +40,20 @@
 namespace zil::standin {
 
 class StandInApplication;
+class StandInDocument;
 class StandInSelectionSet;
 
 // What a view shows: its centre and its height in drawing units.
 struct View {
   acad::Point center;
   double height = 0;
+};
+
+class ChangeObserver {
+ public:
+  virtual ~ChangeObserver() = default;
+  // `records` changed since the observers were last told (see above), in the order first touched.
+  virtual void RecordsChanged(StandInDocument& document, const std::vector<drawing::Record*>& records) = 0;
 };
 
 class StandInDocument final : public acad::Document, public std::enable_shared_from_this<StandInDocument> {
@@ -98,7 +114,14 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   void SetHighlight(const drawing::Record& entity, bool on);
   bool Highlighted(const drawing::Record& entity) const;
 
-  // The view of the active space, and changing it (ZoomCenter): system_variables.h.
+  // Observers (see above); each must outlive its registration.
+  void AddObserver(ChangeObserver* observer);
+  void RemoveObserver(ChangeObserver* observer);
+  // Tells the observers which records changed since they were last told; nothing when none did.
+  void TellObservers();
+
+  // The view of the active space (the one the host's window shows, else the drawing's), and changing the
+  // drawing's (ZoomCenter): system_variables.h.
   View CurrentView();
   void SetView(const View& view);
   // The view of a drawing that keeps none.
@@ -120,7 +143,9 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::unordered_set<const drawing::Record*> entities_;
   std::unordered_set<const drawing::Record*> highlighted_;
   std::vector<std::shared_ptr<StandInSelectionSet>> sets_;
-  std::optional<View> ownView_;  // the view of a drawing that keeps none
+  std::vector<ChangeObserver*> observers_;
+  std::vector<drawing::Record*> highlightChanged_;  // since the observers were last told
+  std::optional<View> ownView_;                     // the view of a drawing that keeps none
   // The layer last asked about by OnLockedLayer, while its record stays as it was: a walk asks for
   // every entity, mostly of the same layer.
   struct KnownLayer {

@@ -257,7 +257,10 @@ void StandInEntity::SetColor(int color) {
 
 void StandInEntity::Update() {
   Need(kind_ != Kind::NotEntity, "Update");
-  Run("Update", [&] { Live(); });
+  Run("Update", [&] {
+    Live();
+    document_->TellObservers();
+  });
 }
 
 void StandInEntity::Erase() {
@@ -332,8 +335,11 @@ void StandInEntity::Highlight(bool on) {
 std::u16string StandInEntity::StyleName() const {
   return Run("StyleName", [&] {
     drawing::Drawing& d = document_->Dwg();
-    if (IsText()) return View().StyleName();
-    if (kind_ == Kind::MText) return drawing::MTextView(d, Live()).StyleName();
+    if (IsText() || kind_ == Kind::MText) {
+      const std::u16string name = IsText() ? View().StyleName() : drawing::MTextView(d, Live()).StyleName();
+      // A style the drawing does not define is shown, and read, as the standard style.
+      return drawing::FindTableRecord(d, "STYLE", name) != nullptr ? name : std::u16string(u"Standard");
+    }
     if (kind_ == Kind::Dimension) {
       const std::u16string name = drawing::DimensionView(d, Live()).StyleName();
       return name.empty() ? u"Standard" : name;

@@ -14,9 +14,11 @@
 //   TextAlignmentPoint of a left/baseline text is (0, 0, 0) and cannot be set, as in AutoCAD; set
 //   Alignment first. Rotation turns a left text about its insertion point, an aligned or fit text's
 //   second point about its first, any other text about its alignment point.
+// - StyleName of a text, attribute or MText in a style the drawing does not define is "Standard", the
+//   style AutoCAD shows it in (the entity keeps the name it has until its style is set).
 // - GetBoundingBox is entity_extents.h's box; an entity without one there throws acad::Error.
-// - Update draws nothing (the stand-in host has no display) but fails on an erased object, as AutoCAD's
-//   does; Highlight is kept by the document for a display to show.
+// - Update has the document tell its observers what changed (a host's window then draws it) and fails on
+//   an erased object, as AutoCAD's does; Highlight is kept by the document for a display to show.
 // - Objects that are not entities (table records, dictionaries) serve ObjectName and Handle only. The parts
 //   that close or carry another entity (SEQEND, VERTEX) are not erased, copied, moved or turned alone, and
 //   an attribute reference is not copied alone (it would belong to no block reference).

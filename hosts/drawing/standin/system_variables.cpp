@@ -141,8 +141,8 @@ acad::Value ReadSystemVariable(StandInDocument& document, const std::u16string& 
   const std::string upper = VariableName(name);
   drawing::Drawing& d = document.Dwg();
   drawing::HeaderView header(d);
-  if (upper == "VIEWCTR") return ReadView(document).center;
-  if (upper == "VIEWSIZE") return ReadView(document).height;
+  if (upper == "VIEWCTR") return document.CurrentView().center;
+  if (upper == "VIEWSIZE") return document.CurrentView().height;
   if (upper == "SCREENSIZE") {
     const ScreenSize screen = document.Application()->Screen();
     return acad::Point{static_cast<double>(screen.width), static_cast<double>(screen.height), 0};

@@ -16,7 +16,8 @@
 // The view: of model space, the active viewport (the VPORT record "*Active": centre in groups 12/22,
 // height in 40); of paper space, the paper space viewport (the VIEWPORT entity with id 1: 12/22 and 45);
 // else the header's $VIEWCTR and $VIEWSIZE; a drawing that keeps none of these gets one of its own, around
-// its extents ($EXTMIN, $EXTMAX) when they are set, else centred on the origin and 10 units high.
+// its extents ($EXTMIN, $EXTMAX) when they are set, else centred on the origin and 10 units high. While a
+// host's window shows the active space, VIEWCTR and VIEWSIZE are the view it shows (host_window.h).
 #pragma once
 
 #include <string>

@@ -35,7 +35,9 @@ StandInTextStyle::StandInTextStyle(std::shared_ptr<StandInDocument> document, dr
 drawing::Record& StandInTextStyle::Live() const { return Alive(record_, "text style"); }
 
 std::u16string StandInTextStyle::Name() const { return drawing::StyleView(document_->Dwg(), Live()).Name(); }
-std::u16string StandInTextStyle::FontFile() const { return drawing::StyleView(document_->Dwg(), Live()).FontFile(); }
+std::u16string StandInTextStyle::FontFile() const {
+  return drawing::StyleView(document_->Dwg(), Live()).FontFileAsNamed();
+}
 std::u16string StandInTextStyle::BigFontFile() const {
   return drawing::StyleView(document_->Dwg(), Live()).BigFontFile();
 }

@@ -11,6 +11,8 @@
 //   "*Model_Space" and "*Paper_Space" in every version; they and other layouts' blocks are layouts.
 // - A layer that is current cannot be frozen. TextStyle.SetFont makes a TrueType style of a typeface
 //   (table_views.h: the font file is emptied and the typeface kept as the style's ACAD XDATA).
+//   TextStyle.FontFile names the TrueType file of a style whose file is given without its extension and
+//   whose family is in that XDATA ("arial" gives "arial.ttf"), as AutoCAD's does.
 // - Block.AddText, AddMText and AddSolid return the new entity, made in the current layer and colour
 //   (and, for texts, the current text style), at the end of the block's entities (new_entities.h).
 #pragma once

@@ -29,6 +29,8 @@ UndoStack::Operation::~Operation() {
 
 void UndoStack::Note(drawing::Record& record, const drawing::RecordState* before) {
   modified_ = true;
+  Touch(record);
+  redo_.clear();  // a new change: what was undone cannot be put back over it
   // Undoing a step goes back to the earliest state of each record in it: later states add nothing.
   if (!current_.seen.insert(&record).second) return;
   current_.entries.push_back({&record, before ? *before : drawing::RecordState{}, before == nullptr});
@@ -48,13 +50,32 @@ void UndoStack::Inserted(drawing::Record& record) {
   Note(record, nullptr);
 }
 
-bool UndoStack::HoldsStates() const { return !current_.entries.empty() || !steps_.empty() || !groupSteps_.empty(); }
+bool UndoStack::HoldsStates() const {
+  return !current_.entries.empty() || !steps_.empty() || !groupSteps_.empty() || !redo_.empty();
+}
 
 void UndoStack::KeepHistory(bool keep) {
   history_ = keep;
   if (keep) return;
   steps_.clear();
   groupSteps_.clear();
+  redo_.clear();
+}
+
+void UndoStack::TrackChanges(bool on) {
+  tracking_ = on;
+  if (on) return;
+  touched_.clear();
+  touchedSet_.clear();
+}
+
+void UndoStack::Touch(drawing::Record& record) {
+  if (tracking_ && touchedSet_.insert(&record).second) touched_.push_back(&record);
+}
+
+std::vector<drawing::Record*> UndoStack::TakeTouched() {
+  touchedSet_.clear();
+  return std::exchange(touched_, {});
 }
 
 void UndoStack::Finish(Step step) {
@@ -78,14 +99,25 @@ void UndoStack::EndMark() {
     for (Entry& entry : step.entries) group.entries.push_back(std::move(entry));
   groupSteps_.clear();
   if (history_) steps_.push_back(std::move(group));
+  redo_.clear();
 }
 
-void UndoStack::TakeBack(Step& step) {
-  for (auto it = step.entries.rbegin(); it != step.entries.rend(); ++it) {
-    if (it->inserted) {
-      drawing_.Remove(*it->record);
+void UndoStack::TakeBack(Step& step, Undone* undone) {
+  if (undone) {
+    undone->after.resize(step.entries.size());
+    undone->position.resize(step.entries.size(), nullptr);
+  }
+  for (std::size_t i = step.entries.size(); i-- > 0;) {
+    Entry& entry = step.entries[i];
+    Touch(*entry.record);
+    if (undone) {
+      undone->after[i] = drawing_.StateOf(*entry.record);
+      if (entry.inserted) undone->position[i] = entry.record->Next();
+    }
+    if (entry.inserted) {
+      drawing_.Remove(*entry.record);
     } else {
-      drawing_.Restore(*it->record, it->before);
+      drawing_.Restore(*entry.record, entry.before);
     }
   }
   modified_ = true;
@@ -93,12 +125,45 @@ void UndoStack::TakeBack(Step& step) {
 }
 
 UndoStack::UndoResult UndoStack::Undo() {
-  std::vector<Step>& from = depth_ > 0 ? groupSteps_ : steps_;
-  if (from.empty()) return {};
-  Step step = std::move(from.back());
-  from.pop_back();
-  TakeBack(step);
-  return {true, step.group, step.entries.size()};
+  if (depth_ > 0) {
+    // Inside an open group: the group's own operations, which redo does not reach.
+    if (groupSteps_.empty()) return {};
+    Step step = std::move(groupSteps_.back());
+    groupSteps_.pop_back();
+    redo_.clear();
+    TakeBack(step);
+    return {true, step.group, step.entries.size()};
+  }
+  if (steps_.empty()) return {};
+  Undone undone;
+  undone.step = std::move(steps_.back());
+  steps_.pop_back();
+  TakeBack(undone.step, &undone);
+  const UndoResult result{true, undone.step.group, undone.step.entries.size()};
+  redo_.push_back(std::move(undone));
+  return result;
+}
+
+UndoStack::UndoResult UndoStack::Redo() {
+  if (redo_.empty() || depth_ > 0) return {};
+  Undone undone = std::move(redo_.back());
+  redo_.pop_back();
+  // In the order the step made its changes: an inserted record goes back before the record it stood
+  // before when it was taken out, which is back in place by then.
+  for (std::size_t i = 0; i < undone.step.entries.size(); ++i) {
+    Entry& entry = undone.step.entries[i];
+    Touch(*entry.record);
+    if (entry.inserted) {
+      drawing_.Reinsert(*entry.record, undone.position[i], undone.after[i]);
+    } else {
+      drawing_.Restore(*entry.record, undone.after[i]);
+    }
+  }
+  modified_ = true;
+  ++structure_;
+  const UndoResult result{true, undone.step.group, undone.step.entries.size()};
+  steps_.push_back(std::move(undone.step));
+  return result;
 }
 
 }  // namespace zil::standin

@@ -15,6 +15,14 @@
 //
 // An operation that ends with an exception is taken back at once, so a member call that fails leaves
 // the drawing as it was, as a failed AutoCAD call does.
+//
+// Redo puts back the step the last "U" took back, byte for byte, as AutoCAD's REDO does right after an
+// undo: the steps taken back one after another can be put back in the opposite order. Any other change
+// of the drawing forgets them, and so does a "U" inside an open group (which redo does not reach).
+//
+// Which records changed: while change tracking is on, every record a change, an undo or a redo touched
+// is kept (once, in the order first touched) until TakeTouched hands the list over; the document tells
+// its observers with it (document.h).
 #pragma once
 
 #include <cstddef>
@@ -60,6 +68,16 @@ class UndoStack final : public drawing::ChangeJournal {
   };
   // Takes back the last step (see above).
   UndoResult Undo();
+  // Puts back the step the last undo took back (see above); `undone` is false when there is none.
+  UndoResult Redo();
+  // Steps that Redo can put back.
+  std::size_t RedoCount() const noexcept { return redo_.size(); }
+
+  // Change tracking (see above); off by default.
+  void TrackChanges(bool on);
+  bool TracksChanges() const noexcept { return tracking_; }
+  // The records touched since the last call, in the order first touched; the list is emptied.
+  std::vector<drawing::Record*> TakeTouched();
 
   // Steps that "U" can take back, the open group's operations not included.
   std::size_t StepCount() const noexcept { return steps_.size(); }
@@ -95,20 +113,33 @@ class UndoStack final : public drawing::ChangeJournal {
     std::unordered_set<const drawing::Record*> seen;  // records whose earliest state the step holds
     bool group = false;
   };
+  // A step taken back: the step itself, and what each of its records was before the undo (in the order
+  // of the step's entries), with the record an inserted one stood before.
+  struct Undone {
+    Step step;
+    std::vector<drawing::RecordState> after;
+    std::vector<drawing::Record*> position;
+  };
 
   void Note(drawing::Record& record, const drawing::RecordState* before);
+  void Touch(drawing::Record& record);
   void Finish(Step step);
-  void TakeBack(Step& step);
+  // Takes the step back; with `undone`, keeps what Redo needs to put it back.
+  void TakeBack(Step& step, Undone* undone = nullptr);
 
   drawing::Drawing& drawing_;
   std::vector<Step> steps_;
   std::vector<Step> groupSteps_;  // the open group's operations
+  std::vector<Undone> redo_;      // steps taken back, the last one last
   Step current_;                  // the running operation's changes
   int operations_ = 0;            // nesting of running operations
   int depth_ = 0;                 // nesting of undo marks
   bool modified_ = false;
   bool history_ = true;
   unsigned long structure_ = 0;
+  bool tracking_ = false;
+  std::vector<drawing::Record*> touched_;
+  std::unordered_set<const drawing::Record*> touchedSet_;
 };
 
 }  // namespace zil::standin

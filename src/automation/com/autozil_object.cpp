@@ -7,6 +7,7 @@
 #include "automation/com/dispatch_application.h"
 #include "automation/com/error_info.h"
 #include "automation/com/server.h"
+#include "automation/member_table.h"
 
 namespace zil::com {
 
@@ -69,6 +70,12 @@ HRESULT STDMETHODCALLTYPE AutozilObject::Invoke(DISPID id, REFIID iid, LCID, WOR
   // A member's failure reaches the caller as DISP_E_EXCEPTION with the code and message in EXCEPINFO,
   // taken from the error information the member set; clear what an earlier call may have left.
   SetErrorInfo(0, nullptr);
+  // More arguments than a method or property get takes is a wrong call, which the type library's Invoke
+  // does not refuse everywhere (some implementations drop the extra ones). Puts it checks itself.
+  const automation::MemberInfo* member = automation::FindMember(static_cast<int>(id));
+  if (member != nullptr && params != nullptr && (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) == 0 &&
+      params->cArgs > static_cast<UINT>(member->paramCount))
+    return DISP_E_BADPARAMCOUNT;
   return typeInfo_->Invoke(static_cast<Iautozil*>(this), id, flags, params, result, exception, argumentError);
 }
 
@@ -166,7 +173,7 @@ HRESULT STDMETHODCALLTYPE AutozilObject::Convert() {
 HRESULT STDMETHODCALLTYPE AutozilObject::SetApp(IDispatch* app) {
   return Run([&] {
     automation::ApplicationRef application;
-    if (app != nullptr) application = std::make_shared<DispatchApplication>(app);
+    if (app != nullptr) application = AdaptApplication(app);
     return object_->SetApp(std::move(application));
   });
 }

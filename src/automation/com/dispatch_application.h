@@ -1,9 +1,9 @@
-// The AutoCAD application object handed to the add-in through SetApp, kept as AutoCAD's IDispatch.
+// The AutoCAD application object handed to the add-in through SetApp, kept as AutoCAD's IDispatch and
+// read through the late-bound adapter (hosts/autocad), which zil.dll links and which defines these.
 //
-// The add-in holds one reference for as long as the host state keeps the application (until the next
-// SetApp or module shut-down). The late-bound adapter that reads AutoCAD's automation surface through this
-// IDispatch comes with the AutoCAD host; until then every member of the surface fails with a message
-// saying it is not available yet, so the members that work on the drawing fail at the host refresh.
+// The application the host state receives holds one reference to AutoCAD's object (and each object read
+// from it one to its own) for as long as the host state keeps it: until the next SetApp or module
+// shut-down. Nothing of AutoCAD is called until the first host refresh.
 #pragma once
 
 // clang-format off
@@ -13,33 +13,15 @@
 
 #include <oaidl.h>
 
+#include <memory>
+
 namespace zil::com {
 
-class DispatchApplication final : public acad::Application {
- public:
-  explicit DispatchApplication(IDispatch* app) : app_(app) { app_->AddRef(); }
-  ~DispatchApplication() override {
-    if (app_ != nullptr) app_->Release();
-  }
-  DispatchApplication(const DispatchApplication&) = delete;
-  DispatchApplication& operator=(const DispatchApplication&) = delete;
+// Takes a new reference to `app`.
+std::shared_ptr<acad::Application> AdaptApplication(IDispatch* app);
 
-  IDispatch* dispatch() const { return app_; }
-
-  std::shared_ptr<acad::Document> ActiveDocument() override { NotYet(); }
-  std::shared_ptr<acad::Documents> Documents() override { NotYet(); }
-  void ZoomCenter(const acad::Point&, double) override { NotYet(); }
-  void Update() override { NotYet(); }
-
-  // Forgets the reference without releasing it: at process exit AutoCAD's code may be unloaded already.
-  void Abandon() { app_ = nullptr; }
-
- private:
-  [[noreturn]] static void NotYet() {
-    automation::ThrowNotAvailableYet("Driving AutoCAD through its automation interface");
-  }
-
-  IDispatch* app_;
-};
+// At process exit AutoCAD's code may be unloaded already: every object read from this application lets
+// go of AutoCAD's without calling Release. Does nothing for an application the adapter did not make.
+void AbandonApplication(acad::Application& app);
 
 }  // namespace zil::com

@@ -75,9 +75,14 @@ HRESULT RegisterServer(const std::wstring& modulePath) {
 }
 
 HRESULT UnregisterServer() {
-  // A library that is not registered is already gone.
-  HRESULT library = UnRegisterTypeLib(LIBID_zil, 1, 0, 0x0409, SYS_WIN64);
-  if (library == TYPE_E_REGISTRYACCESS || library == TYPE_E_CANTLOADLIBRARY) library = S_OK;
+  // A library that is not registered is already gone: unregistering twice succeeds. (Asking
+  // UnRegisterTypeLib would not tell: its failure for a library it does not find differs between systems.)
+  HRESULT library = S_OK;
+  BSTR registeredPath = nullptr;
+  if (SUCCEEDED(QueryPathOfRegTypeLib(LIBID_zil, 1, 0, 0x0409, &registeredPath))) {
+    SysFreeString(registeredPath);
+    library = UnRegisterTypeLib(LIBID_zil, 1, 0, 0x0409, SYS_WIN64);
+  }
   const HRESULT classKey = DeleteTree(ClassKey());
   const HRESULT progId = DeleteTree(kProgId);
   if (FAILED(classKey)) return classKey;

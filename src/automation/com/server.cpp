@@ -120,7 +120,7 @@ void Server::Unload(bool processTerminating) {
   // At process exit other modules may be gone already: AutoCAD's object and the type information are left
   // unreleased and no window is shown, but the settings are still written.
   messages_.underLoaderLock = true;
-  if (auto* app = dynamic_cast<DispatchApplication*>(addin_.host.AcadApp.get())) app->Abandon();
+  if (addin_.host.AcadApp) AbandonApplication(*addin_.host.AcadApp);
   typeInfo_ = nullptr;
   addin_.Shutdown();
 }

@@ -6,6 +6,7 @@
 #include "config/dialogs/fonts_form.h"
 #include "dialogs/data_module.h"
 #include "platform/qt/gui_session.h"
+#include "textdialog/dialogs/thtext.h"
 
 namespace zil::automation {
 
@@ -37,5 +38,36 @@ void QtDialogs::ShowAbout(AddIn& addin) {
   TfrmAbout form(addin.DataFolder, addin.services(), data);
   form.ShowModal();
 }
+
+void QtDialogs::NewText(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  textdialog::Thtext form(addin.host, addin.frmFonts(), addin.services(), textDialog_, editorLanguage_);
+  form.SetHandle(handle);
+  form.GetinputNewtext();
+  form.ShowModal();  // the modal result is not used: the dialog has done its work however it closed
+}
+
+void QtDialogs::EditText(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  textdialog::Thtext form(addin.host, addin.frmFonts(), addin.services(), textDialog_, editorLanguage_);
+  form.SetHandle(handle);
+  form.GetinputEdittext();
+  form.ShowModal();
+}
+
+// The dialogs below are being built; until each is, its member says so.
+void QtDialogs::NewMText(AddIn&) { ThrowNotAvailableYet("The MText editor (mtext)"); }
+void QtDialogs::EditMText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The MText editor (edit on an MText)"); }
+void QtDialogs::ConvertTextsToMText(AddIn&) { ThrowNotAvailableYet("Text to MText conversion (HtoMtext)"); }
+void QtDialogs::ReplaceInTexts(AddIn&) { ThrowNotAvailableYet("Find and replace (replace)"); }
+void QtDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) {
+  ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
+}
+void QtDialogs::EditBlockAttributes(AddIn&, std::u16string_view) {
+  ThrowNotAvailableYet("The attribute grid (block on a block reference)");
+}
+void QtDialogs::ShowLibrary(AddIn&) { ThrowNotAvailableYet("The text library (Hlib)"); }
+void QtDialogs::ConvertForRevit(AddIn&) { ThrowNotAvailableYet("Conversion for Revit (Convert)"); }
+void QtDialogs::ConvertFonts(AddIn&) { ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)"); }
 
 }  // namespace zil::automation

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "automation/dialogs.h"
+#include "dialogs/language_follower.h"
+#include "textdialog/text_dialog_state.h"
 
 namespace zil::dialogs {
 class DataModule;
@@ -28,12 +30,27 @@ class QtDialogs final : public Dialogs {
   void FreeLibraryWindow() override;
   void ShowFontTable(AddIn& addin) override;
   void ShowAbout(AddIn& addin) override;
+  void NewText(AddIn& addin, std::u16string_view handle) override;
+  void EditText(AddIn& addin, std::u16string_view handle) override;
+  void NewMText(AddIn& addin) override;
+  void EditMText(AddIn& addin, std::u16string_view handle) override;
+  void ConvertTextsToMText(AddIn& addin) override;
+  void ReplaceInTexts(AddIn& addin) override;
+  void EditAttributeDefinition(AddIn& addin, std::u16string_view handle) override;
+  void EditBlockAttributes(AddIn& addin, std::u16string_view handle) override;
+  void ShowLibrary(AddIn& addin) override;
+  void ConvertForRevit(AddIn& addin) override;
+  void ConvertFonts(AddIn& addin) override;
 
  private:
   dialogs::DataModule& Prepare();
 
   platform::GuiSession& gui_;
   std::unique_ptr<dialogs::DataModule> data_;
+  // What the editor dialogs keep between showings, for the add-in's lifetime: the keyboard language they
+  // share, and the single-line text dialog's editor and pending font type.
+  dialogs::LanguageState editorLanguage_;
+  textdialog::TextDialogState textDialog_;
 };
 
 }  // namespace zil::automation

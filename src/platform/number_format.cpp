@@ -1,0 +1,7 @@
+#include "platform/number_format.h"
+
+namespace zil::platform {
+
+std::locale UsersNumberLocale() { return std::locale(); }
+
+}  // namespace zil::platform
