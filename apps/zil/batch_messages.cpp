@@ -20,6 +20,7 @@ platform::MessageAnswer BatchMessages::Show(const std::u16string&, const std::u1
       return platform::MessageAnswer::Ok;
     case platform::MessageButtons::YesNo:
     case platform::MessageButtons::YesNoCancel:
+    case platform::MessageButtons::YesNoCancelAll:
       return platform::MessageAnswer::Yes;
   }
   return platform::MessageAnswer::Ok;

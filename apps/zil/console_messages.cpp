@@ -22,6 +22,7 @@ MessageAnswer ConsoleMessages::Show(const std::u16string& caption, const std::u1
       return MessageAnswer::Ok;
     case MessageButtons::YesNo:
     case MessageButtons::YesNoCancel:
+    case MessageButtons::YesNoCancelAll:
       return MessageAnswer::Yes;
   }
   return MessageAnswer::Ok;

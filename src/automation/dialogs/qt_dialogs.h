@@ -15,6 +15,9 @@ class DataModule;
 namespace zil::platform {
 class GuiSession;
 }
+namespace zil::mtext {
+struct EditorsState;
+}
 
 namespace zil::automation {
 
@@ -45,6 +48,8 @@ class QtDialogs final : public Dialogs {
 
   platform::GuiSession& gui_;
   std::unique_ptr<dialogs::DataModule> data_;
+  // What the multi-line editors keep from one showing to the next.
+  std::unique_ptr<mtext::EditorsState> editors_;
 };
 
 }  // namespace zil::automation
