@@ -5,27 +5,15 @@
 
 #include "acad/error.h"
 #include "acad/undo_group.h"
+#include "mtext/command_scope.h"
 #include "mtext/mtext_lines.h"
 #include "mtext/mtext_writer.h"
 #include "mtext/numbers.h"
 #include "mtext/text_record.h"
-#include "textcore/keyboard.h"
 
 namespace zil::mtext {
 
 namespace {
-
-// Gives the keyboard back in US English when a command ends, however it ends.
-class EnglishAtEnd {
- public:
-  explicit EnglishAtEnd(platform::KeyboardLayouts& keyboard) : keyboard_(keyboard) {}
-  EnglishAtEnd(const EnglishAtEnd&) = delete;
-  EnglishAtEnd& operator=(const EnglishAtEnd&) = delete;
-  ~EnglishAtEnd() { textcore::EnglishKeyboard(keyboard_); }
-
- private:
-  platform::KeyboardLayouts& keyboard_;
-};
 
 double AsDouble(const acad::Value& value, const char* name) {
   if (const auto* d = std::get_if<double>(&value)) return *d;
@@ -78,25 +66,6 @@ void WriteBack(Context& c, acad::Entity& mtext, const MTextEditing& editing) {
   mtext.SetAttachmentPoint(editing.alignRight ? kAttachTopRight : kAttachTopLeft);
   mtext.Update();
 }
-
-// Deletes the command's selection set however the command ends.
-class SelectionSetAtEnd {
- public:
-  explicit SelectionSetAtEnd(std::shared_ptr<acad::SelectionSet> set) : set_(std::move(set)) {}
-  SelectionSetAtEnd(const SelectionSetAtEnd&) = delete;
-  SelectionSetAtEnd& operator=(const SelectionSetAtEnd&) = delete;
-  ~SelectionSetAtEnd() {
-    try {
-      set_->Delete();
-    } catch (...) {  // the command's own error, if any, is the one to report
-    }
-  }
-  acad::SelectionSet& operator*() const { return *set_; }
-  acad::SelectionSet* operator->() const { return set_.get(); }
-
- private:
-  std::shared_ptr<acad::SelectionSet> set_;
-};
 
 }  // namespace
 

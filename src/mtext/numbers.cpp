@@ -10,12 +10,12 @@
 
 namespace zil::mtext {
 
-namespace {
-
 char16_t UserDecimalSeparator() {
   return static_cast<char16_t>(
       static_cast<unsigned char>(std::use_facet<std::numpunct<char>>(std::locale()).decimal_point()));
 }
+
+namespace {
 
 std::u16string WithUserSeparator(const char* formatted) {
   std::u16string out;

@@ -8,6 +8,9 @@
 
 namespace zil::mtext {
 
+// The user's decimal separator.
+char16_t UserDecimalSeparator();
+
 // General format with five significant digits: 3.75, 4, 0.125, 1.2346E+05.
 std::u16string FormatGeneral5(double value);
 // Fixed notation with `decimals` digits after the separator: 2.50.

@@ -29,8 +29,6 @@ const Lines kTyped = {u"קומה 2 (א)", u"מידות 120.5-3, [ב]"};
 
 QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 
-void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
 // Types the lines into the editor as a user does with the Hebrew layout: Enter between lines.
 void TypeLines(Tfrmmtext& form, const Lines& lines) {
   auto* memo = Child<QPlainTextEdit>(form, "Memo1");

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -44,6 +45,8 @@ std::u16string HandleOf(const std::string& name) {
       nlohmann::json::parse(zil::test::TempFolder::Read(FixtureFolder() / "handles.json"));
   return textcore::FromUtf8(handles.at(name).get<std::string>());
 }
+
+void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
 QString HebrewKeys(const std::u16string& text) {
   QString keys;

@@ -26,6 +26,9 @@ namespace zil::mtext::test {
 std::string Fixture(const std::string& name);
 std::u16string HandleOf(const std::string& name);
 
+// A click with the left mouse button.
+void Click(QWidget* widget);
+
 // The keys a user presses on a US keyboard to type `text` while the Hebrew layout is active (letters, and
 // the punctuation the layout moves; everything else is its own key).
 QString HebrewKeys(const std::u16string& text);

@@ -24,8 +24,6 @@ using Lines = std::vector<std::u16string>;
 // The picked texts in reading order: the top line, then the middle line from the right, then the bottom.
 const Lines kReadingOrder = {u"שורה ראשונה", u"ימין", u"שמאל", u"שורה אחרונה"};
 
-void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
 class TextToMText : public OnDrawing {
  protected:
   // Picks the four texts, the one on the left of the middle line first.

@@ -7,6 +7,7 @@
 #include "dialogs/data_module.h"
 #include "mtext/dialogs/editors_state.h"
 #include "mtext/dialogs/mtext_form.h"
+#include "mtext/dialogs/replace_form.h"
 #include "mtext/mtext_commands.h"
 #include "platform/qt/gui_session.h"
 
@@ -68,10 +69,16 @@ void QtDialogs::ConvertTextsToMText(AddIn& addin) {
   mtext::ConvertTextsToMText(context, editor);
 }
 
+void QtDialogs::ReplaceInTexts(AddIn& addin) {
+  Prepare();
+  mtext::Context context = MTextContext(addin);
+  mtext::QtReplaceEditor editor(addin.host, addin.frmFonts().conv, *editors_, addin.services());
+  mtext::ReplaceInTexts(context, editor);
+}
+
 // The dialogs below are being built; until each is, its member says so.
 void QtDialogs::NewText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The text dialog (newtext)"); }
 void QtDialogs::EditText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The text dialog (edit)"); }
-void QtDialogs::ReplaceInTexts(AddIn&) { ThrowNotAvailableYet("Find and replace (replace)"); }
 void QtDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) {
   ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
 }

@@ -16,6 +16,7 @@
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/hebrew_typing.h"
 #include "dialogs/named.h"
+#include "dialogs/status_panels.h"
 #include "mtext/dialogs/clipboard_memo.h"
 #include "mtext/numbers.h"
 #include "platform/qt/qt_strings.h"
@@ -134,13 +135,7 @@ Tfrmmtext::Tfrmmtext(config::Rinistr& settings, dialogs::LanguageState& language
   bottomRow->addWidget(BitBtn3);
 
   StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
-  StatusBar1->setSizeGripEnabled(false);
-  const int widths[] = {120, 120, 50};
-  for (int i = 0; i < 3; ++i) {
-    StatusPanels[i] = Named(new QLabel(StatusBar1), i == 0 ? "StatusPanel0" : i == 1 ? "StatusPanel1" : "StatusPanel2");
-    StatusPanels[i]->setFixedWidth(widths[i]);
-    StatusBar1->addWidget(StatusPanels[i]);
-  }
+  StatusPanels = dialogs::AddStatusPanels(*StatusBar1, {120, 120, 50});
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 0);
@@ -157,15 +152,11 @@ Tfrmmtext::Tfrmmtext(config::Rinistr& settings, dialogs::LanguageState& language
   SaveDialog1.defaultExtension = u"txt";
 
   Timer2.setObjectName(QStringLiteral("Timer2"));
-  follower_ = new dialogs::LanguageFollower(
-      services.keyboard, language, Timer2, [this] { return btnHeb->isChecked(); },
-      [this](dialogs::DialogLanguage l) { PressLanguage(l); }, this);
+  languages_ = new dialogs::LanguageButtons(btnHeb, btnEng, services.keyboard, language, Timer2, this);
 
   CheckBox1->setChecked(settings_.expld != 0);
   CheckBox1Click();
 
-  connect(btnHeb, &QToolButton::clicked, this, [this] { Guard([this] { btnHebClick(); }); });
-  connect(btnEng, &QToolButton::clicked, this, [this] { Guard([this] { btnEngClick(); }); });
   connect(btnCopy, &QToolButton::clicked, Memo1, &ClipboardMemo::CopyToClipboard);
   connect(btnCut, &QToolButton::clicked, Memo1, &ClipboardMemo::CutToClipboard);
   connect(btnPaste, &QToolButton::clicked, Memo1, &ClipboardMemo::PasteFromClipboard);
@@ -226,35 +217,15 @@ void Tfrmmtext::SetLines(const std::vector<std::u16string>& lines) {
 void Tfrmmtext::showEvent(QShowEvent* event) {
   Form::showEvent(event);
   platform::BringWindowToFront(this);
-  follower_->Sync(dialogs::DialogLanguage::Hebrew);
+  languages_->Sync(dialogs::DialogLanguage::Hebrew);
   CheckBox1Click();
   Memo1->setFocus();
 }
 
 void Tfrmmtext::done(int result) {
   Timer2.stop();
-  follower_->Sync(dialogs::DialogLanguage::English);
+  languages_->Sync(dialogs::DialogLanguage::English);
   Form::done(result);
-}
-
-void Tfrmmtext::PressLanguage(dialogs::DialogLanguage language) {
-  btnHeb->setChecked(language == dialogs::DialogLanguage::Hebrew);
-  btnEng->setChecked(language == dialogs::DialogLanguage::English);
-}
-
-// The two language buttons may both be up; pressing one raises the other.
-void Tfrmmtext::btnHebClick() {
-  if (btnHeb->isChecked()) btnEng->setChecked(false);
-  const bool hebrewDown = btnHeb->isChecked();
-  follower_->Sync(dialogs::DialogLanguage::Hebrew);
-  btnHeb->setChecked(hebrewDown);
-}
-
-void Tfrmmtext::btnEngClick() {
-  if (btnEng->isChecked()) btnHeb->setChecked(false);
-  const bool englishDown = btnEng->isChecked();
-  follower_->Sync(dialogs::DialogLanguage::English);
-  btnEng->setChecked(englishDown);
 }
 
 // Exactly one of the alignment buttons is down.

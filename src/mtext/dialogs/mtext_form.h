@@ -17,7 +17,7 @@
 
 #include "config/settings.h"
 #include "dialogs/form.h"
-#include "dialogs/language_follower.h"
+#include "dialogs/language_buttons.h"
 #include "mtext/mtext_editor.h"
 #include "platform/file_choosers.h"
 
@@ -58,8 +58,6 @@ class Tfrmmtext final : public dialogs::Form {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void btnHebClick();
-  void btnEngClick();
   void btnRClick();
   void btnLClick();
   void btnOPenClick();
@@ -67,7 +65,6 @@ class Tfrmmtext final : public dialogs::Form {
   void CheckBox1Click();
   void SpinButton1Step(int direction);
   void BitBtn1Click();
-  void PressLanguage(dialogs::DialogLanguage language);
   void SetReading(bool rightToLeft);
 
   config::Rinistr& settings_;
@@ -94,9 +91,9 @@ class Tfrmmtext final : public dialogs::Form {
   QPushButton* BitBtn1;
   QPushButton* BitBtn3;
   QStatusBar* StatusBar1;
-  QLabel* StatusPanels[3];
+  std::vector<QLabel*> StatusPanels;  // the status bar's panels
   QTimer Timer2;
-  dialogs::LanguageFollower* follower_;
+  dialogs::LanguageButtons* languages_;
   platform::FileChoice OpenDialog1;
   platform::FileChoice SaveDialog1;
 };
