@@ -62,14 +62,18 @@ void ReplaceInTexts(Context& c, ReplaceEditor& editor) {
   if (editor.Edit(editing)) WriteBackLines(c, editing.records, editing.lines);
 }
 
-int WriteBackLines(Context& c, std::vector<rstrec>& records, const std::vector<std::u16string>& lines) {
+int WriteBackLines(Context& c, const std::vector<rstrec>& records, const std::vector<std::u16string>& lines) {
+  std::vector<std::size_t> changed;
+  for (std::size_t i = 0; i < records.size() && i < lines.size(); ++i)
+    if (records[i].Update && lines[i] != records[i].s) changed.push_back(i);
+  if (changed.empty()) return 0;
+
   const acad::UndoGroup group(*c.host.AcadDoc);
   int written = 0;
   int failed = 0;
   std::string firstFailure;
-  for (std::size_t i = 0; i < records.size() && i < lines.size(); ++i) {
-    rstrec& record = records[i];
-    if (!record.Update || lines[i] == record.s) continue;
+  for (const std::size_t i : changed) {
+    const rstrec& record = records[i];
     c.fonts.conv.cStBack = record.cStBack;
     c.fonts.conv.cStType = record.cStType;
     try {

@@ -10,9 +10,9 @@
 // Nothing picked: no editor. Only block references without attributes: the editor opens without lines.
 //
 // Writing back (the editor closed with "Ok" or its window's close button; Cancel writes nothing), in one
-// undo group: every line marked changed whose text is not the one read goes into its own entity, converted
-// with EditToacadDos under the font type and backwards flag of its record. A line that reads as it was read
-// is left alone, so its entity keeps its exact drawing form. An entity that cannot be written (a locked
+// undo group when there is anything to write: every line marked changed whose text is not the one read goes into its
+// own entity, converted with EditToacadDos under the font type and backwards flag of its record. A line that reads as
+// it was read is left alone, so its entity keeps its exact drawing form. An entity that cannot be written (a locked
 // layer, say) does not stop the others; the command then fails, naming how many could not be written and
 // why. The application is told to update when anything was written.
 #pragma once
@@ -42,6 +42,6 @@ class ReplaceEditor {
 void ReplaceInTexts(Context& c, ReplaceEditor& editor);
 
 // Writes the changed lines back (above); returns the number of entities written.
-int WriteBackLines(Context& c, std::vector<rstrec>& records, const std::vector<std::u16string>& lines);
+int WriteBackLines(Context& c, const std::vector<rstrec>& records, const std::vector<std::u16string>& lines);
 
 }  // namespace zil::mtext

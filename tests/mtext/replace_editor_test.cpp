@@ -81,6 +81,7 @@ class ReplaceEditor : public OnDrawing {
 
 TEST_F(ReplaceEditor, TextsAndAttributesComeInReadingOrderEachInTheStoredFormOfItsFontType) {
   const std::string before = Bytes();
+  const std::size_t steps = doc->Undo().StepCount();
   const Lines expected = DosForms();
   const auto result = Run([&](TfrmEditor& form, TCPMemo& memo) {
     EXPECT_EQ(memo.Lines(), expected);
@@ -91,6 +92,7 @@ TEST_F(ReplaceEditor, TextsAndAttributesComeInReadingOrderEachInTheStoredFormOfI
   });
   ASSERT_TRUE(result.Succeeded()) << result.error;
   EXPECT_EQ(Bytes(), before);  // nothing edited, nothing written
+  EXPECT_EQ(doc->Undo().StepCount(), steps);
   EXPECT_TRUE(doc->Sets().empty());
   EXPECT_FALSE(textcore::KeyboardIsHebrew(fake.keyboard));
   // The DOS Hebrew, key and Windows texts read in the order they are stored.
@@ -101,6 +103,7 @@ TEST_F(ReplaceEditor, TextsAndAttributesComeInReadingOrderEachInTheStoredFormOfI
 
 TEST_F(ReplaceEditor, ReplaceAllWithoutAskingChangesExactlyTheLinesThatHoldTheText) {
   const std::vector<std::u16string> strings = Strings();
+  const std::size_t steps = doc->Undo().StepCount();
   const auto result = Run([&](TfrmEditor& form, TCPMemo& memo) {
     Click(Child<QCheckBox>(form, "ChAll"));
     Search(form, u"ab", u"abab");
@@ -112,6 +115,7 @@ TEST_F(ReplaceEditor, ReplaceAllWithoutAskingChangesExactlyTheLinesThatHoldTheTe
   ASSERT_FALSE(fake.messages.shown.empty());
   EXPECT_EQ(fake.messages.shown.back().text, u"3 replacement was made");
   EXPECT_EQ(Entity("ab")->TextString(), u"abab abab abab");
+  EXPECT_EQ(doc->Undo().StepCount(), steps + 1);  // one undo step
   const std::vector<std::u16string> after = Strings();
   for (std::size_t i = 0; i < after.size(); ++i) {
     if (i != 6) {

@@ -3,6 +3,7 @@
 // the editor's other members.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -251,7 +252,11 @@ TEST_F(LinesStayTied, TheHistoriesAreKeptFromOneShowingToTheNext) {
       auto* search = Child<QComboBox>(form, "cbxsearch");
       if (first) {
         Click(Child<QToolButton>(form, "tbEng"));
-        zil::test::TypeText(search, "ab");
+        search->setFocus();
+        zil::test::TypeText(nullptr, "ab");
+        zil::test::PressKey(nullptr, Qt::Key_Tab);  // on to the replacement
+        auto* replacement = Child<QComboBox>(form, "cbxReplace");
+        EXPECT_TRUE(replacement->hasFocus() || replacement->isAncestorOf(QApplication::focusWidget()));
         Click(Child<QToolButton>(form, "btnFind"));
       } else {
         ASSERT_EQ(search->count(), 1);
