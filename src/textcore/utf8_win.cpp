@@ -16,6 +16,16 @@ std::u16string FromUtf8(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::u16string> FromUtf8Strict(std::string_view utf8) {
+  if (utf8.empty()) return std::u16string();
+  std::u16string out(utf8.size(), u'\0');
+  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                                         reinterpret_cast<WCHAR*>(out.data()), static_cast<int>(out.size()));
+  if (length <= 0) return std::nullopt;
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
 std::string ToUtf8(std::u16string_view utf16) {
   if (utf16.empty()) return {};
   std::string out(utf16.size() * 3, '\0');  // at most three bytes per UTF-16 unit

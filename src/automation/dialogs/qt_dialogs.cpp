@@ -5,12 +5,16 @@
 #include "automation/hresult.h"
 #include "config/dialogs/fonts_form.h"
 #include "dialogs/data_module.h"
+#include "mtext/dialogs/editors_state.h"
+#include "mtext/dialogs/mtext_form.h"
+#include "mtext/dialogs/replace_form.h"
+#include "mtext/mtext_commands.h"
 #include "platform/qt/gui_session.h"
 #include "textdialog/dialogs/thtext.h"
 
 namespace zil::automation {
 
-QtDialogs::QtDialogs(platform::GuiSession& gui) : gui_(gui) {}
+QtDialogs::QtDialogs(platform::GuiSession& gui) : gui_(gui), editors_(std::make_unique<mtext::EditorsState>()) {}
 
 QtDialogs::~QtDialogs() = default;
 
@@ -55,11 +59,41 @@ void QtDialogs::EditText(AddIn& addin, std::u16string_view handle) {
   form.ShowModal();
 }
 
+namespace {
+
+mtext::Context MTextContext(AddIn& addin) { return {addin.host, addin.frmFonts(), addin.services().keyboard}; }
+
+}  // namespace
+
+void QtDialogs::NewMText(AddIn& addin) {
+  Prepare();
+  mtext::Context context = MTextContext(addin);
+  mtext::QtMTextEditor editor(addin.frmFonts().inistr, editors_->mtextLanguage, addin.services());
+  mtext::NewMText(context, editor);
+}
+
+void QtDialogs::EditMText(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  mtext::Context context = MTextContext(addin);
+  mtext::QtMTextEditor editor(addin.frmFonts().inistr, editors_->mtextLanguage, addin.services());
+  mtext::EditMText(context, editor, handle);
+}
+
+void QtDialogs::ConvertTextsToMText(AddIn& addin) {
+  Prepare();
+  mtext::Context context = MTextContext(addin);
+  mtext::QtMTextEditor editor(addin.frmFonts().inistr, editors_->mtextLanguage, addin.services());
+  mtext::ConvertTextsToMText(context, editor);
+}
+
+void QtDialogs::ReplaceInTexts(AddIn& addin) {
+  Prepare();
+  mtext::Context context = MTextContext(addin);
+  mtext::QtReplaceEditor editor(addin.host, addin.frmFonts().conv, *editors_, addin.services());
+  mtext::ReplaceInTexts(context, editor);
+}
+
 // The dialogs below are being built; until each is, its member says so.
-void QtDialogs::NewMText(AddIn&) { ThrowNotAvailableYet("The MText editor (mtext)"); }
-void QtDialogs::EditMText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The MText editor (edit on an MText)"); }
-void QtDialogs::ConvertTextsToMText(AddIn&) { ThrowNotAvailableYet("Text to MText conversion (HtoMtext)"); }
-void QtDialogs::ReplaceInTexts(AddIn&) { ThrowNotAvailableYet("Find and replace (replace)"); }
 void QtDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) {
   ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
 }
