@@ -97,7 +97,7 @@ TEST_F(GridTest, OnlyCancelDiscardsAndOnlySelectAnotherBlockAsksForTheNext) {
     bool written;
     std::u16string result;
   } exits[] = {
-      {"BitBtn1", true, u""}, {"BitBtn2", false, u""}, {"Escape", false, u""},
+      {"BitBtn1", true, u""}, {"BitBtn2", false, u""},    {"Escape", false, u""},
       {"close", true, u""},   {"BitBtn3", true, u"NEXT"},
   };
   for (const auto& e : exits) {
@@ -150,9 +150,8 @@ TEST_F(GridTest, AnAttributeDefinitionShowsTagPromptAndDefaultAndWritesTheDefaul
   Run(u"edit", Handle("header"), [&](TfrmGrid& form) {
     EXPECT_EQ(Child<QLabel>(form, "lblName")->text(), QStringLiteral("Style: Keys   Font: hebkeys.shx"));
     ASSERT_EQ(Grid(form)->model()->rowCount(), 3);
-    const QString expected[3][3] = {{"", "", ""},
-                                    {"Tag", "Prompt", "Value"},
-                                    {"HEADER", "Title", QString::fromUtf8("שלום")}};
+    const QString expected[3][3] = {
+        {"", "", ""}, {"Tag", "Prompt", "Value"}, {"HEADER", "Title", QString::fromUtf8("שלום")}};
     for (int row = 0; row < 3; ++row)
       for (int column = 0; column < 3; ++column) EXPECT_EQ(Cell(form, row, column), expected[row][column]);
     // The default value is selected, and is the only cell that takes typing; there is no width factor.
@@ -275,7 +274,8 @@ TEST_F(PickListTest, MarkedRowsShowTheirPickListAndAPickFillsTheValueAndTheSecon
     EXPECT_FALSE(list->isVisible());
     ClickCell(form, mat, kValueColumn);
     ASSERT_TRUE(list->isVisible());
-    EXPECT_EQ(Items(form), (QStringList{QString::fromUtf8("בטון"), QString::fromUtf8("פלדה"), QString::fromUtf8("עץ")}));
+    EXPECT_EQ(Items(form),
+              (QStringList{QString::fromUtf8("בטון"), QString::fromUtf8("פלדה"), QString::fromUtf8("עץ")}));
     EXPECT_EQ(list->currentIndex(), 2) << "an empty value is what the third item stores";
     Pick(form, 1);
     EXPECT_EQ(Cell(form, mat, kValueColumn), QStringLiteral("S235"));

@@ -128,9 +128,7 @@ int RowOf(TfrmGrid& form, std::u16string_view tag) {
   return -1;
 }
 
-QString Cell(TfrmGrid& form, int row, int column) {
-  return Grid(form)->model()->index(row, column).data().toString();
-}
+QString Cell(TfrmGrid& form, int row, int column) { return Grid(form)->model()->index(row, column).data().toString(); }
 
 void ClickCell(TfrmGrid& form, int row, int column) {
   QTableView* grid = Grid(form);

@@ -66,10 +66,11 @@ TEST_F(GridTest, ScreenshotsOfTheGridWithHebrewValuesAndAnOpenPickList) {
   addin->frmFonts().inistr.grw = 720;
   addin->frmFonts().inistr.grh = 440;
   const std::pair<const char16_t*, const char16_t*> values[] = {
-      {u"HEB", u"דלת ראשית"}, {u"KEYS", u"קומה 3"},  {u"KEYSR", u"חדר מדרגות"}, {u"WIN", u"מחסן (12)"},
-      {u"TTF", u"שלום עולם"}, {u"BACK", u"כניסה"}, {u"BIG", u"מעלית"},
+      {u"HEB", u"דלת ראשית"}, {u"KEYS", u"קומה 3"}, {u"KEYSR", u"חדר מדרגות"}, {u"WIN", u"מחסן (12)"},
+      {u"TTF", u"שלום עולם"}, {u"BACK", u"כניסה"},  {u"BIG", u"מעלית"},
   };
-  for (std::size_t i = 0; i < std::size(values); ++i) SetValue("panel", values[i].first, kPanelTypes[i], values[i].second);
+  for (std::size_t i = 0; i < std::size(values); ++i)
+    SetValue("panel", values[i].first, kPanelTypes[i], values[i].second);
   QImage shot;
   Run(u"block", Handle("panel"), [&](TfrmGrid& form) {
     TypeIntoCell(form, RowOf(form, u"ORPHAN"), QStringLiteral("nxpr 7"));  // "number 7"
@@ -79,7 +80,8 @@ TEST_F(GridTest, ScreenshotsOfTheGridWithHebrewValuesAndAnOpenPickList) {
   });
   Save(shot, *this, Handle("panel"), "attribute_grid.png");
 
-  PutDefaults("DOOR", R"({"MAT": {"A": ["בטון", "פלדה", "עץ", "אלומיניום"], "B": ["C30", "S235", "W", "AL"], "S": "DESC"},
+  PutDefaults("DOOR",
+              R"({"MAT": {"A": ["בטון", "פלדה", "עץ", "אלומיניום"], "B": ["C30", "S235", "W", "AL"], "S": "DESC"},
                           "FIN": {"A": ["צבע", "טיח"]}})");
   Run(u"block", Handle("door"), [&](TfrmGrid& form) {
     auto* list = zil::test::Child<QComboBox>(form, "ComboBox1");

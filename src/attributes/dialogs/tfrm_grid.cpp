@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
 
 #include "attributes/dialogs/grid_model.h"
 #include "dialogs/dialog_fonts.h"
