@@ -1,5 +1,6 @@
 #include "automation/dialogs/qt_dialogs.h"
 
+#include "attributes/dialogs/tfrm_grid.h"
 #include "automation/addin.h"
 #include "automation/dialogs/about_form.h"
 #include "automation/hresult.h"
@@ -93,13 +94,21 @@ void QtDialogs::ReplaceInTexts(AddIn& addin) {
   mtext::ReplaceInTexts(context, editor);
 }
 
+void QtDialogs::EditAttributeDefinition(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  attributes::TfrmGrid form(addin.host, addin.frmFonts(), addin.services(), addin.DataFolder);
+  form.EditAttributeDefinition(handle);
+}
+
+void QtDialogs::EditBlockAttributes(AddIn& addin, std::u16string_view handle) {
+  Prepare();
+  // A "NEXT" of the block before does not outlive a grid that fails to open.
+  addin.ResultString.clear();
+  attributes::TfrmGrid form(addin.host, addin.frmFonts(), addin.services(), addin.DataFolder);
+  form.EditBlockAttributes(handle, addin.ResultString);
+}
+
 // The dialogs below are being built; until each is, its member says so.
-void QtDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) {
-  ThrowNotAvailableYet("The attribute grid (edit on an attribute definition)");
-}
-void QtDialogs::EditBlockAttributes(AddIn&, std::u16string_view) {
-  ThrowNotAvailableYet("The attribute grid (block on a block reference)");
-}
 void QtDialogs::ShowLibrary(AddIn&) { ThrowNotAvailableYet("The text library (Hlib)"); }
 void QtDialogs::ConvertForRevit(AddIn&) { ThrowNotAvailableYet("Conversion for Revit (Convert)"); }
 void QtDialogs::ConvertFonts(AddIn&) { ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)"); }
