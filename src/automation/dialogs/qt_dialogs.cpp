@@ -5,6 +5,8 @@
 #include "automation/hresult.h"
 #include "config/dialogs/fonts_form.h"
 #include "dialogs/data_module.h"
+#include "library/dialogs/library_loop.h"
+#include "library/dialogs/tfrm_expl.h"
 #include "platform/qt/gui_session.h"
 #include "textdialog/dialogs/thtext.h"
 
@@ -18,8 +20,7 @@ void QtDialogs::CreateDataModule() { data_ = std::make_unique<dialogs::DataModul
 
 void QtDialogs::FreeDataModule() { data_.reset(); }
 
-// The text library window comes with the library's dialogs; until then there is never one left open.
-void QtDialogs::FreeLibraryWindow() {}
+void QtDialogs::FreeLibraryWindow() { library::FreeLibraryWindow(library_); }
 
 dialogs::DataModule& QtDialogs::Prepare() {
   if (!data_) throw AutomationError(E_UNEXPECTED, "The dialogs are not loaded: the add-in is not started");
@@ -55,6 +56,11 @@ void QtDialogs::EditText(AddIn& addin, std::u16string_view handle) {
   form.ShowModal();
 }
 
+void QtDialogs::ShowLibrary(AddIn& addin) {
+  Prepare();
+  library::Hlib(library_, addin.host, addin.frmFonts(), addin.services(), addin.DataFolder);
+}
+
 // The dialogs below are being built; until each is, its member says so.
 void QtDialogs::NewMText(AddIn&) { ThrowNotAvailableYet("The MText editor (mtext)"); }
 void QtDialogs::EditMText(AddIn&, std::u16string_view) { ThrowNotAvailableYet("The MText editor (edit on an MText)"); }
@@ -66,7 +72,6 @@ void QtDialogs::EditAttributeDefinition(AddIn&, std::u16string_view) {
 void QtDialogs::EditBlockAttributes(AddIn&, std::u16string_view) {
   ThrowNotAvailableYet("The attribute grid (block on a block reference)");
 }
-void QtDialogs::ShowLibrary(AddIn&) { ThrowNotAvailableYet("The text library (Hlib)"); }
 void QtDialogs::ConvertForRevit(AddIn&) { ThrowNotAvailableYet("Conversion for Revit (Convert)"); }
 void QtDialogs::ConvertFonts(AddIn&) { ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)"); }
 

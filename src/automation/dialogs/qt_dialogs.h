@@ -17,6 +17,9 @@ class DataModule;
 namespace zil::platform {
 class GuiSession;
 }
+namespace zil::library {
+class TfrmExpl;
+}
 
 namespace zil::automation {
 
@@ -51,6 +54,8 @@ class QtDialogs final : public Dialogs {
   // share, and the single-line text dialog's editor and pending font type.
   dialogs::LanguageState editorLanguage_;
   textdialog::TextDialogState textDialog_;
+  // The text library window while Hlib runs.
+  std::unique_ptr<library::TfrmExpl> library_;
 };
 
 }  // namespace zil::automation
