@@ -287,7 +287,7 @@ TEST_F(LibraryWindowTest, PutOnABlankLineKeepsTheWindowOpen) {
   ASSERT_EQ(result.hr, automation::S_OK) << result.error;
 }
 
-TEST_F(LibraryWindowTest, TextFilesAndTheClipboardFillTheTopic) {
+TEST_F(LibraryWindowTest, TextFilesAndTheClipboardFillTheTopicAndTheSearchBox) {
   LibraryFile& file = UseLibrary(kWalls);
   file.dir.Write("in.txt", "\xF9\xEC\xE5\xED\r\n");  // Windows-1255
   fake.files.answers = {file.dir / "in.txt", file.dir / "out.txt"};
@@ -302,6 +302,18 @@ TEST_F(LibraryWindowTest, TextFilesAndTheClipboardFillTheTopic) {
     QTest::keyClick(Memo(form), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(file.Rows()[5], "5 4 2 פרקט|שלום\r\nהדבקה\r\n");  // saved after the paste
     Click(form, "ToolButton2");
+
+    // The search box: F7 pastes (on the key's release), Ctrl+X cuts, Ctrl+V pastes.
+    QLineEdit* box = Child<QComboBox>(form, "cbxSearch")->lineEdit();
+    box->setFocus();
+    PressKey(box, Qt::Key_F7);
+    EXPECT_EQ(box->text(), QString::fromUtf8("הדבקה"));
+    box->selectAll();
+    PressKey(box, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "");
+    fake.clipboard.SetText(u"גבס");
+    PressKey(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QString::fromUtf8("גבס"));
     Click(form, "BitBtn1");
   });
   ASSERT_EQ(result.hr, automation::S_OK) << result.error;

@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +12,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -29,12 +26,12 @@
 #include "dialogs/hebrew_typing.h"
 #include "library/dialogs/library_tree_model.h"
 #include "library/dialogs/library_tree_view.h"
+#include "library/dialogs/properties_page.h"
 #include "library/text_file.h"
 #include "platform/qt/qt_strings.h"
 #include "platform/qt/window_front.h"
 #include "textcore/keyboard.h"
 #include "textcore/utf8.h"
-#include "textdialog/number_text.h"
 
 namespace zil::library {
 namespace {
@@ -57,11 +54,6 @@ constexpr std::u16string_view kNotEmpty = u"The category not empty, you have to 
 constexpr std::u16string_view kReallyDelete = u"Do you really want to delete this node?";
 constexpr std::u16string_view kCaption = u"zil";
 constexpr std::u16string_view kTextFiles = u"Text files (*.txt)|*.txt|All files (*.*)|*.*";
-
-// The rows of the Properties page.
-enum PropertyRow { kStyleRow, kHeightRow, kLayerRow, kExplodeRow };
-constexpr const char* kYes = "Yes";
-constexpr const char* kNo = "No";
 
 QToolButton* ToolButton(QWidget* parent, const char* name, const QIcon& icon, const QString& text, const char* hint) {
   auto* button = Named(new QToolButton(parent), name);
@@ -105,39 +97,6 @@ void SortNames(std::vector<std::u16string>& names) {
   std::stable_sort(names.begin(), names.end(),
                    [&](const std::u16string& a, const std::u16string& b) { return upper(a) < upper(b); });
 }
-
-// The Properties page's values: a drop-down list of the choices where the row has them, a line edit
-// elsewhere.
-class PickListDelegate final : public QStyledItemDelegate {
- public:
-  PickListDelegate(std::function<QStringList(int row)> choices, QObject* parent)
-      : QStyledItemDelegate(parent), choices_(std::move(choices)) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    const QStringList choices = choices_(index.row());
-    if (choices.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
-    auto* list = new QComboBox(parent);
-    list->addItems(choices);
-    return list;
-  }
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    if (auto* list = qobject_cast<QComboBox*>(editor)) {
-      list->setCurrentIndex(std::max(0, list->findText(index.data().toString())));
-      return;
-    }
-    QStyledItemDelegate::setEditorData(editor, index);
-  }
-  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-    if (auto* list = qobject_cast<QComboBox*>(editor)) {
-      model->setData(index, list->currentText());
-      return;
-    }
-    QStyledItemDelegate::setModelData(editor, model, index);
-  }
-
- private:
-  std::function<QStringList(int row)> choices_;
-};
 
 }  // namespace
 
@@ -331,38 +290,15 @@ void TfrmExpl::BuildControls() {
 }
 
 void TfrmExpl::BuildProperties() {
-  ValueListEditor1 = Named(new QTableWidget(4, 2, TabSheet1), "ValueListEditor1");
-  ValueListEditor1->setHorizontalHeaderLabels({QStringLiteral("Key"), QStringLiteral("Value")});
-  ValueListEditor1->verticalHeader()->hide();
-  ValueListEditor1->horizontalHeader()->setStretchLastSection(true);
-  ValueListEditor1->setSelectionMode(QAbstractItemView::SingleSelection);
-  ValueListEditor1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-  const char* keys[] = {"Style", "Height", "Layer", "Explode"};
-  for (int row = 0; row < 4; ++row) {
-    auto* key = new QTableWidgetItem(QString::fromLatin1(keys[row]));
-    key->setFlags(Qt::ItemIsEnabled);
-    ValueListEditor1->setItem(row, 0, key);
-    ValueListEditor1->setItem(row, 1, new QTableWidgetItem);
-  }
-  ValueListEditor1->setItemDelegateForColumn(1, new PickListDelegate(
-                                                    [this](int row) {
-                                                      QStringList choices;
-                                                      if (row == kStyleRow)
-                                                        for (const auto& s : styles_) choices << ToQString(s);
-                                                      if (row == kLayerRow)
-                                                        for (const auto& l : layers_) choices << ToQString(l);
-                                                      if (row == kExplodeRow)
-                                                        choices << QString::fromLatin1(kYes)
-                                                                << QString::fromLatin1(kNo);
-                                                      return choices;
-                                                    },
-                                                    ValueListEditor1));
+  ValueListEditor1 = Named(new PropertiesPage(TabSheet1), "ValueListEditor1");
   auto* layout = new QVBoxLayout(TabSheet1);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(ValueListEditor1);
-  connect(ValueListEditor1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (item->column() == 1) Guard([&] { PropertyChanged(item->row()); });
-  });
+  ValueListEditor1->changed = [this](const tprop& values) { cprop = values; };
+  // Shown once the cell's editor has closed.
+  ValueListEditor1->refused = [this](const std::string& reason) {
+    QTimer::singleShot(0, this, [this, reason] { ShowError(reason); });
+  };
 }
 
 // --- opening ---
@@ -376,12 +312,7 @@ void TfrmExpl::Opening(const std::filesystem::path& dataFolder) {
   host_.CurStyle = host_.AcadDoc->ActiveTextStyle();
   host_.CurStyleName = host_.CurStyle->Name();
   cprop = tprop{host_.CurStyleName, host_.CurLayerName, false, 0};
-  {
-    const QSignalBlocker quiet(ValueListEditor1);
-    ValueListEditor1->item(kStyleRow, 1)->setText(ToQString(cprop.style));
-    ValueListEditor1->item(kLayerRow, 1)->setText(ToQString(cprop.layer));
-    ValueListEditor1->item(kExplodeRow, 1)->setText(QString::fromLatin1(kNo));
-  }
+  ValueListEditor1->Fill(styles_, layers_, cprop);
   host_.LoadActiveStyle(fonts_);
 
   db_.emplace(Tdb::Create(dataFolder));
@@ -750,37 +681,6 @@ void TfrmExpl::Button2Click() {
 
 void TfrmExpl::btnMtClick() {
   if (ChooseTextToPlace()) done(kPutMt);
-}
-
-void TfrmExpl::PropertyChanged(int row) {
-  QTableWidgetItem* value = ValueListEditor1->item(row, 1);
-  const std::u16string text = FromQString(value->text());
-  switch (row) {
-    case kStyleRow:
-      cprop.style = text;
-      break;
-    case kLayerRow:
-      cprop.layer = text;
-      break;
-    case kExplodeRow:
-      cprop.explode = value->text() == QString::fromLatin1(kYes);
-      break;
-    case kHeightRow: {
-      float height = 0;
-      try {
-        if (!Blank(text)) height = static_cast<float>(textdialog::ParseNumber(text, textdialog::DecimalSeparator()));
-        if (height < 0) throw std::invalid_argument("The height must not be below 0");
-      } catch (...) {
-        const QSignalBlocker quiet(ValueListEditor1);
-        value->setText(cprop.height > 0 ? QString::number(double(cprop.height)) : QString());
-        throw;
-      }
-      cprop.height = height;
-      break;
-    }
-    default:
-      break;
-  }
 }
 
 // --- searching ---

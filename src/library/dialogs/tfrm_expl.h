@@ -47,7 +47,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
-class QTableWidget;
 class QToolBar;
 class QToolButton;
 
@@ -60,6 +59,7 @@ namespace zil::library {
 class LibraryNode;
 class LibraryTreeModel;
 class LibraryTreeView;
+class PropertiesPage;
 
 class TfrmExpl final : public dialogs::Form, private SearchView {
   Q_OBJECT
@@ -134,7 +134,6 @@ class TfrmExpl final : public dialogs::Form, private SearchView {
   void btnSearchDownClick();
   void btnSearchUpClick();
   void PageControl1Change(int page);
-  void PropertyChanged(int row);
   bool SearchBoxKey(QKeyEvent& key);
 
   // Internal operations.
@@ -165,8 +164,8 @@ class TfrmExpl final : public dialogs::Form, private SearchView {
   config::FontDefinitions& fonts_;
   std::optional<Tdb> db_;
   std::unique_ptr<LibrarySearch> search_;
-  std::vector<std::u16string> styles_, layers_;
-  std::vector<std::u16string> history_;  // the search box's list, most recent first
+  std::vector<std::u16string> styles_, layers_;  // the drawing's, sorted
+  std::vector<std::u16string> history_;          // the search box's list, most recent first
   bool historyChanged_ = false;
   LibraryNode* LastNode_ = nullptr;
   bool changeSuspended_ = false;
@@ -184,7 +183,7 @@ class TfrmExpl final : public dialogs::Form, private SearchView {
   LibraryTreeModel* model_;
   QMenu* PopupMenu1;
   QWidget* TabSheet1;
-  QTableWidget* ValueListEditor1;
+  PropertiesPage* ValueListEditor1;
   QToolBar* ToolBar1;
   QToolButton* ToolButton1;
   QToolButton* ToolButton2;
