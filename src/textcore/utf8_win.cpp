@@ -1,5 +1,6 @@
 // UTF-8 <-> UTF-16 on Windows, by the platform's converters. Without MB_ERR_INVALID_CHARS they replace
-// malformed UTF-8 and unpaired surrogates with U+FFFD, as the header promises.
+// malformed UTF-8 and unpaired surrogates with U+FFFD, as the header promises; with it, malformed UTF-8 is
+// refused.
 #include <windows.h>
 
 #include "textcore/utf8.h"

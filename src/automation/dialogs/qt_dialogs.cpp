@@ -6,6 +6,8 @@
 #include "automation/hresult.h"
 #include "config/dialogs/fonts_form.h"
 #include "dialogs/data_module.h"
+#include "library/dialogs/library_loop.h"
+#include "library/dialogs/tfrm_expl.h"
 #include "mtext/dialogs/editors_state.h"
 #include "mtext/dialogs/mtext_form.h"
 #include "mtext/dialogs/replace_form.h"
@@ -23,8 +25,7 @@ void QtDialogs::CreateDataModule() { data_ = std::make_unique<dialogs::DataModul
 
 void QtDialogs::FreeDataModule() { data_.reset(); }
 
-// The text library window comes with the library's dialogs; until then there is never one left open.
-void QtDialogs::FreeLibraryWindow() {}
+void QtDialogs::FreeLibraryWindow() { library::FreeLibraryWindow(library_); }
 
 dialogs::DataModule& QtDialogs::Prepare() {
   if (!data_) throw AutomationError(E_UNEXPECTED, "The dialogs are not loaded: the add-in is not started");
@@ -108,8 +109,12 @@ void QtDialogs::EditBlockAttributes(AddIn& addin, std::u16string_view handle) {
   form.EditBlockAttributes(handle, addin.ResultString);
 }
 
+void QtDialogs::ShowLibrary(AddIn& addin) {
+  Prepare();
+  library::Hlib(library_, addin.host, addin.frmFonts(), addin.services(), addin.DataFolder);
+}
+
 // The dialogs below are being built; until each is, its member says so.
-void QtDialogs::ShowLibrary(AddIn&) { ThrowNotAvailableYet("The text library (Hlib)"); }
 void QtDialogs::ConvertForRevit(AddIn&) { ThrowNotAvailableYet("Conversion for Revit (Convert)"); }
 void QtDialogs::ConvertFonts(AddIn&) { ThrowNotAvailableYet("Font conversion and remapping (hfont_convert)"); }
 

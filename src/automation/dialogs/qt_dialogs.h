@@ -20,6 +20,9 @@ class GuiSession;
 namespace zil::mtext {
 struct EditorsState;
 }
+namespace zil::library {
+class TfrmExpl;
+}
 
 namespace zil::automation {
 
@@ -56,6 +59,8 @@ class QtDialogs final : public Dialogs {
   textdialog::TextDialogState textDialog_;
   // What the multi-line editors keep from one showing to the next.
   std::unique_ptr<mtext::EditorsState> editors_;
+  // The text library window while Hlib runs.
+  std::unique_ptr<library::TfrmExpl> library_;
 };
 
 }  // namespace zil::automation
