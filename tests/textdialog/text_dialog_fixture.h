@@ -39,6 +39,7 @@ struct Conversions {
     conv.cStType = type;
     conv.cStBack = backwards;
   }
+  bool reverseTTF = false;
   textcore::FontConverter conv;
 };
 

@@ -257,8 +257,10 @@ void StandInEntity::SetColor(int color) {
 
 void StandInEntity::Update() {
   Need(kind_ != Kind::NotEntity, "Update");
-  Run("Update", [&] { Live(); });
-  document_->TellObservers();
+  Run("Update", [&] {
+    Live();
+    document_->TellObservers();
+  });
 }
 
 void StandInEntity::Erase() {
