@@ -268,14 +268,12 @@ TEST_F(WorkbenchTest, TheAddinsCommandsPickWhatTheirMembersNeedAndOpenTheirDialo
   closeWith(static_cast<conversions::TfrmFontConvert*>(nullptr), "btnClose1");
   wb->RunCommand(QStringLiteral("FONTCONV"));
 
-  EXPECT_EQ(opened,
-            (QStringList{u"zil::textdialog::Thtext"_s, u"zil::textdialog::Thtext"_s, u"zil::attributes::TfrmGrid"_s,
-                         u"zil::mtext::Tfrmmtext"_s, u"zil::mtext::Tfrmmtext"_s, u"zil::mtext::TfrmEditor"_s,
-                         u"zil::mtext::Tfrmmtext"_s, u"zil::library::TfrmExpl"_s,
-                         u"zil::conversions::TfrmConvert"_s, u"zil::conversions::TfrmFontConvert"_s}));
+  EXPECT_EQ(opened, (QStringList{u"zil::textdialog::Thtext"_s, u"zil::textdialog::Thtext"_s,
+                                 u"zil::attributes::TfrmGrid"_s, u"zil::mtext::Tfrmmtext"_s, u"zil::mtext::Tfrmmtext"_s,
+                                 u"zil::mtext::TfrmEditor"_s, u"zil::mtext::Tfrmmtext"_s, u"zil::library::TfrmExpl"_s,
+                                 u"zil::conversions::TfrmConvert"_s, u"zil::conversions::TfrmFontConvert"_s}));
   const QString history = wb->Line().History();
-  for (const char* said :
-       {"INSERT picked: select a text"})
+  for (const char* said : {"INSERT picked: select a text"})
     EXPECT_TRUE(history.contains(QString::fromLatin1(said))) << said << "\n" << history.toStdString();
   // Every dialog was cancelled: the drawing is as it was.
   EXPECT_TRUE(Bytes() == sampleBytes);
