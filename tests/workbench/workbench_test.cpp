@@ -185,12 +185,13 @@ TEST_F(WorkbenchTest, PromptsTakePointsAndNumbersTypedEnterAndEscape) {
                         user->OnType(u"<45.0000>"_s, {})});
   EXPECT_TRUE(wb->Line().History().contains(QStringLiteral("Specify start point of text: @1,1")));
 
-  // A zoom window by a click and a corner typed.
+  // A zoom window by a click (which lands on a pixel) and a corner typed.
+  const double pixel = wb->View().PickTolerance() / 5;
   user->Run(u"ZW"_s, {user->OnClick(u"first corner"_s, {0, 0}), user->OnType(u"opposite corner"_s, u"40,30"_s)});
   const ViewState view = wb->View().State();
   EXPECT_NEAR(view.centre.x, 20, 0.1);
   EXPECT_NEAR(view.centre.y, 15, 0.1);
-  EXPECT_GE(view.height, 30);
+  EXPECT_GE(view.height, 30 - pixel);
   EXPECT_LT(view.height, 31);
 }
 
