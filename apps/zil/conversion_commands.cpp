@@ -42,7 +42,7 @@
 #include "progress_bar.h"
 #include "textcore/utf8.h"
 #if ZIL_WITH_QT
-#include "preview/render.h"
+#include "gui_module.h"
 #endif
 
 namespace zil::cli {
@@ -150,7 +150,8 @@ void WritePreview(const fs::path& source, const RevitJob& job, config::FontDefin
 #if ZIL_WITH_QT
   const auto before = drawing::LoadDxfFile(source.string());
   const auto after = drawing::LoadDxfFile(job.copy.string());
-  preview::RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, job.before, job.after, job.both);
+  LoadGuiModule().RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, job.before, job.after,
+                                          job.both);
   out << "  preview: " << job.before.string() << ", " << job.after.string() << ", side by side " << job.both.string()
       << '\n';
 #else

@@ -53,11 +53,7 @@
 #include "utf8_text.h"
 
 #if ZIL_WITH_QT
-#include "automation/dialogs/qt_dialogs.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/qt_clipboard.h"
-#include "platform/qt/qt_file_choosers.h"
-#include "platform/qt/qt_messages.h"
+#include "gui_module.h"
 #endif
 
 namespace zil::cli {
@@ -210,12 +206,13 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   platform::XdgSpecialFolders folders;
   platform::InProcessClipboard ownClipboard;
 #if ZIL_WITH_QT
-  // Declared before the add-in: the Qt application outlives the add-in and its dialogs.
-  platform::GuiSession gui;
-  platform::QtMessages messages(console);
-  platform::QtFileChoosers files;
-  platform::QtClipboard clipboard(ownClipboard);
-  automation::QtDialogs dialogs(gui);
+  // Declared before the add-in: the Qt application outlives the add-in and its dialogs. Qt is loaded with
+  // the first dialog or file chooser the script opens.
+  LazyGuiServices gui(console, ownClipboard);
+  platform::Messages& messages = gui.Messages();
+  platform::FileChoosers& files = gui.Files();
+  platform::Clipboard& clipboard = gui.Clipboard();
+  automation::Dialogs& dialogs = gui.Dialogs();
 #else
   ConsoleMessages& messages = console;
   platform::NoFileChoosers files;
