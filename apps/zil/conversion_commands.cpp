@@ -21,7 +21,6 @@
 #include "acad/host_state.h"
 #include "batch_messages.h"
 #include "command_line.h"
-#include "config/data_folder.h"
 #include "config/font_classification.h"
 #include "config/font_definitions.h"
 #include "config/font_name.h"
@@ -34,11 +33,7 @@
 #include "font_guess_command.h"
 #include "font_table_notice.h"
 #include "platform/atomic_file.h"
-#include "platform/clipboard.h"
-#include "platform/file_choosers.h"
-#include "platform/keyboard_layouts.h"
-#include "platform/portable_registry.h"
-#include "platform/special_folders.h"
+#include "portable_services.h"
 #include "progress_bar.h"
 #include "textcore/utf8.h"
 #if ZIL_WITH_QT
@@ -56,10 +51,7 @@ using textcore::ToUtf8;
 // the font table comes from the data folder, and nothing is written back to the settings file.
 class Session {
  public:
-  explicit Session(std::ostream& err)
-      : messages(err),
-        registry([this] { return config::ChooseDataFolder(folders); }),
-        fonts({keyboard, messages, folders, files, clipboard, registry}) {}
+  explicit Session(std::ostream& err) : messages(err), fonts(services.With(messages)) {}
 
   // Opens the drawing; `protect`: it must not be written.
   void Open(const fs::path& file, bool protect) {
@@ -69,15 +61,11 @@ class Session {
     application->OpenDrawing(file)->Undo().KeepHistory(false);
     if (protect) application->ProtectFile(file);
     host.AcadApp = application;
-    host.RefreshHost(keyboard);
+    host.RefreshHost(services.keyboard);
   }
 
-  platform::PortableKeyboardLayouts keyboard;
+  PortableServices services;
   BatchMessages messages;
-  platform::XdgSpecialFolders folders;
-  platform::NoFileChoosers files;
-  platform::InProcessClipboard clipboard;
-  platform::PortableRegistry registry;
   config::FontDefinitions fonts;
   acad::HostState host;
   std::shared_ptr<standin::StandInApplication> application;

@@ -5,16 +5,11 @@
 #include <optional>
 
 #include "command_line.h"
-#include "config/data_folder.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
 #include "font_table_notice.h"
 #include "font_type_option.h"
-#include "platform/clipboard.h"
-#include "platform/file_choosers.h"
-#include "platform/keyboard_layouts.h"
-#include "platform/portable_registry.h"
-#include "platform/special_folders.h"
+#include "portable_services.h"
 #include "text_filter.h"
 #include "textcore/font_converter.h"
 #include "textcore/utf8.h"
@@ -44,7 +39,7 @@ void AddFormCommand(CommandLine& cl, const std::string& name, Direction directio
   cmd->add_option("text", opts->text, "the text (UTF-8); without it, JSON Lines on standard input");
   cmd->callback([&cl, opts, direction] {
     cl.action = [&cl, opts, direction] {
-      textcore::FontConverter conv(opts->reverseTTF);
+      textcore::FontConverter conv;
       conv.cStType = opts->type;
       conv.cStBack = opts->backwards;
       return RunTextFilter(
@@ -52,7 +47,7 @@ void AddFormCommand(CommandLine& cl, const std::string& name, Direction directio
           [&](std::u16string_view s) {
             if (direction == Direction::ToEditForm)
               return opts->storedOrder ? conv.AcadToEditDos(s) : conv.AcadToEditWin(s);
-            return opts->storedOrder ? conv.EditToacadDos(s) : conv.EditToacadWin(s);
+            return opts->storedOrder ? conv.EditToacadDos(s) : conv.EditToacadWin(s, opts->reverseTTF);
           },
           cl.in, cl.out, cl.err);
     };
@@ -65,14 +60,10 @@ struct ClassifyOptions {
 };
 
 int Classify(const ClassifyOptions& opts, CommandLine& cl) {
-  platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
-  platform::XdgSpecialFolders folders;
-  platform::NoFileChoosers files;
-  platform::InProcessClipboard clipboard;
-  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
-  WarnWithoutFontTable(folders, cl.err);
-  config::FontDefinitions fonts({keyboard, messages, folders, files, clipboard, registry});
+  PortableServices services;
+  WarnWithoutFontTable(services.folders, cl.err);
+  config::FontDefinitions fonts(services.With(messages));
   const std::u16string font = textcore::FromUtf8(opts.font);
   if (opts.text) {
     fonts.SetFntType(font, textcore::FromUtf8(*opts.text));

@@ -17,15 +17,10 @@
 #include <vector>
 
 #include "command_line.h"
-#include "config/data_folder.h"
 #include "config/font_definitions.h"
 #include "console_messages.h"
 #include "font_table_notice.h"
-#include "platform/clipboard.h"
-#include "platform/file_choosers.h"
-#include "platform/keyboard_layouts.h"
-#include "platform/portable_registry.h"
-#include "platform/special_folders.h"
+#include "portable_services.h"
 #include "textcore/utf8.h"
 #if ZIL_WITH_QT
 #include "gui_module.h"
@@ -96,14 +91,10 @@ std::string DefaultOutput(const RenderCommandOptions& opts) {
 
 int Render(const RenderCommandOptions& opts, CommandLine& cl) {
 #if ZIL_WITH_QT
-  platform::PortableKeyboardLayouts keyboard;
   ConsoleMessages messages(cl.err);
-  platform::XdgSpecialFolders folders;
-  WarnWithoutFontTable(folders, cl.err);
-  platform::NoFileChoosers files;
-  platform::InProcessClipboard clipboard;
-  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
-  config::FontDefinitions fonts({keyboard, messages, folders, files, clipboard, registry});
+  PortableServices services;
+  WarnWithoutFontTable(services.folders, cl.err);
+  config::FontDefinitions fonts(services.With(messages));
 
   preview::RenderOptions options;
   std::tie(options.width, options.height) = ParseSize(opts.size);

@@ -36,18 +36,13 @@
 #include "automation/dispatch.h"
 #include "command_line.h"
 #include "command_report_json.h"
-#include "config/data_folder.h"
 #include "console_messages.h"
 #include "drawing/standin/application.h"
 #include "drawing/standin/document.h"
 #include "drawing/standin/input_source.h"
 #include "font_table_notice.h"
 #include "json_string.h"
-#include "platform/clipboard.h"
-#include "platform/file_choosers.h"
-#include "platform/keyboard_layouts.h"
-#include "platform/portable_registry.h"
-#include "platform/special_folders.h"
+#include "portable_services.h"
 #include "script_words.h"
 #include "textcore/utf8.h"
 #include "utf8_text.h"
@@ -201,26 +196,21 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   }
 
   UseTheUsersNumberFormat(cl.err);
-  platform::PortableKeyboardLayouts keyboard;
+  PortableServices portable;
   ConsoleMessages console(cl.err);
-  platform::XdgSpecialFolders folders;
-  platform::InProcessClipboard ownClipboard;
 #if ZIL_WITH_QT
-  // Declared before the add-in: the Qt application outlives the add-in and its dialogs. Qt is loaded with
-  // the first dialog or file chooser the script opens.
-  LazyGuiServices gui(console, ownClipboard);
-  platform::Messages& messages = gui.Messages();
-  platform::FileChoosers& files = gui.Files();
-  platform::Clipboard& clipboard = gui.Clipboard();
+  // Declared before the add-in: the Qt application outlives the add-in and its dialogs. The dialogs' own
+  // messages, file choosers and clipboard take the place of the portable ones; Qt is loaded with the first
+  // dialog or file chooser the script opens.
+  LazyGuiServices gui(console, portable.clipboard);
   automation::Dialogs& dialogs = gui.Dialogs();
+  const platform::Services services{portable.keyboard, gui.Messages(),  portable.folders,
+                                    gui.Files(),       gui.Clipboard(), portable.registry};
 #else
-  ConsoleMessages& messages = console;
-  platform::NoFileChoosers files;
-  platform::InProcessClipboard& clipboard = ownClipboard;
   automation::NoDialogs dialogs;
+  const platform::Services services = portable.With(console);
 #endif
-  platform::PortableRegistry registry([&folders] { return config::ChooseDataFolder(folders); });
-  automation::AddIn addin({keyboard, messages, folders, files, clipboard, registry}, dialogs);
+  automation::AddIn addin(services, dialogs);
   addin.Startup();
   const auto object = addin.CreateObject();
   if (host) {

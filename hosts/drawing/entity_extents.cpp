@@ -14,22 +14,17 @@
 namespace zil::drawing {
 namespace {
 
-using acad::Point;
-using DPoint = drawing::Point;
-
 constexpr int kMaxBlockDepth = 16;
-
-Point ToAcad(DPoint p) { return {p.x, p.y, p.z}; }
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
 // The values of group `code` and the group `code + 10` after each, as points (z from `code + 20`).
-std::vector<DPoint> PointsOf(const Record& record, int code, const std::string& file) {
-  std::vector<DPoint> points;
+std::vector<Point> PointsOf(const Record& record, int code, const std::string& file) {
+  std::vector<Point> points;
   const auto& tags = record.Tags();
   for (std::size_t i = 1; i < tags.size() && tags[i].code < 1000; ++i) {
     if (tags[i].code != code) continue;
-    DPoint p{DoubleOf(tags[i], file), 0, 0};
+    Point p{DoubleOf(tags[i], file), 0, 0};
     for (std::size_t j = i + 1; j < tags.size() && tags[j].code != code && j <= i + 2; ++j) {
       if (tags[j].code == code + 10) p.y = DoubleOf(tags[j], file);
       if (tags[j].code == code + 20) p.z = DoubleOf(tags[j], file);
@@ -67,7 +62,7 @@ class Measure {
     if (type == "MTEXT") {
       const MTextView view(d_, r);
       MTextGeometry m;
-      m.insertion = ToAcad(view.InsertionPoint());
+      m.insertion = view.InsertionPoint();
       m.height = view.Height();
       m.width = view.Width();
       m.spacing = DoubleGroup(r, 44, 1, file_);
@@ -82,25 +77,25 @@ class Measure {
     if (type == "LINE" || type == "POINT" || type == "3DFACE") {
       const std::vector<int> codes = type == "3DFACE" ? std::vector<int>{10, 11, 12, 13} : std::vector<int>{10, 11};
       for (const int code : codes)
-        for (const DPoint& p : PointsOf(r, code, file_)) out.push_back(ToAcad(p));
+        for (const Point& p : PointsOf(r, code, file_)) out.push_back(p);
       return true;
     }
     const OcsAxes axes = AxesOf(ExtrusionOf(tags, file_));
-    const auto world = [&](DPoint p) { out.push_back(ToAcad(ToWorld(p, axes))); };
+    const auto world = [&](Point p) { out.push_back(ToWorld(p, axes)); };
     if (type == "SOLID" || type == "TRACE") {
       for (const int code : {10, 11, 12, 13})
-        for (const DPoint& p : PointsOf(r, code, file_)) world(p);
+        for (const Point& p : PointsOf(r, code, file_)) world(p);
       return true;
     }
     if (type == "LWPOLYLINE") {
       const double elevation = DoubleGroup(r, 38, 0, file_);
-      for (DPoint p : PointsOf(r, 10, file_)) world({p.x, p.y, elevation});
+      for (Point p : PointsOf(r, 10, file_)) world({p.x, p.y, elevation});
       return true;
     }
     if (type == "CIRCLE" || type == "ARC") {
       const auto centres = PointsOf(r, 10, file_);
       if (centres.empty()) return false;
-      const DPoint c = centres[0];
+      const Point c = centres[0];
       const double radius = DoubleGroup(r, 40, 0, file_);
       double start = 0, end = 360;
       if (type == "ARC") {
@@ -121,10 +116,10 @@ class Measure {
       const auto centres = PointsOf(r, 10, file_);
       const auto majors = PointsOf(r, 11, file_);
       if (centres.empty() || majors.empty()) return false;
-      const DPoint c = centres[0], a = majors[0];
+      const Point c = centres[0], a = majors[0];
       const double ratio = DoubleGroup(r, 40, 1, file_);
-      const DPoint n = axes.z;
-      const DPoint b{ratio * (n.y * a.z - n.z * a.y), ratio * (n.z * a.x - n.x * a.z), ratio * (n.x * a.y - n.y * a.x)};
+      const Point n = axes.z;
+      const Point b{ratio * (n.y * a.z - n.z * a.y), ratio * (n.z * a.x - n.x * a.z), ratio * (n.x * a.y - n.y * a.x)};
       const double hx = std::hypot(a.x, b.x), hy = std::hypot(a.y, b.y), hz = std::hypot(a.z, b.z);
       out.push_back({c.x - hx, c.y - hy, c.z - hz});
       out.push_back({c.x + hx, c.y + hy, c.z + hz});
@@ -147,7 +142,7 @@ class Measure {
     const std::u16string name = d_.Decode(nameTag->value);
     const auto block = FindBlock(d_, name);
     if (!block) return true;
-    DPoint base;
+    Point base;
     for (const Span& span : d_.Blocks()) {
       const BlockView head(d_, *span.head);
       if (SameName(head.Name(), name)) {
@@ -156,7 +151,7 @@ class Measure {
       }
     }
     const auto positions = PointsOf(r, 10, file_);
-    const DPoint at = insert && !positions.empty() ? positions[0] : DPoint{};
+    const Point at = insert && !positions.empty() ? positions[0] : Point{};
     const double sx = insert ? DoubleGroup(r, 41, 1, file_) : 1;
     const double sy = insert ? DoubleGroup(r, 42, 1, file_) : 1;
     const double sz = insert ? DoubleGroup(r, 43, 1, file_) : 1;
@@ -171,8 +166,8 @@ class Measure {
         for (const double y : {lo.y, hi.y})
           for (const double z : {lo.z, hi.z}) {
             const double px = (x - base.x) * sx, py = (y - base.y) * sy, pz = (z - base.z) * sz;
-            const DPoint placed{at.x + px * c - py * s, at.y + px * s + py * c, at.z + pz};
-            out.push_back(ToAcad(insert ? ToWorld(placed, axes) : placed));
+            const Point placed{at.x + px * c - py * s, at.y + px * s + py * c, at.z + pz};
+            out.push_back(insert ? ToWorld(placed, axes) : placed);
           }
     }
     return true;

@@ -9,12 +9,12 @@
 #include <optional>
 #include <utility>
 
-#include "acad/point.h"
 #include "drawing/drawing.h"
+#include "drawing/point.h"
 
 namespace zil::drawing {
 
-using Box = std::pair<acad::Point, acad::Point>;
+using Box = std::pair<Point, Point>;
 
 // nullopt for an entity whose type has no box here (and for an insert of a block without any).
 std::optional<Box> EntityExtents(Drawing& drawing, Record& entity);

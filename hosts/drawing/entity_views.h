@@ -13,16 +13,10 @@
 #include <vector>
 
 #include "drawing/drawing.h"
+#include "drawing/point.h"
 #include "drawing/tag_edit.h"
 
 namespace zil::drawing {
-
-struct Point {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-  friend bool operator==(const Point&, const Point&) = default;
-};
 
 class EntityView {
  public:

@@ -8,8 +8,6 @@
 namespace zil::drawing {
 namespace {
 
-using acad::Point;
-
 bool TakesValue(char16_t code) {
   switch (code) {
     case u'f':

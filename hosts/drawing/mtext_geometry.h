@@ -22,20 +22,20 @@
 #include <utility>
 #include <vector>
 
-#include "acad/point.h"
+#include "drawing/point.h"
 
 namespace zil::drawing {
 
 inline constexpr double kMTextLinePitch = 5.0 / 3.0;  // x height x spacing factor
 
 struct MTextGeometry {
-  acad::Point insertion;  // group 10
-  double height = 1;      // group 40
-  double width = 0;       // group 41, the reference width; 0: none
-  double spacing = 1;     // group 44
-  int attachment = 1;     // group 71
-  double rotation = 0;    // radians
-  std::u16string text;    // groups 3 and 1, with format codes
+  Point insertion;      // group 10
+  double height = 1;    // group 40
+  double width = 0;     // group 41, the reference width; 0: none
+  double spacing = 1;   // group 44
+  int attachment = 1;   // group 71
+  double rotation = 0;  // radians
+  std::u16string text;  // groups 3 and 1, with format codes
 };
 
 // The characters the model draws, one string per paragraph.
@@ -43,7 +43,7 @@ std::vector<std::u16string> MTextParagraphs(std::u16string_view text);
 // The lines the model draws, paragraphs wrapped at the reference width.
 std::vector<std::u16string> MTextLines(const MTextGeometry& m);
 // The four corners of the text's box, and the axis-aligned box around it.
-std::array<acad::Point, 4> MTextCorners(const MTextGeometry& m);
-std::pair<acad::Point, acad::Point> MTextBoundingBox(const MTextGeometry& m);
+std::array<Point, 4> MTextCorners(const MTextGeometry& m);
+std::pair<Point, Point> MTextBoundingBox(const MTextGeometry& m);
 
 }  // namespace zil::drawing

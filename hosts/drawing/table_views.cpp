@@ -6,6 +6,7 @@
 #include <array>
 
 #include "drawing/tag_values.h"
+#include "platform/ascii_case.h"
 
 namespace zil::drawing {
 namespace {
@@ -60,15 +61,13 @@ bool Ascii(std::u16string_view text) {
   return true;
 }
 
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 // SameName(Decode(value), name), without decoding when both are plain ASCII (as table names nearly
 // always are): folding an ASCII letter's case is lowering it.
 bool NamedAs(const Drawing& drawing, std::string_view value, std::u16string_view name, bool asciiName) {
   if (!asciiName || !PlainAscii(value)) return SameName(drawing.Decode(value), name);
   if (value.size() != name.size()) return false;
   for (std::size_t i = 0; i < value.size(); ++i)
-    if (LowerAscii(static_cast<unsigned char>(value[i])) != LowerAscii(name[i])) return false;
+    if (LowerAscii(static_cast<char16_t>(static_cast<unsigned char>(value[i]))) != LowerAscii(name[i])) return false;
   return true;
 }
 

@@ -8,8 +8,6 @@
 namespace zil::drawing {
 namespace {
 
-using acad::Point;
-
 // The named point of the unmirrored box, in text coordinates.
 std::pair<double, double> Anchor(const TextGeometry& t, double length) {
   double x = 0;

@@ -29,15 +29,15 @@
 #include <string_view>
 #include <utility>
 
-#include "acad/point.h"
+#include "drawing/point.h"
 
 namespace zil::drawing {
 
 inline constexpr double kCharacterAdvance = 0.8;  // x height x width factor
 
 struct TextGeometry {
-  acad::Point insertion;    // group 10
-  acad::Point alignment;    // group 11
+  Point insertion;          // group 10
+  Point alignment;          // group 11
   double height = 1;        // group 40
   double widthFactor = 1;   // group 41
   double rotation = 0;      // radians (group 50 holds degrees)
@@ -69,24 +69,24 @@ void Recompute(TextGeometry& t);
 
 // The four corners of the text's box (start of the baseline, end of the baseline, end of the top line,
 // start of the top line), in the coordinates of its points.
-std::array<acad::Point, 4> Corners(const TextGeometry& t);
+std::array<Point, 4> Corners(const TextGeometry& t);
 // Corners (lower left, upper right) of the axis-aligned box around the text, in the coordinates of its points.
-std::pair<acad::Point, acad::Point> BoundingBox(const TextGeometry& t);
+std::pair<Point, Point> BoundingBox(const TextGeometry& t);
 // The axis-aligned box around points.
-std::pair<acad::Point, acad::Point> BoxAround(std::span<const acad::Point> points);
+std::pair<Point, Point> BoxAround(std::span<const Point> points);
 
 // The alignment properties, by AutoCAD's rules above. `alignment` is an AcAlignment value 0..14.
 void SetAlignment(TextGeometry& t, int horizontal, int vertical);
 void SetAlignmentCode(TextGeometry& t, int alignment);
 int AlignmentCode(const TextGeometry& t);
-void SetAlignmentPoint(TextGeometry& t, const acad::Point& p);
-void SetInsertionPoint(TextGeometry& t, const acad::Point& p);
+void SetAlignmentPoint(TextGeometry& t, const Point& p);
+void SetInsertionPoint(TextGeometry& t, const Point& p);
 
 // Moves and turns the text with its points.
-void Move(TextGeometry& t, const acad::Point& from, const acad::Point& to);
-void Rotate(TextGeometry& t, const acad::Point& base, double angle);
+void Move(TextGeometry& t, const Point& from, const Point& to);
+void Rotate(TextGeometry& t, const Point& base, double angle);
 
 // A point turned by `angle` about `base`, in the xy plane.
-acad::Point RotatePoint(const acad::Point& p, const acad::Point& base, double angle);
+Point RotatePoint(const Point& p, const Point& base, double angle);
 
 }  // namespace zil::drawing

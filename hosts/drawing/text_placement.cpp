@@ -6,11 +6,8 @@
 namespace zil::drawing {
 namespace {
 
-acad::Point ToAcad(Point p) { return {p.x, p.y, p.z}; }
-Point FromAcad(acad::Point p) { return {p.x, p.y, p.z}; }
-
 bool Same(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(a)); }
-bool Same(const Point& a, const acad::Point& b) { return Same(a.x, b.x) && Same(a.y, b.y) && Same(a.z, b.z); }
+bool Same(const Point& a, const Point& b) { return Same(a.x, b.x) && Same(a.y, b.y) && Same(a.z, b.z); }
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
@@ -33,11 +30,11 @@ TextGroups ReadTextGroups(const TextView& text) {
 
 TextGeometry GeometryOf(const TextGroups& g) {
   TextGeometry t;
-  t.insertion = ToAcad(g.insertion);
+  t.insertion = g.insertion;
   t.horizontal = g.horizontal;
   t.vertical = g.vertical;
   // A text aligned by its alignment point that has none is placed by its insertion point.
-  t.alignment = ToAcad(g.alignment.value_or(UsesInsertionPoint(t) ? Point{} : g.insertion));
+  t.alignment = g.alignment.value_or(UsesInsertionPoint(t) ? Point{} : g.insertion);
   t.height = g.height;
   t.widthFactor = g.widthFactor;
   t.rotation = Radians(g.rotationDegrees);
@@ -55,9 +52,9 @@ TextGroups WriteTextGeometry(TextView& text, const TextGeometry& t, const TextGr
   EntityView::Batch batch(text);  // one change of the record, however many groups change
   if (g.horizontal != t.horizontal) text.SetHorizontalAlignment(g.horizontal = t.horizontal);
   if (g.vertical != t.vertical) text.SetVerticalAlignment(g.vertical = t.vertical);
-  if (!Same(g.insertion, t.insertion)) text.SetInsertionPoint(g.insertion = FromAcad(t.insertion));
+  if (!Same(g.insertion, t.insertion)) text.SetInsertionPoint(g.insertion = t.insertion);
   if (g.alignment ? !Same(*g.alignment, t.alignment) : !UsesInsertionPoint(t))
-    text.SetAlignmentPoint(*(g.alignment = FromAcad(t.alignment)));
+    text.SetAlignmentPoint(*(g.alignment = t.alignment));
   if (!Same(g.height, t.height)) text.SetHeight(g.height = t.height);
   if (!Same(g.widthFactor, t.widthFactor)) text.SetWidthFactor(g.widthFactor = t.widthFactor);
   if (!Same(Radians(g.rotationDegrees), t.rotation)) text.SetRotationDegrees(g.rotationDegrees = Degrees(t.rotation));
@@ -69,13 +66,13 @@ TextGroups WriteTextGeometry(TextView& text, const TextGeometry& t, const TextGr
 
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }
 
-std::pair<acad::Point, acad::Point> TextBoundingBox(const TextView& text) {
+std::pair<Point, Point> TextBoundingBox(const TextView& text) {
   return TextBoundingBox(ReadTextGeometry(text), AxesOfText(text));
 }
 
-std::pair<acad::Point, acad::Point> TextBoundingBox(const TextGeometry& t, const OcsAxes& axes) {
-  std::array<acad::Point, 4> corners = Corners(t);
-  for (acad::Point& p : corners) p = ToAcad(ToWorld(FromAcad(p), axes));
+std::pair<Point, Point> TextBoundingBox(const TextGeometry& t, const OcsAxes& axes) {
+  std::array<Point, 4> corners = Corners(t);
+  for (Point& p : corners) p = ToWorld(p, axes);
   return BoxAround(corners);
 }
 

@@ -40,8 +40,8 @@ TextGroups WriteTextGeometry(TextView& text, const TextGeometry& geometry, const
 OcsAxes AxesOfText(const TextView& text);
 
 // World-coordinate corners (lower left, upper right) of the axis-aligned box around the text.
-std::pair<acad::Point, acad::Point> TextBoundingBox(const TextView& text);
+std::pair<Point, Point> TextBoundingBox(const TextView& text);
 // The same, of a text's geometry and axes as read.
-std::pair<acad::Point, acad::Point> TextBoundingBox(const TextGeometry& geometry, const OcsAxes& axes);
+std::pair<Point, Point> TextBoundingBox(const TextGeometry& geometry, const OcsAxes& axes);
 
 }  // namespace zil::drawing

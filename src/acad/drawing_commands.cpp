@@ -4,6 +4,7 @@
 
 #include "acad/error.h"
 #include "config/font_name.h"
+#include "platform/ascii_case.h"
 #include "textcore/codepage.h"
 #include "textcore/conversions.h"
 #include "textcore/visual_order.h"
@@ -132,10 +133,10 @@ void Hplot(HostState& host, config::FontDefinitions& fonts) {
       const EntityPtr e = set->Item(index);
       host.CurStyleName = e->StyleName();
       host.CurStyle = host.AcadTextStyles->Item(host.CurStyleName);
-      const bool mtext = config::UpperAscii(e->ObjectName()).find(u"MTEXT") != std::u16string::npos;
+      const bool mtext = UpperAscii(e->ObjectName()).find(u"MTEXT") != std::u16string::npos;
       fonts.conv.cStBack = mtext ? e->DrawingDirection() == 2 : host.CurStyle->TextGenerationFlag() == 2;
       const std::u16string font = host.CurStyle->FontFile();
-      if (!font.empty() && config::UpperAscii(config::ExtensionOf(font)) != u".TTF") continue;
+      if (!font.empty() && UpperAscii(config::ExtensionOf(font)) != u".TTF") continue;
       const std::u16string text = e->TextString();
       if (text.empty()) continue;
       e->SetTextString(textcore::FromAnsi(textcore::VisualOrder(fonts.conv.canvas, textcore::ToAnsi(text))));

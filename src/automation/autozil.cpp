@@ -10,20 +10,13 @@
 #if ZIL_WITH_DATABASE
 #include "library/database_commands.h"
 #endif
+#include "platform/ascii_case.h"
 #include "textcore/codepage.h"
 #include "textcore/conversions.h"
 #include "textcore/keyboard.h"
 
 namespace zil::automation {
 namespace {
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  const auto fold = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (fold(a[i]) != fold(b[i])) return false;
-  return true;
-}
 
 // The largest kind the text core converts; above it the string is an entity handle.
 constexpr int kLastStringKind = 10;
@@ -58,7 +51,7 @@ CallResult Tautozil::newtext(std::u16string_view ent) {
 }
 
 std::u16string Tautozil::ObjectNameOf(std::u16string_view handle) {
-  return config::UpperAscii(addin_.host.AcadDoc->HandleToObject(std::u16string(handle))->ObjectName());
+  return UpperAscii(addin_.host.AcadDoc->HandleToObject(std::u16string(handle))->ObjectName());
 }
 
 CallResult Tautozil::edit(std::u16string_view ent) {
@@ -189,7 +182,7 @@ CallResult Tautozil::Cmd(std::u16string_view cmd, std::u16string_view par, std::
                             "The database commands are not available in this build of zil (built without SQLite)");
 #endif
     if (cmd == u"set_lang") {
-      if (EqualsIgnoringCase(par, u"heb")) {
+      if (EqualIgnoringAsciiCase(par, u"heb")) {
         textcore::HebrewKeyboard(addin_.services().keyboard);
       } else {
         textcore::EnglishKeyboard(addin_.services().keyboard);

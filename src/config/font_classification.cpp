@@ -1,6 +1,7 @@
 #include "config/font_classification.h"
 
 #include "config/font_name.h"
+#include "platform/ascii_case.h"
 
 namespace zil::config {
 

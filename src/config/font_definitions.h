@@ -44,10 +44,10 @@ class FontDefinitions {
   std::filesystem::path loadFolder;
   std::filesystem::path saveFolder;
 
-  Rinistr inistr;  // declared before conv, which reads inistr.reverseTTF
+  Rinistr inistr;
   FontTable table;
   KeyTexts keys;
-  textcore::FontConverter conv{inistr.reverseTTF};
+  textcore::FontConverter conv;
 
  private:
   void Report(const std::string& message, platform::MessageIcon icon = platform::MessageIcon::Error);

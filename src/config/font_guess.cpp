@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "config/font_name.h"
+#include "platform/ascii_case.h"
 #include "textcore/codepage.h"
 
 namespace zil::config {

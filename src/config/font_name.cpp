@@ -17,11 +17,4 @@ std::u16string_view WithoutExtension(std::u16string_view name) {
   return name.substr(0, name.size() - ExtensionOf(name).size());
 }
 
-std::u16string UpperAscii(std::u16string_view s) {
-  std::u16string upper(s);
-  for (char16_t& c : upper)
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  return upper;
-}
-
 }  // namespace zil::config

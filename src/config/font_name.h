@@ -12,7 +12,5 @@ std::u16string_view FileNamePart(std::u16string_view name);
 std::u16string_view ExtensionOf(std::u16string_view name);
 // The name (folder kept) without its extension.
 std::u16string_view WithoutExtension(std::u16string_view name);
-// Upper case of the letters a..z only.
-std::u16string UpperAscii(std::u16string_view s);
 
 }  // namespace zil::config

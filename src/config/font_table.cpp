@@ -4,6 +4,7 @@
 
 #include "config/font_name.h"
 #include "config/ini_file.h"
+#include "platform/ascii_case.h"
 
 namespace zil::config {
 namespace {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "textcore/codepage.h"
 #include "textcore/utf8.h"
@@ -16,13 +17,6 @@ namespace {
 
 using textcore::FromAnsi;
 using textcore::ToAnsi;
-
-char16_t Fold(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
-}
 
 std::u16string_view Trim(std::u16string_view s) {
   const auto space = [](char16_t c) { return c == u' ' || c == u'\t'; };
@@ -94,7 +88,7 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
 std::optional<IniFile::SectionSpan> IniFile::FindSection(std::u16string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const auto name = SectionName(lines_[i]);
-    if (!name || !SameName(*name, section)) continue;
+    if (!name || !EqualIgnoringAsciiCase(*name, section)) continue;
     std::size_t end = i + 1;
     while (end < lines_.size() && !SectionName(lines_[end])) ++end;
     return SectionSpan{i, end};
@@ -105,7 +99,7 @@ std::optional<IniFile::SectionSpan> IniFile::FindSection(std::u16string_view sec
 std::optional<std::size_t> IniFile::FindKey(const SectionSpan& span, std::u16string_view key) const {
   for (std::size_t i = span.header + 1; i < span.end; ++i) {
     const auto kv = ParseKeyLine(lines_[i]);
-    if (kv && SameName(kv->key, key)) return i;
+    if (kv && EqualIgnoringAsciiCase(kv->key, key)) return i;
   }
   return std::nullopt;
 }

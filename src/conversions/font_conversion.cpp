@@ -1,7 +1,6 @@
 #include "conversions/font_conversion.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "config/font_name.h"
 #include "conversions/mtext_paragraphs.h"
@@ -11,8 +10,6 @@
 
 namespace zil::conversions {
 namespace {
-
-using acad::Point;
 
 bool Blank(const std::u16string& s) {
   return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' '; });
@@ -174,70 +171,30 @@ const TstyleRec* FontConversion::SelectedStyle(acad::Entity& e) {
   return &styles_.Find(e.StyleName());
 }
 
-std::u16string FontConversion::ConvertedString(const std::u16string& s) const {
-  const auto& conv = fonts_.conv;
-  if (outStType_ == TrueType) return conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, rightToLeft);
-  return textcore::ConvertFontTypeW(s, conv.cStType, conv.cStBack, outStType_, outcStBack_);
+std::u16string FontConversion::ConvertedString(const std::u16string& s, fntType type, bool backwards) const {
+  if (outStType_ == TrueType)
+    return fonts_.conv.AAcadToEditWin(s, type, backwards, rightToLeft, fonts_.inistr.reverseTTF);
+  return textcore::ConvertFontTypeW(s, type, backwards, outStType_, outcStBack_);
 }
 
 std::optional<Outcome> FontConversion::ConvertText(acad::Entity& t) {
-  // 1. Texts of checked fonts only.
+  // Texts of checked fonts only.
   const std::u16string s = t.TextString();
   if (Blank(s)) return std::nullopt;
   const TstyleRec* r = SelectedStyle(t);
   if (r == nullptr) return Outcome::LeftAlone;
-  // 2. The same font type: the style alone changes.
+  // A text whose font has the target's type keeps its string and place: only its style changes.
   if (r->StType == outStType_) {
     t.SetStyleName(outstyleName_);
     return Outcome::Converted;
   }
-  // 3.-4. Angle, insertion point, conversion state, the converted string.
-  const double a = WithoutFullTurn(t.Rotation());
-  const Point p0 = t.InsertionPoint();
-  auto& conv = fonts_.conv;
-  conv.cStBack = t.Backward() || r->cStBack;
-  conv.cStType = r->StType;
-  const std::u16string converted = ConvertedString(s);
 
-  if (a != 0) {
-    // 5. A rotated text: back to horizontal, then aligned between two points on its old line.
-    t.Rotate(p0, -a);
-    const Point p1 = t.InsertionPoint();
-    const Point q1 = t.TextAlignmentPoint();
-    const auto [lo, hi] = t.GetBoundingBox();
-    const double d1 = std::hypot(p0.x - lo.x, p0.y - lo.y);
-    const double d2 = std::hypot(p0.x - hi.x, p0.y - lo.y);
-    const double g = (!conv.cStBack && conv.cStType != DosEnglishR) ? 1 : -1;
-    const Point A{p0.x + g * d1 * std::cos(a), p0.y + g * d1 * std::sin(a), p0.z};
-    const Point B{p0.x + g * d2 * std::cos(a), p0.y + g * d2 * std::sin(a), p0.z};
-    const bool swap = !(q1.x == 0 || q1.y == 0) && q1.x <= p1.x;
-    t.SetTextString(converted);
-    t.SetStyleName(outstyleName_);
-    FlagBackwardUpsideDown(t);
-    MakeAligned(t, true);
-    t.SetInsertionPoint(swap ? B : A);
-    t.SetTextAlignmentPoint(swap ? A : B);
-    return Outcome::Converted;
-  }
-
-  // 6. A horizontal text: aligned along the bottom of its box.
-  const auto [lo, hi] = t.GetBoundingBox();
-  if (!conv.cStBack && t.TextGenerationFlag() == 0) {
-    MakeAligned(t, false);
-    if (conv.cStType == DosEnglishR) {
-      t.SetInsertionPoint({lo.x, lo.y, p0.z});
-      t.SetTextAlignmentPoint({hi.x, lo.y, p0.z});
-    } else {
-      t.SetTextAlignmentPoint({hi.x, t.InsertionPoint().y, p0.z});
-    }
-  } else {
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint({hi.x, lo.y, p0.z});
-    t.SetInsertionPoint({lo.x, lo.y, p0.z});
-  }
-  t.SetStyleName(outstyleName_);
-  t.SetTextString(converted);
-  FlagBackwardUpsideDown(t);
+  TextBefore before;
+  before.angle = WithoutFullTurn(t.Rotation());
+  before.insertion = t.InsertionPoint();
+  before.backwards = t.Backward() || r->cStBack;
+  before.type = r->StType;
+  RewriteAsAligned(t, before, ConvertedString(s, before.type, before.backwards), outstyleName_);
   return Outcome::Converted;
 }
 
@@ -246,11 +203,9 @@ std::optional<Outcome> FontConversion::ConvertMText(acad::Entity& m) {
   if (Blank(s)) return std::nullopt;
   const TstyleRec* r = SelectedStyle(m);
   if (r == nullptr || r->StType == outStType_) return Outcome::LeftAlone;
-  fonts_.conv.cStBack = r->cStBack;
-  fonts_.conv.cStType = r->StType;
   std::u16string result;
   for (const Paragraph& p : SplitParagraphs(StripFormatGroup(s))) {
-    result += ConvertedString(p.text);
+    result += ConvertedString(p.text, r->StType, r->cStBack);
     if (p.followedByMark) result += u"\\P";
   }
   m.SetTextString(result);

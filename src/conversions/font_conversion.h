@@ -68,7 +68,8 @@ class FontConversion {
   std::optional<Outcome> ConvertMText(acad::Entity& m);
   std::optional<Outcome> RemapText(acad::Entity& t);
   std::optional<Outcome> RemapMText(acad::Entity& m);
-  std::u16string ConvertedString(const std::u16string& s) const;
+  // A string of a font of `type` for the target style's font.
+  std::u16string ConvertedString(const std::u16string& s, fntType type, bool backwards) const;
   const TstyleRec* SelectedStyle(acad::Entity& e);
   void Show(std::u16string_view text);
 

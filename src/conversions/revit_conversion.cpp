@@ -1,82 +1,43 @@
 #include "conversions/revit_conversion.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 
 #include "config/font_name.h"
 #include "conversions/mtext_paragraphs.h"
 #include "conversions/text_placement.h"
+#include "platform/ascii_case.h"
 
 namespace zil::conversions {
 namespace {
-
-using acad::Point;
 
 bool Blank(const std::u16string& s) {
   return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' '; });
 }
 
+// A drawing string of a font of `type` in the edit form a TrueType style shows: logical order, read left to
+// right, reversed when the setting reverseTTF says so.
+std::u16string ToEditForm(std::u16string_view s, fntType type, bool backwards, const config::FontDefinitions& fonts) {
+  return fonts.conv.AAcadToEditWin(s, type, backwards, false, fonts.inistr.reverseTTF);
+}
+
 }  // namespace
 
 Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts) {
-  // 1. The string and its style's record; TrueType styles stay as they are.
+  // Blank texts and texts of TrueType styles stay as they are.
   const std::u16string s = t.TextString();
   if (Blank(s)) return Outcome::LeftAlone;
   const TstyleRec& r = styles.Find(t.StyleName());
   if (r.StType == TrueType) return Outcome::LeftAlone;
 
-  // 2.-3. The angle (a full turn is none), the points and the conversion state.
-  const double a = WithoutFullTurn(t.Rotation());
-  const Point p0 = t.InsertionPoint();
-  Point q = t.TextAlignmentPoint();
-  auto& conv = fonts.conv;
-  conv.cStBack = t.Backward() || r.cStBack;
-  conv.cStType = r.StType;
+  TextBefore before;
+  before.angle = WithoutFullTurn(t.Rotation());
+  before.insertion = t.InsertionPoint();
+  (void)t.TextAlignmentPoint();  // read, as the dialog does; a rotated text's is read again once turned
+  before.backwards = t.Backward() || r.cStBack;
+  before.type = r.StType;
   (void)t.Alignment();  // read, as the dialog does; the result does not depend on it
-
-  if (a != 0) {
-    // 4. Back to horizontal about the insertion point, then an aligned text between two points on the
-    // line through the old insertion point at the old angle.
-    t.Rotate(p0, -a);
-    const Point p1 = t.InsertionPoint();
-    q = t.TextAlignmentPoint();
-    const auto [lo, hi] = t.GetBoundingBox();
-    const double d1 = std::hypot(p0.x - lo.x, p0.y - lo.y);
-    const double d2 = std::hypot(p0.x - hi.x, p0.y - lo.y);
-    const double sigma = (conv.cStBack || conv.cStType == DosEnglishR) ? -1 : 1;
-    const Point P1{p0.x + sigma * d1 * std::cos(a), p0.y + sigma * d1 * std::sin(a), p0.z};
-    const Point P2{p0.x + sigma * d2 * std::cos(a), p0.y + sigma * d2 * std::sin(a), p0.z};
-    const bool notLeft = q.x != 0 && q.y != 0;
-    const Point start = notLeft && q.x <= p1.x ? P2 : P1;
-    const Point end = notLeft && q.x <= p1.x ? P1 : P2;
-    t.SetTextString(fonts.conv.AAcadToEditWin(t.TextString(), conv.cStType, conv.cStBack, false));
-    t.SetStyleName(std::u16string(kRevitStyleName));
-    FlagBackwardUpsideDown(t);
-    MakeAligned(t, true);
-    t.SetInsertionPoint(start);
-    t.SetTextAlignmentPoint(end);
-    return Outcome::Converted;
-  }
-
-  // 5. Horizontal text: aligned along the bottom of its box.
-  const auto [lo, hi] = t.GetBoundingBox();
-  if (conv.cStBack || t.TextGenerationFlag() != 0) {
-    const Point end{hi.x, lo.y, p0.z};
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint(end);
-    t.SetInsertionPoint({lo.x, lo.y, p0.z});
-  } else if (conv.cStType != DosEnglishR) {
-    MakeAligned(t, false);
-    t.SetTextAlignmentPoint({hi.x, t.InsertionPoint().y, p0.z});
-  } else {
-    MakeAligned(t, false);
-    t.SetInsertionPoint({lo.x, lo.y, p0.z});
-    t.SetTextAlignmentPoint({hi.x, lo.y, p0.z});
-  }
-  t.SetTextString(fonts.conv.AAcadToEditWin(s, conv.cStType, conv.cStBack, false));
-  t.SetStyleName(std::u16string(kRevitStyleName));
-  FlagBackwardUpsideDown(t);
+  RewriteAsAligned(t, before, ToEditForm(s, before.type, before.backwards, fonts), std::u16string(kRevitStyleName));
   return Outcome::Converted;
 }
 
@@ -84,13 +45,11 @@ Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::
   std::u16string s = m.TextString();
   const TstyleRec& r = styles.Find(m.StyleName());
   if (r.StType == TrueType) return Outcome::LeftAlone;
-  fonts.conv.cStBack = r.cStBack;
-  fonts.conv.cStType = r.StType;
   s = StripFormatGroup(std::move(s));
   // Each paragraph is converted together with the paragraph mark that follows it.
   std::u16string result;
   for (const Paragraph& p : SplitParagraphs(s))
-    result += fonts.conv.AAcadToEditWin(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, false);
+    result += ToEditForm(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, fonts);
   m.SetTextString(result);
   m.SetStyleName(std::u16string(kRevitStyleName));
   return Outcome::Converted;
@@ -132,7 +91,7 @@ void RevitConversion::Activate() {
   thisName =
       doc->Path() + std::u16string(1, static_cast<char16_t>(std::filesystem::path::preferred_separator)) + doc->Name();
   // The copy keeps the kind of file the drawing is: the stand-in host reads and writes DXF.
-  const bool dxf = config::UpperAscii(config::ExtensionOf(thisName)) == u".DXF";
+  const bool dxf = UpperAscii(config::ExtensionOf(thisName)) == u".DXF";
   targetFile = std::u16string(config::WithoutExtension(thisName)) + (dxf ? u"_Revit.dxf" : u"_Revit.dwg");
   reverseOutputText = fonts_.inistr.reverseTTF;
 }

@@ -4,6 +4,7 @@
 
 #include "acad/error.h"
 #include "config/font_name.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::conversions {
@@ -27,7 +28,7 @@ TstyleRec ReadStyle(const std::shared_ptr<acad::TextStyle>& st, std::u16string f
 
 }  // namespace
 
-std::u16string StyleKey(std::u16string_view name) { return config::UpperAscii(name); }
+std::u16string StyleKey(std::u16string_view name) { return UpperAscii(name); }
 
 const TstyleRec& StyleTable::Find(const std::u16string& styleName) const {
   const auto it = dirstyles.find(StyleKey(styleName));
@@ -79,16 +80,16 @@ StyleTable LoadStyleTable(acad::Document& doc, config::FontDefinitions& fonts, s
   }
   fontList.clear();
   for (const TstyleRec& r : table.astyles) {
-    const std::u16string key = config::UpperAscii(r.Font);
+    const std::u16string key = UpperAscii(r.Font);
     const auto at =
         std::lower_bound(fontList.begin(), fontList.end(), key,
-                         [](const std::u16string& a, const std::u16string& b) { return config::UpperAscii(a) < b; });
-    if (at == fontList.end() || config::UpperAscii(*at) != key) fontList.insert(at, r.Font);
+                         [](const std::u16string& a, const std::u16string& b) { return UpperAscii(a) < b; });
+    if (at == fontList.end() || UpperAscii(*at) != key) fontList.insert(at, r.Font);
   }
   for (TstyleRec& r : table.astyles) {
-    const std::u16string key = config::UpperAscii(r.Font);
+    const std::u16string key = UpperAscii(r.Font);
     const auto at = std::find_if(fontList.begin(), fontList.end(),
-                                 [&key](const std::u16string& f) { return config::UpperAscii(f) == key; });
+                                 [&key](const std::u16string& f) { return UpperAscii(f) == key; });
     r.fntIdx = static_cast<std::int32_t>(at - fontList.begin());
   }
   return table;

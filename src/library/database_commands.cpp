@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "library/database_error.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::library {
@@ -67,15 +68,8 @@ class GeneralStatement {
 
 enum class Kind { Unknown, Integer, Real, Text, Blob };
 
-std::string Upper(const char* text) {
-  std::string upper(text);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
-
 Kind DeclaredKind(const char* declared) {
-  const std::string type = Upper(declared);
+  const std::string type = UpperAscii(declared);
   if (type == "SMALLINT" || type == "INTEGER" || type == "BOOLEAN") return Kind::Integer;
   if (type == "NUMERIC" || type == "FLOAT" || type == "DOUBLE" || type == "REAL") return Kind::Real;
   if (type == "BLOB") return Kind::Blob;

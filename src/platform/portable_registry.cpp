@@ -8,15 +8,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/ascii_case.h"
+
 namespace zil::platform {
 namespace {
-
-char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
-}
 
 std::string_view Trim(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -60,7 +55,7 @@ std::optional<std::string> PortableRegistry::ReadUserString(std::string_view key
     if (line.starts_with('[')) {
       const auto close = line.find(']');
       if (close == std::string_view::npos) continue;  // not a section header: an ordinary line
-      const bool ours = SameName(Trim(line.substr(1, close - 1)), key);
+      const bool ours = EqualIgnoringAsciiCase(Trim(line.substr(1, close - 1)), key);
       if (where == Where::Inside)
         where = Where::After;  // only the first equal section counts
       else if (ours)
@@ -71,7 +66,7 @@ std::optional<std::string> PortableRegistry::ReadUserString(std::string_view key
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string_view valueName = Trim(line.substr(0, eq));
-    if (valueName.empty() || valueName.front() == ';' || !SameName(valueName, name)) continue;
+    if (valueName.empty() || valueName.front() == ';' || !EqualIgnoringAsciiCase(valueName, name)) continue;
     std::string_view value = Trim(line.substr(eq + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
       value = value.substr(1, value.size() - 2);

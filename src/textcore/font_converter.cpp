@@ -90,7 +90,7 @@ std::u16string FontConverter::AcadToEditWin(std::u16string_view s) const {
   return MirrorBracketsW(std::move(r));
 }
 
-std::u16string FontConverter::EditToacadWin(std::u16string_view s) const {
+std::u16string FontConverter::EditToacadWin(std::u16string_view s, bool reverseTTF) const {
   if (s.empty()) return {};
   std::u16string r;
   switch (cStType) {
@@ -107,7 +107,7 @@ std::u16string FontConverter::EditToacadWin(std::u16string_view s) const {
       r = isEnglishOnly(s, WindowsHeb) ? std::u16string(s) : U(ReverseStr(ReverseLatinRuns(A(s))));
       break;
     case TrueType:
-      return reverseTTF_ ? ConvertRightToLeft(s) : U(ReverseStr(A(ConvertRightToLeft(s))));
+      return reverseTTF ? ConvertRightToLeft(s) : U(ReverseStr(A(ConvertRightToLeft(s))));
   }
   if (cStBack) r = U(ReverseStr(A(r)));
   return MirrorBracketsW(std::move(r));
@@ -197,10 +197,11 @@ std::string FontConverter::fAcadToEditWinL(std::string_view b, int type, bool ba
   return MirrorBrackets(std::move(w));
 }
 
-std::u16string FontConverter::AAcadToEditWin(std::u16string_view s, int type, bool backwards, bool rightToLeft) const {
+std::u16string FontConverter::AAcadToEditWin(std::u16string_view s, int type, bool backwards, bool rightToLeft,
+                                             bool reverseTTF) const {
   const std::string b = UnitsToBytes(s);
   const std::string r = fAcadToEditWinL(b, CorrectedFontType(b, type), backwards, rightToLeft);
-  return reverseTTF_ ? U(ReverseStr(r)) : U(r);
+  return reverseTTF ? U(ReverseStr(r)) : U(r);
 }
 
 }  // namespace zil::textcore

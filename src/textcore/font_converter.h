@@ -7,6 +7,8 @@
 //   "Dos" routines serve editors that show the stored order, Hebrew letters as Windows-1255 characters;
 //   fAcadToEditWinL and AAcadToEditWin take the type and flags as arguments, for whole-drawing
 //   conversions.
+// The setting reverseTTF (reverse converted TrueType text) is an argument of the two routines that read
+// it: it lives in the settings record, and a change of it counts from the next conversion.
 // No routine fails: empty in, empty out, characters outside the maps pass unchanged.
 #pragma once
 
@@ -20,9 +22,6 @@ namespace zil::textcore {
 
 class FontConverter {
  public:
-  // `reverseTTF`: the setting that reverses converted TrueType text; read at every conversion.
-  explicit FontConverter(const bool& reverseTTF) : reverseTTF_(reverseTTF) {}
-
   // Conversion state.
   fntType cStType = DosHebrew;
   bool cStBack = false;
@@ -33,7 +32,7 @@ class FontConverter {
   Canvas canvas;
 
   std::u16string AcadToEditWin(std::u16string_view s) const;
-  std::u16string EditToacadWin(std::u16string_view s) const;
+  std::u16string EditToacadWin(std::u16string_view s, bool reverseTTF) const;
   std::u16string AcadToEditDos(std::u16string_view s) const;
   std::u16string EditToacadDos(std::u16string_view s) const;
 
@@ -53,10 +52,8 @@ class FontConverter {
   std::string fAcadToEditWinL(std::string_view b, int type, bool backwards, bool rightToLeft) const;
   // The same on UTF-16 text, with the declared type corrected from the text (as ConvertFontTypeW does),
   // and the result reversed when reverseTTF is set.
-  std::u16string AAcadToEditWin(std::u16string_view s, int type, bool backwards, bool rightToLeft) const;
-
- private:
-  const bool& reverseTTF_;
+  std::u16string AAcadToEditWin(std::u16string_view s, int type, bool backwards, bool rightToLeft,
+                                bool reverseTTF) const;
 };
 
 }  // namespace zil::textcore

@@ -4,6 +4,7 @@
 
 #include "acad/error.h"
 #include "config/font_name.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 #include "textdialog/justification.h"
 #include "textdialog/number_text.h"
@@ -89,7 +90,7 @@ Opening TextSession::GetinputEdittext() {
     changeF = false;
     host_.LoadActiveStyle(fonts_);
     eText = Doc().HandleToObject(chandle);
-    isDim = config::UpperAscii(eText->ObjectName()).find(u"DIM") != std::u16string::npos;
+    isDim = UpperAscii(eText->ObjectName()).find(u"DIM") != std::u16string::npos;
     Opening opening;
     FillStyleMenu(opening);
     shared_.PendingFontName.clear();
@@ -185,7 +186,8 @@ std::u16string TextSession::SwitchEditor(int editor) {
 
 std::u16string TextSession::Convert(std::u16string_view editorText, int editor) const {
   if (editorText.empty()) return {};
-  return editor == kStoredOrderEditor ? fonts_.conv.EditToacadDos(editorText) : fonts_.conv.EditToacadWin(editorText);
+  return editor == kStoredOrderEditor ? fonts_.conv.EditToacadDos(editorText)
+                                      : fonts_.conv.EditToacadWin(editorText, fonts_.inistr.reverseTTF);
 }
 
 void TextSession::Write(const std::u16string& drawingText) {
@@ -341,9 +343,9 @@ void TextSession::Close() {
 std::array<std::optional<bool>, kSymbolButtons> TextSession::ShowSymbolButtons() {
   std::array<std::optional<bool>, kSymbolButtons> shown;
   config::FontTable& table = fonts_.table;
-  const std::u16string font = config::UpperAscii(fonts_.conv.cStFont);
+  const std::u16string font = UpperAscii(fonts_.conv.cStFont);
   for (std::size_t k = 0; k < table.fontsyms.size(); ++k) {
-    if (config::UpperAscii(table.fontsyms[k].name) != font) continue;
+    if (UpperAscii(table.fontsyms[k].name) != font) continue;
     table.csymb = k;
     for (std::size_t j = 0; j < shown.size(); ++j) shown[j] = table.fontsyms[k].b[j] != 0;
     isHebsymb = true;

@@ -1,24 +1,15 @@
 #include "conversion_fixtures.h"
 
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/utf8.h"
 
 namespace zil::conversions::test {
 namespace {
 
 const zil::test::TempFolder& FixtureFolder() {
-  static const zil::test::TempFolder folder;
-  static const bool made = [] {
-    const auto result = zil::test::RunProcess(
-        {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/conversions/make_conversion_fixtures.py", folder.path().string()});
-    if (result.exitCode != 0) throw std::runtime_error("make_conversion_fixtures.py failed: " + result.err);
-    return true;
-  }();
-  static_cast<void>(made);
-  return folder;
+  return zil::test::FixturesMadeBy("conversions/make_conversion_fixtures.py");
 }
 
 // The data folder's font table must exist before the font definitions read it.
@@ -38,9 +29,7 @@ std::u16string HandleOf(const std::string& name) {
 }
 
 int EzdxfAuditErrors(const std::string& path) {
-  const auto result = zil::test::RunProcess({"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/drawing/ezdxf_probe.py", path});
-  if (result.exitCode != 0) throw std::runtime_error("ezdxf could not read " + path + ": " + result.err);
-  return static_cast<int>(nlohmann::json::parse(result.out).at("errors").size());
+  return static_cast<int>(zil::test::ProbeWithEzdxf(path).at("errors").size());
 }
 
 OnDrawing::OnDrawing(const std::string& fixture)

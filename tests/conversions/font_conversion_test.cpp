@@ -38,8 +38,8 @@ TEST_F(FontActions, AFontOfThreeStylesIsListedOnceAndConvertsThemAll) {
 
   for (const char* name : {"win1", "win2_rotated", "win3_full_turn", "attrib_name", "mtext_single", "paper"})
     EXPECT_EQ(Entity(name)->StyleName(), u"TARGET") << name;
-  EXPECT_EQ(Entity("win1")->TextString(), fonts.conv.AAcadToEditWin(win1, WindowsHeb, false, false));
-  EXPECT_EQ(Entity("win2_rotated")->TextString(), fonts.conv.AAcadToEditWin(rotated, WindowsHeb, false, false));
+  EXPECT_EQ(Entity("win1")->TextString(), fonts.conv.AAcadToEditWin(win1, WindowsHeb, false, false, false));
+  EXPECT_EQ(Entity("win2_rotated")->TextString(), fonts.conv.AAcadToEditWin(rotated, WindowsHeb, false, false, false));
   EXPECT_EQ(Entity("mtext_group")->TextString(), FromUtf8("הערות כלליות\\Pמידות"));
   EXPECT_EQ(Entity("mtext_end_mark")->TextString(), FromUtf8("שורה\\P"));  // no empty paragraph added
   EXPECT_EQ(Entity("dos")->StyleName(), u"DOS");                           // its font was not checked

@@ -18,7 +18,7 @@ using textcore::FromUtf8;
 
 // The edit form the conversion must write: logical Hebrew as a left-to-right TrueType line shows it.
 std::u16string EditForm(config::FontDefinitions& fonts, std::u16string_view drawing, fntType type, bool back) {
-  return fonts.conv.AAcadToEditWin(drawing, type, back, false);
+  return fonts.conv.AAcadToEditWin(drawing, type, back, false, fonts.inistr.reverseTTF);
 }
 
 // The distance of `p` from the line through `origin` at `angle`.

@@ -2,8 +2,9 @@
 // temporary folder, and ezdxf's view of a file the host wrote.
 #pragma once
 
-#include <nlohmann/json.hpp>
 #include <string>
+
+#include "support/ezdxf_fixtures.h"
 
 namespace zil::drawing::test {
 
@@ -12,7 +13,6 @@ std::string Fixture(const std::string& name);
 // The bytes of fixture `name`.
 std::string FixtureBytes(const std::string& name);
 
-// ezdxf_probe.py on `path`: audit findings, $HANDSEED and strings (see the script).
-nlohmann::json ProbeWithEzdxf(const std::string& path);
+using zil::test::ProbeWithEzdxf;
 
 }  // namespace zil::drawing::test

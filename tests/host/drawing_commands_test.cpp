@@ -9,7 +9,7 @@
 #include "acad/error.h"
 #include "drawing/standin/entity.h"
 #include "host_fixtures.h"
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/codepage.h"
 #include "textcore/utf8.h"
 #include "textcore/visual_order.h"
@@ -97,9 +97,7 @@ TEST_F(Commands, TheChartAsWrittenIsReadByEzdxfWithEveryCharacter) {
   ASSERT_EQ(Call(u"HShowfont").hr, automation::S_OK);
   const std::string file = (dir / "chart.dxf").string();
   host.doc->SaveAs(textcore::FromUtf8(file));
-  const auto probe = zil::test::RunProcess({"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/drawing/ezdxf_probe.py", file});
-  ASSERT_EQ(probe.exitCode, 0) << probe.err;
-  const nlohmann::json found = nlohmann::json::parse(probe.out);
+  const nlohmann::json found = zil::test::ProbeWithEzdxf(file);
   EXPECT_TRUE(found["errors"].empty()) << found["errors"].dump();
   EXPECT_TRUE(found["fixes"].empty()) << found["fixes"].dump();
   int texts = 0;

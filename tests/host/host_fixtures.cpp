@@ -4,23 +4,13 @@
 #include <stdexcept>
 
 #include "drawing/writer.h"
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin::test {
 namespace {
 
-const zil::test::TempFolder& FixtureFolder() {
-  static const zil::test::TempFolder folder;
-  static const bool made = [] {
-    const auto result = zil::test::RunProcess(
-        {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/host/make_host_fixtures.py", folder.path().string()});
-    if (result.exitCode != 0) throw std::runtime_error("make_host_fixtures.py failed: " + result.err);
-    return true;
-  }();
-  static_cast<void>(made);
-  return folder;
-}
+const zil::test::TempFolder& FixtureFolder() { return zil::test::FixturesMadeBy("host/make_host_fixtures.py"); }
 
 }  // namespace
 

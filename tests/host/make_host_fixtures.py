@@ -10,6 +10,8 @@ no_texts.dxf     R2000 with lines and a circle only.
 paper.dxf        R2000 whose layout tab is active ($TILEMODE 0), with a text in paper space.
 gone_layer.dxf   R2000 whose current layer ($CLAYER) is not in the layer table.
 r12.dxf          R12 with a key-mapped text and a block with an attribute.
+kinds.dxf        R2000 with the entities whose class comes from their flags: a linear and a radius
+                 dimension, 2D and 3D polylines, a polyface mesh and a polygon mesh.
 """
 import json
 import os
@@ -131,6 +133,24 @@ def r12(out):
     doc.saveas(os.path.join(out, "r12.dxf"))
 
 
+def kinds(out):
+    doc = ezdxf.new("R2000")
+    msp = doc.modelspace()
+    linear = msp.add_linear_dim(base=(0, 5), p1=(0, 0), p2=(10, 0))
+    linear.render()
+    handles["dim_linear"] = linear.dimension.dxf.handle
+    radius = msp.add_radius_dim(center=(20, 0), radius=3, angle=45)
+    radius.render()
+    handles["dim_radius"] = radius.dimension.dxf.handle
+    handles["polyline_2d"] = msp.add_polyline2d([(0, 0), (1, 1), (2, 0)]).dxf.handle
+    handles["polyline_3d"] = msp.add_polyline3d([(0, 0, 0), (1, 1, 1)]).dxf.handle
+    polyface = msp.add_polyface()
+    polyface.append_face([(0, 0, 0), (1, 0, 0), (1, 1, 0)])
+    handles["polyface"] = polyface.dxf.handle
+    handles["polymesh"] = msp.add_polymesh((2, 2)).dxf.handle
+    doc.saveas(os.path.join(out, "kinds.dxf"))
+
+
 def main(out):
     os.makedirs(out, exist_ok=True)
     hebrew(out)
@@ -138,6 +158,7 @@ def main(out):
     paper(out)
     gone_layer(out)
     r12(out)
+    kinds(out)
     with open(os.path.join(out, "handles.json"), "w") as f:
         json.dump(handles, f, indent=1)
 

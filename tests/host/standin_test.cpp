@@ -36,20 +36,28 @@ bool Holds(const std::string& text, const std::string& part) { return text.find(
 
 TEST(StandIn, EachKindServesItsMembersAndFailsForOthersAsLateBindingDoes) {
   Host host("hebrew.dxf");
+  Host flagged("kinds.dxf");  // dimensions and polylines, named by their flags
   const struct {
+    Host& in;
     const char* name;
     std::u16string objectName;
     int entityType;
   } kinds[] = {
-      {"keys", u"AcDbText", 32},
-      {"attdef", u"AcDbAttributeDefinition", 5},
-      {"attrib_name", u"AcDbAttribute", 6},
-      {"insert", u"AcDbBlockReference", 7},
-      {"mtext_arial", u"AcDbMText", 21},
-      {"line", u"AcDbLine", 19},
+      {host, "keys", u"AcDbText", 32},
+      {host, "attdef", u"AcDbAttributeDefinition", 5},
+      {host, "attrib_name", u"AcDbAttribute", 6},
+      {host, "insert", u"AcDbBlockReference", 7},
+      {host, "mtext_arial", u"AcDbMText", 21},
+      {host, "line", u"AcDbLine", 19},
+      {flagged, "dim_linear", u"AcDbRotatedDimension", 15},
+      {flagged, "dim_radius", u"AcDbRadialDimension", 14},
+      {flagged, "polyline_2d", u"AcDb2dPolyline", 23},
+      {flagged, "polyline_3d", u"AcDb3dPolyline", 2},
+      {flagged, "polyface", u"AcDbPolyFaceMesh", 39},
+      {flagged, "polymesh", u"AcDbPolygonMesh", 25},
   };
   for (const auto& k : kinds) {
-    const auto e = host.Entity(k.name);
+    const auto e = k.in.Entity(k.name);
     EXPECT_EQ(e->ObjectName(), k.objectName) << k.name;
     EXPECT_EQ(e->EntityType(), k.entityType) << k.name;
     EXPECT_EQ(e->Handle(), HandleOf(k.name));
@@ -110,6 +118,50 @@ TEST(StandIn, ErasedObjectsFailAndLockedOnesCanBeReadButNotChanged) {
   line->Erase();
   EXPECT_TRUE(Holds(ErrorOf([&] { static_cast<void>(line->Layer()); }), "erased"));
   EXPECT_TRUE(Holds(ErrorOf([&] { host.doc->HandleToObject(HandleOf("line")); }), "handle"));
+}
+
+// A value of the file that does not parse fails the member that reads it, as that member's error: the
+// message names the member and the object, then the file's line. A change that meets it changes nothing.
+TEST(StandIn, AValueThatDoesNotParseFailsTheMemberThatMeetsIt) {
+  zil::test::TempFolder dir;
+  std::string dxf = test::FixtureBytes("hebrew.dxf");
+  const std::string handle = textcore::ToUtf8(HandleOf("keys"));
+  const std::size_t keys = dxf.find("\n  5\n" + handle + "\n");
+  ASSERT_NE(keys, std::string::npos);
+  const auto spoil = [&](const std::string& from, const std::string& to) {
+    const std::size_t at = dxf.find(from, keys);
+    ASSERT_NE(at, std::string::npos) << from;
+    dxf.replace(at, from.size(), to);
+  };
+  spoil("\n 40\n2.0\n", "\n 40\ntall\n");       // the height
+  spoil("\n  8\n0\n", "\n  8\n0\n 62\nred\n");  // a colour
+  dir.Write("spoilt.dxf", dxf);
+  const auto app = StandInApplication::Create();
+  const auto doc = app->OpenDrawing(dir / "spoilt.dxf");
+  const acad::EntityPtr text = doc->HandleToObject(HandleOf("keys"));
+  const std::string before = Bytes(*doc);
+
+  const struct {
+    const char* member;
+    std::function<void()> call;
+  } calls[] = {
+      {"Height", [&] { static_cast<void>(text->Height()); }},
+      {"Rotation", [&] { static_cast<void>(text->Rotation()); }},
+      {"GetBoundingBox", [&] { static_cast<void>(text->GetBoundingBox()); }},
+      {"Color", [&] { static_cast<void>(text->Color()); }},
+      {"TextString", [&] { text->SetTextString(u"x"); }},
+      {"InsertionPoint",
+       [&] {
+         text->SetInsertionPoint({1, 2, 0});
+       }},
+  };
+  for (const auto& c : calls) {
+    const std::string message = ErrorOf(c.call);
+    EXPECT_TRUE(message.starts_with(std::string(c.member) + ": the object AcDbText (handle " + handle + "): "))
+        << message;
+    EXPECT_TRUE(Holds(message, "spoilt.dxf line ")) << message;
+  }
+  EXPECT_EQ(Bytes(*doc), before);
 }
 
 TEST(StandIn, SelectionSetsSelectEverythingThroughTheFilterAndPickThroughTheInput) {

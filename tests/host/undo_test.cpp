@@ -11,7 +11,7 @@
 #include "drawing/standin/host_window.h"
 #include "drawing/tag_values.h"
 #include "host_fixtures.h"
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
@@ -88,10 +88,7 @@ TEST(Undo, TheChangesWrittenOutAreADrawingEzdxfReadsWithoutFindings) {
   Host host("hebrew.dxf");
   ChangeEverything(host);
   host.doc->SaveAs(textcore::FromUtf8((dir / "changed.dxf").string()));
-  const auto probe = zil::test::RunProcess(
-      {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/drawing/ezdxf_probe.py", (dir / "changed.dxf").string()});
-  ASSERT_EQ(probe.exitCode, 0) << probe.err;
-  const nlohmann::json found = nlohmann::json::parse(probe.out);
+  const nlohmann::json found = zil::test::ProbeWithEzdxf((dir / "changed.dxf").string());
   EXPECT_TRUE(found["errors"].empty()) << found["errors"].dump();
   EXPECT_TRUE(found["fixes"].empty()) << found["fixes"].dump();
   EXPECT_EQ(found["strings"][textcore::ToUtf8(test::HandleOf("keys"))]["text"], "שונה");

@@ -78,9 +78,8 @@ std::u32string ReadRightToLeft(std::u32string seen) {
 TEST(GlyphRun, ALegacyTextAndItsRevitConversionShowTheSameGlyphs) {
   // Texts that begin with a Hebrew letter and hold Hebrew letters, digits, spaces, "-" and ":" (and "."
   // "," "/" where the font has them), stored by the add-in's own editor conversion for each SHX type; the
-  // Revit conversion writes AAcadToEditWin(s, type, backwards, false) into a TrueType style.
-  const bool reverseTTF = false;
-  textcore::FontConverter conv(reverseTTF);
+  // Revit conversion writes AAcadToEditWin(s, type, backwards, false, reverseTTF) into a TrueType style.
+  textcore::FontConverter conv;
   std::mt19937 random(11);
   std::u16string letters;
   for (char16_t c = 0x05D0; c <= 0x05EA; ++c) letters += c;
@@ -93,9 +92,9 @@ TEST(GlyphRun, ALegacyTextAndItsRevitConversionShowTheSameGlyphs) {
     for (int i = 0; i < 4000 && failures < 5; ++i) {
       std::u16string logical(1, letters[random() % letters.size()]);
       for (std::size_t n = random() % 14; n > 0; --n) logical += all[random() % all.size()];
-      const std::u16string stored = conv.EditToacadWin(logical);
+      const std::u16string stored = conv.EditToacadWin(logical, false);
       const std::u32string before = GlyphRun(stored, type);
-      const std::u32string after = GlyphRun(conv.AAcadToEditWin(stored, type, false, false), TrueType);
+      const std::u32string after = GlyphRun(conv.AAcadToEditWin(stored, type, false, false, false), TrueType);
       if (before != after || ReadRightToLeft(before) != DecodeControlCodes(logical).characters) ++failures;
       EXPECT_EQ(ToUtf8(Utf16(after)), ToUtf8(Utf16(before)))
           << "type " << static_cast<int>(type) << ": \"" << ToUtf8(logical) << "\"";
@@ -108,8 +107,7 @@ TEST(GlyphRun, TextsThatBeginWithANumberJoinOneToLatinOrHoldBracketsReadDifferen
   // In a Windows font, as users read them (from the right, runs of other characters left to right) before
   // and after the Revit conversion: a leading number or sign moves to the left end, a number joined to
   // Latin letters leaves them, brackets break.
-  const bool reverseTTF = false;
-  textcore::FontConverter conv(reverseTTF);
+  textcore::FontConverter conv;
   conv.cStType = WindowsHeb;
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"3 חדרים", " חדרים3"},
@@ -119,9 +117,9 @@ TEST(GlyphRun, TextsThatBeginWithANumberJoinOneToLatinOrHoldBracketsReadDifferen
       {"קיר RC עובי 20", "קיר RC עובי 20"},  // Latin letters alone inside Hebrew read as before
   };
   for (const auto& [logical, afterwards] : cases) {
-    const std::u16string stored = conv.EditToacadWin(textcore::FromUtf8(logical));
+    const std::u16string stored = conv.EditToacadWin(textcore::FromUtf8(logical), false);
     const std::u32string before = GlyphRun(stored, WindowsHeb);
-    const std::u32string after = GlyphRun(conv.AAcadToEditWin(stored, WindowsHeb, false, false), TrueType);
+    const std::u32string after = GlyphRun(conv.AAcadToEditWin(stored, WindowsHeb, false, false, false), TrueType);
     EXPECT_EQ(ToUtf8(Utf16(ReadRightToLeft(before))), logical);
     EXPECT_EQ(ToUtf8(Utf16(ReadRightToLeft(after))), afterwards) << logical;
   }

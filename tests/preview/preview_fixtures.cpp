@@ -1,25 +1,13 @@
 #include "preview_fixtures.h"
 
-#include <stdexcept>
-
 #include "drawing/dxf_file.h"
 #include "drawing/entity_views.h"
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 
 namespace zil::preview::test {
 namespace {
 
-const zil::test::TempFolder& FixtureFolder() {
-  static const zil::test::TempFolder folder;
-  static const bool made = [] {
-    const auto result = zil::test::RunProcess(
-        {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/preview/make_fixtures.py", folder.path().string()});
-    if (result.exitCode != 0) throw std::runtime_error("make_fixtures.py failed: " + result.err);
-    return true;
-  }();
-  static_cast<void>(made);
-  return folder;
-}
+const zil::test::TempFolder& FixtureFolder() { return zil::test::FixturesMadeBy("preview/make_fixtures.py"); }
 
 }  // namespace
 

@@ -134,7 +134,7 @@ void ConvertStringsAsTheRevitConversionDoes(drawing::Drawing& drawing, const Fon
       t.SetAlignmentPoint({hi.x, lo.y, 0});
       t.SetGenerationFlags(6);
     }
-    t.SetTextString(conv.AAcadToEditWin(s, look.type, backwards, false));
+    t.SetTextString(conv.AAcadToEditWin(s, look.type, backwards, false, false));
     t.SetStyleName(u"HEB_TTF");
   };
   std::vector<drawing::Space> spaces = {drawing::ModelSpace(drawing)};
@@ -151,8 +151,8 @@ void ConvertStringsAsTheRevitConversionDoes(drawing::Drawing& drawing, const Fon
       if (look.type == TrueType) continue;
       std::u16string converted;
       for (const auto& p : conversions::SplitParagraphs(conversions::StripFormatGroup(m.TextString())))
-        converted +=
-            conv.AAcadToEditWin(p.followedByMark ? p.text + u"\\P" : p.text, look.type, look.styleBackward, false);
+        converted += conv.AAcadToEditWin(p.followedByMark ? p.text + u"\\P" : p.text, look.type, look.styleBackward,
+                                         false, false);
       m.SetTextString(converted);
       m.SetStyleName(u"HEB_TTF");
     }

@@ -285,7 +285,7 @@ TEST(Scene, SampleTextsShowTheSameGlyphsAfterTheRevitConversionUnlessTheyBeginWi
     const bool backwards = t.look.styleBackward || t.textBackward;
     if (backwards) continue;
     const std::u32string before = GlyphRun(t.stored, t.look.type, t.look.brackets);
-    const std::u32string after = GlyphRun(conv.AAcadToEditWin(t.stored, t.look.type, false, false), TrueType);
+    const std::u32string after = GlyphRun(conv.AAcadToEditWin(t.stored, t.look.type, false, false, false), TrueType);
     (before == after ? same : different).insert(ToUtf8(Utf16(ReadRightToLeft(before))));
   }
   EXPECT_EQ(different, (std::set<std::string>{"3 חדרים", "חדר 2B שינה"}));

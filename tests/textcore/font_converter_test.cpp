@@ -15,8 +15,7 @@ namespace {
 std::u16string H(std::string_view utf8) { return FromUtf8(utf8); }
 
 struct Fixture {
-  bool reverseTTF = false;
-  FontConverter conv{reverseTTF};
+  FontConverter conv;
   FontConverter& With(fntType type, bool back) {
     conv.cStType = type;
     conv.cStBack = back;
@@ -28,7 +27,7 @@ TEST(FontConverter, WindowsTextWithoutHebrewOnlyMirrorsItsBrackets) {
   Fixture f;
   FontConverter& c = f.With(WindowsHeb, false);
   EXPECT_EQ(c.AcadToEditWin(u"f(x) < 2"), u"f)x( > 2");
-  EXPECT_EQ(c.EditToacadWin(c.AcadToEditWin(u"f(x) < 2")), u"f(x) < 2");
+  EXPECT_EQ(c.EditToacadWin(c.AcadToEditWin(u"f(x) < 2"), false), u"f(x) < 2");
 }
 
 TEST(FontConverter, BackwardsDosHebrewReadsTheUnreversedString) {
@@ -42,9 +41,9 @@ TEST(FontConverter, BackwardsDosHebrewReadsTheUnreversedString) {
 TEST(FontConverter, LowerCaseLatinDoesNotSurviveUnderDosEnglish) {
   Fixture f;
   FontConverter& c = f.With(DosEnglish, false);
-  EXPECT_EQ(c.EditToacadWin(u"a"), u"a");
+  EXPECT_EQ(c.EditToacadWin(u"a", false), u"a");
   EXPECT_EQ(c.AcadToEditWin(u"a"), H("ש"));
-  EXPECT_EQ(c.AcadToEditWin(c.EditToacadWin(u"AB 12")), u"AB 12");
+  EXPECT_EQ(c.AcadToEditWin(c.EditToacadWin(u"AB 12", false)), u"AB 12");
   EXPECT_FALSE(FontConverter::isEnglishOnly(u"AB`", DosEnglish));
   EXPECT_TRUE(FontConverter::isEnglishOnly(u"AB 12", DosEnglishR));
 }
@@ -52,9 +51,8 @@ TEST(FontConverter, LowerCaseLatinDoesNotSurviveUnderDosEnglish) {
 TEST(FontConverter, ReverseTTFReversesConvertedTrueTypeText) {
   Fixture f;
   FontConverter& c = f.With(TrueType, false);
-  const std::u16string plain = c.EditToacadWin(H("שלום 12"));
-  f.reverseTTF = true;
-  const std::u16string reversed = c.EditToacadWin(H("שלום 12"));
+  const std::u16string plain = c.EditToacadWin(H("שלום 12"), false);
+  const std::u16string reversed = c.EditToacadWin(H("שלום 12"), true);
   EXPECT_NE(plain, reversed);
   EXPECT_EQ(ReverseStrW(plain), reversed);
   EXPECT_EQ(plain, u" " + H("שלום") + u"12");  // shows right under a left-to-right display
@@ -71,15 +69,14 @@ TEST(FontConverter, WholeDrawingConversions) {
   Fixture f;
   const FontConverter& c = f.conv;
   // Declared DosHebrew, holding Windows letters: converted as WindowsHeb.
-  EXPECT_EQ(c.AAcadToEditWin(H("םולש"), DosHebrew, false, true), H("שלום"));
+  EXPECT_EQ(c.AAcadToEditWin(H("םולש"), DosHebrew, false, true, false), H("שלום"));
   // DosHebrew without DOS letters: returned as it is, brackets unmirrored (AcadToEditWin mirrors them).
   EXPECT_EQ(c.fAcadToEditWinL("(a)", DosHebrew, false, false), "(a)");
   EXPECT_EQ(f.With(DosHebrew, false).AcadToEditWin(u"(a)"), u")a(");
   EXPECT_EQ(c.fAcadToEditWinL("", WindowsHeb, false, false), "");
   // Left-to-right display of a right-to-left text: the form a TrueType style shows right.
-  EXPECT_EQ(c.AAcadToEditWin(H(" 12םולש"), WindowsHeb, false, false), u" " + H("שלום") + u"12");
-  f.reverseTTF = true;
-  EXPECT_EQ(c.AAcadToEditWin(H(" 12םולש"), WindowsHeb, false, false), u"21" + H("םולש") + u" ");
+  EXPECT_EQ(c.AAcadToEditWin(H(" 12םולש"), WindowsHeb, false, false, false), u" " + H("שלום") + u"12");
+  EXPECT_EQ(c.AAcadToEditWin(H(" 12םולש"), WindowsHeb, false, false, true), u"21" + H("םולש") + u" ");
 }
 
 // Every font type and both backwards states: what an editor writes comes back when it is read. (A backwards
@@ -103,7 +100,7 @@ TEST(FontConverter, EditFormsSurviveTheDrawingForm) {
     }
     FontConverter& c = f.With(type, back);
     if (type != TrueType || !back) {
-      ASSERT_EQ(c.AcadToEditWin(c.EditToacadWin(edit)), edit) << "type " << type << " back " << back;
+      ASSERT_EQ(c.AcadToEditWin(c.EditToacadWin(edit, false)), edit) << "type " << type << " back " << back;
     }
     ASSERT_EQ(c.AcadToEditDos(c.EditToacadDos(edit)), edit) << "stored order, type " << type << " back " << back;
   }

@@ -40,7 +40,7 @@ struct Conversions {
     conv.cStBack = backwards;
   }
   bool reverseTTF = false;
-  textcore::FontConverter conv{reverseTTF};
+  textcore::FontConverter conv;
 };
 
 class TextDialogTest : public ::testing::Test {

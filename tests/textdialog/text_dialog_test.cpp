@@ -81,7 +81,8 @@ TEST_F(TextDialogTest, TypingWritesTheDrawingFormOfTheEditorsTextAtEveryKeystrok
         EXPECT_TRUE(Editor(form, name)->isVisible());
         const auto written = [&] {
           const std::u16string text = U(EditorText(form, name));
-          EXPECT_EQ(Entity(handle)->TextString(), storedOrder ? c.conv.EditToacadDos(text) : c.conv.EditToacadWin(text))
+          EXPECT_EQ(Entity(handle)->TextString(),
+                    storedOrder ? c.conv.EditToacadDos(text) : c.conv.EditToacadWin(text, c.reverseTTF))
               << "editor: " << EditorText(form, name).toStdString();
         };
         // Hebrew letters from the Hebrew layout's keys, a space, digits and brackets; then Latin capitals.
@@ -162,8 +163,8 @@ TEST_F(TextDialogTest, OkOnAnEmptyNewLineDropsThatLineAndKeepsTheLinesWrittenBef
     Click(form, "btnOk");
   });
   EXPECT_TRUE(ran.empty()) << "nothing is undone";
-  EXPECT_EQ(Entity(first)->TextString(), keys.conv.EditToacadWin(U(kShalom)));
-  EXPECT_EQ(Entity(second)->TextString(), keys.conv.EditToacadWin(u"בג"));
+  EXPECT_EQ(Entity(first)->TextString(), keys.conv.EditToacadWin(U(kShalom), keys.reverseTTF));
+  EXPECT_EQ(Entity(second)->TextString(), keys.conv.EditToacadWin(u"בג", keys.reverseTTF));
   EXPECT_THROW(Entity(empty), acad::Error);
 
   // The same on an existing text: the text keeps what it had, the empty copy goes.
@@ -307,10 +308,11 @@ TEST_F(TextDialogTest, ADimensionEditsItsOverrideInTheTextStyleOfItsOwnDimension
   Run(u"edit", Handle("dim_override"), [&](Thtext& form) {
     EXPECT_EQ(EditorText(form, "Edit1"), Q(windows.conv.AcadToEditWin(u"ouka")));
     TypeKeys(Editor(form, "Edit1"), QStringLiteral("akuo"));
-    EXPECT_EQ(Entity(Handle("dim_override"))->TextOverride(), windows.conv.EditToacadWin(U(kShalom)));
+    EXPECT_EQ(Entity(Handle("dim_override"))->TextOverride(),
+              windows.conv.EditToacadWin(U(kShalom), windows.reverseTTF));
     Click(form, "btnOk");
   });
-  EXPECT_EQ(Entity(Handle("dim_override"))->TextOverride(), windows.conv.EditToacadWin(U(kShalom)));
+  EXPECT_EQ(Entity(Handle("dim_override"))->TextOverride(), windows.conv.EditToacadWin(U(kShalom), windows.reverseTTF));
 }
 
 class TextDialogOnAMissingTextStyle : public TextDialogTest {
@@ -339,7 +341,7 @@ TEST_F(TextDialogTest, AnAttributeGetsItsTextOnly) {
     PressKey(Editor(form, "Edit1"), Qt::Key_Return);  // OK, the default button
   });
   const Conversions keys(DosEnglish, false);
-  EXPECT_EQ(Entity(handle)->TextString(), keys.conv.EditToacadWin(u"בג"));
+  EXPECT_EQ(Entity(handle)->TextString(), keys.conv.EditToacadWin(u"בג", keys.reverseTTF));
   EXPECT_EQ(Entity(handle)->Height(), height);
   EXPECT_EQ(Entity(handle)->HorizontalAlignment(), 0);
   ExpectSamePoint(Entity(handle)->GetBoundingBox().first, box.first);
@@ -433,7 +435,7 @@ TEST_F(TextDialogTest, TheFontTypeSpinButtonCyclesTheTypeAndOkRecordsItForTheFon
       TypeKeys(Editor(form, "Edit1"), QStringLiteral("akuo"));
       Click(form, arrow);
       EXPECT_EQ(BoxText(form, "edt1"), QStringLiteral("Dos Hebrew"));
-      EXPECT_EQ(Entity(handle)->TextString(), Conversions(DosHebrew, false).conv.EditToacadWin(U(kShalom)));
+      EXPECT_EQ(Entity(handle)->TextString(), Conversions(DosHebrew, false).conv.EditToacadWin(U(kShalom), false));
       Click(form, "btnOk");
     });
     EXPECT_NE(zil::test::TempFolder::Read(dir / "HebFonts.txt").find("ARIAL=DosHebrew"), std::string::npos);
@@ -453,7 +455,7 @@ TEST_F(TextDialogTest, ChoosingAStyleWritesTheTextForItsFontAndTheEditorsSwitchO
     EXPECT_EQ(std::get<std::u16string>(doc->GetVariable(u"TEXTSTYLE")), u"BigOnly");
     ChooseStyle(form, QStringLiteral("Win"));
     const Conversions windows(WindowsHeb, false);
-    EXPECT_EQ(Entity(handle)->TextString(), windows.conv.EditToacadWin(U(kShalom)));
+    EXPECT_EQ(Entity(handle)->TextString(), windows.conv.EditToacadWin(U(kShalom), windows.reverseTTF));
     // The status bar switches to the stored-order editor and back, showing the text the style was given.
     QTest::mouseClick(Child<QLabel>(form, "StatusPanel0"), Qt::LeftButton);
     EXPECT_EQ(EditorText(form, "EditDos"), Q(windows.conv.AcadToEditDos(Entity(handle)->TextString())));

@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 // the Linux build gives it.
 TEST(WindowsTextCore, ReordersLikeTheLinuxBuild) {
   const std::vector<ConversionCase> corpus = ReadConversionCorpus(ZIL_CONVERSION_CORPUS);
-  textcore::FontConverter conv(false);
+  textcore::FontConverter conv;
   conv.cStType = TrueType;
   int compared = 0, differing = 0;
   for (const ConversionCase& c : corpus) {

@@ -9,6 +9,7 @@
 #include "drawing/standin/document.h"
 #include "drawing/standin/host_window.h"
 #include "drawing/standin/input_source.h"
+#include "drawing/standin/member_errors.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
@@ -73,12 +74,7 @@ std::shared_ptr<StandInDocument> StandInApplication::OpenDrawing(const std::file
       return document;
     }
   }
-  std::unique_ptr<drawing::Drawing> drawing;
-  try {
-    drawing = drawing::LoadDxfFile(file.string());
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  std::unique_ptr<drawing::Drawing> drawing = AsAcadError([&] { return drawing::LoadDxfFile(file.string()); });
   auto document = std::make_shared<StandInDocument>(weak_from_this(), std::move(drawing), normal);
   documents_.push_back(document);
   active_ = document;

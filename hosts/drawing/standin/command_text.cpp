@@ -1,6 +1,7 @@
 #include "drawing/standin/command_text.h"
 
 #include "acad/error.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
@@ -8,13 +9,6 @@ namespace {
 
 bool EndsCommand(char16_t c) { return c == u' ' || c == u'\n' || c == u'\r'; }
 bool Blank(char16_t c) { return EndsCommand(c) || c == u'\t'; }
-
-std::u16string Upper(std::u16string_view s) {
-  std::u16string out(s);
-  for (char16_t& c : out)
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
-  return out;
-}
 
 class Parser {
  public:
@@ -52,7 +46,7 @@ class Parser {
     std::u16string_view name = word;
     for (int i = 0; i < 2 && !name.empty() && (name.front() == u'_' || name.front() == u'.'); ++i)
       name.remove_prefix(1);
-    const std::u16string upper = Upper(name);
+    const std::u16string upper = UpperAscii(name);
     if (upper == u"U") return {CommandAction::Kind::Undo, {}};
     if (upper == u"REDO") return {CommandAction::Kind::Redo, {}};
     if (upper == u"PLOT") return {CommandAction::Kind::Plot, {}};
@@ -88,7 +82,7 @@ class Parser {
            text_[pos_] != u'"')
       ++pos_;
     const std::u16string_view name = text_.substr(start, pos_ - start);
-    const std::u16string function = Upper(name);
+    const std::u16string function = UpperAscii(name);
     std::vector<std::u16string> arguments;
     for (;;) {
       SkipBlanks();

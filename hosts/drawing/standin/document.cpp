@@ -11,11 +11,13 @@
 #include "drawing/standin/application.h"
 #include "drawing/standin/entity.h"
 #include "drawing/standin/host_window.h"
+#include "drawing/standin/member_errors.h"
 #include "drawing/standin/selection.h"
 #include "drawing/standin/system_variables.h"
 #include "drawing/standin/tables.h"
 #include "drawing/table_views.h"
 #include "drawing/tag_values.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
@@ -64,19 +66,15 @@ int StandInDocument::ActiveSpace() const {
 }
 
 std::shared_ptr<acad::Block> StandInDocument::ModelSpace() {
-  try {
+  return AsAcadError([&] {
     return std::make_shared<StandInBlock>(shared_from_this(), drawing::ModelSpace(*drawing_), u"*Model_Space");
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 std::shared_ptr<acad::Block> StandInDocument::PaperSpace() {
-  try {
+  return AsAcadError([&] {
     return std::make_shared<StandInBlock>(shared_from_this(), drawing::PaperSpace(*drawing_), u"*Paper_Space");
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 std::shared_ptr<acad::TextStyles> StandInDocument::TextStyles() {
@@ -254,19 +252,14 @@ void StandInDocument::Regen(int which) {
 bool StandInDocument::Saved() const { return !undo_.Modified(); }
 
 void StandInDocument::WriteTo(const std::filesystem::path& file) {
-  std::string extension = file.extension().string();
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  const std::string extension = LowerAscii(file.extension().string());
   if (extension == ".dwg") {
     throw acad::Error("The stand-in host writes DXF drawings only; " + file.string() + " names a DWG file");
   }
   if (Application()->IsProtected(file)) {
     throw acad::Error("The drawing " + file.string() + " is open for reading only and is not written over");
   }
-  try {
-    drawing::SaveDxfFile(*drawing_, file.string());
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  AsAcadError([&] { drawing::SaveDxfFile(*drawing_, file.string()); });
 }
 
 void StandInDocument::Save() {

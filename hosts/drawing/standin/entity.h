@@ -28,6 +28,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "acad/entity.h"
 #include "drawing/drawing.h"
@@ -119,6 +121,25 @@ class StandInEntity final : public acad::Entity {
   bool IsText() const noexcept {
     return kind_ == Kind::Text || kind_ == Kind::Attribute || kind_ == Kind::AttributeDefinition;
   }
+  // The object as the messages of its failures name it: "AcDbText (handle 2A)".
+  std::string Named() const;
+  // The class name, as ObjectName gives it; a fault of the drawing is left as it is.
+  std::u16string ClassName() const;
+  // Runs the body of member `member`: a fault of the drawing it meets becomes acad::Error naming the
+  // member and the object (member_errors.h).
+  template <typename Body>
+  decltype(auto) Run(const char* member, Body&& body) const;
+  // Every change of the object by member `member`, with the set-up all changes share: the kind must have
+  // the member (`has`); `prepare` refuses the arguments the member does not take (and works out what the
+  // change needs); the object must be changeable. `body` then gets the record, as one undo step, which a
+  // failure takes back; all of it is run by Run.
+  template <typename Prepare, typename Body>
+  void Change(const char* member, bool has, Prepare&& prepare, Body&& body);
+  template <typename Body>
+  void Change(const char* member, bool has, Body&& body) {
+    Change(
+        member, has, [] {}, std::forward<Body>(body));
+  }
   // The record, when the object is alive; throws acad::Error when it was erased.
   drawing::Record& Live() const;
   // The record, when it may be changed: alive, an entity, and not on a locked layer.
@@ -140,9 +161,15 @@ class StandInEntity final : public acad::Entity {
   // The view of a live text's tags (acad::Error when it was erased), kept with the object so that what it
   // found stays found from one member call to the next while the record's revision stays.
   drawing::TextView& View() const;
-  // Runs a change of a text's geometry: reads it, lets `change` alter it, computes the rest, writes it.
-  template <typename Change>
-  void ChangeText(Change&& change);
+  // A change of a text's geometry by member `member` (a change as Change makes it, for texts only): reads
+  // the geometry, lets `edit` alter it, computes the rest and writes it as one change of the record.
+  template <typename Prepare, typename Edit>
+  void ChangeText(const char* member, Prepare&& prepare, Edit&& edit);
+  template <typename Edit>
+  void ChangeText(const char* member, Edit&& edit) {
+    ChangeText(
+        member, [] {}, std::forward<Edit>(edit));
+  }
 
   std::shared_ptr<StandInDocument> document_;
   drawing::Record& record_;

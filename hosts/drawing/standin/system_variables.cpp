@@ -11,16 +11,19 @@
 #include "drawing/table_views.h"
 #include "drawing/tag_edit.h"
 #include "drawing/tag_values.h"
+#include "platform/ascii_case.h"
 #include "textcore/utf8.h"
 
 namespace zil::standin {
 namespace {
 
-std::string UpperAscii(const std::u16string& name) {
+// A name in upper case, as the header names its variables; "" for a name with a character beyond ASCII,
+// which names none.
+std::string VariableName(const std::u16string& name) {
   std::string upper;
   for (char16_t c : name) {
     if (c > 0x7F) return {};
-    upper += static_cast<char>(c >= u'a' && c <= u'z' ? c - 32 : c);
+    upper += static_cast<char>(UpperAscii(c));
   }
   return upper;
 }
@@ -135,7 +138,7 @@ void WriteView(StandInDocument& document, const View& view) {
 }
 
 acad::Value ReadSystemVariable(StandInDocument& document, const std::u16string& name) {
-  const std::string upper = UpperAscii(name);
+  const std::string upper = VariableName(name);
   drawing::Drawing& d = document.Dwg();
   drawing::HeaderView header(d);
   if (upper == "VIEWCTR") return document.CurrentView().center;
@@ -181,7 +184,7 @@ acad::Value ReadSystemVariable(StandInDocument& document, const std::u16string& 
 }
 
 void WriteSystemVariable(StandInDocument& document, const std::u16string& name, const acad::Value& value) {
-  const std::string upper = UpperAscii(name);
+  const std::string upper = VariableName(name);
   const std::string shown = textcore::ToUtf8(name);
   drawing::Drawing& d = document.Dwg();
   drawing::HeaderView header(d);
@@ -203,7 +206,7 @@ void WriteSystemVariable(StandInDocument& document, const std::u16string& name, 
     return;
   }
   if (upper == "CECOLOR") {
-    const std::string text = UpperAscii(Text(value, shown));
+    const std::string text = VariableName(Text(value, shown));
     long long color = -1;
     if (text == "BYLAYER") {
       color = 256;

@@ -8,6 +8,7 @@
 #include "drawing/new_entities.h"
 #include "drawing/new_table_records.h"
 #include "drawing/standin/document.h"
+#include "drawing/standin/member_errors.h"
 #include "drawing/table_views.h"
 #include "textcore/utf8.h"
 
@@ -17,14 +18,6 @@ namespace {
 drawing::Record& Alive(drawing::Record& record, const char* what) {
   if (record.Erased()) throw acad::Error(std::string("The ") + what + " was erased (taken back by an undo)");
   return record;
-}
-
-drawing::Point FromAcad(const acad::Point& p) { return {p.x, p.y, p.z}; }
-
-// AutoCAD refuses a point that is not a number in each coordinate.
-void RequireFinite(const acad::Point& p, const char* member) {
-  if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
-    throw acad::Error(std::string(member) + ": a point's coordinates must be finite numbers");
 }
 
 bool IsModelOrPaperBlock(std::u16string_view name) {
@@ -179,15 +172,13 @@ std::shared_ptr<T> TableCollection<T>::Add(const std::u16string& name) {
   if (drawing::Record* existing = drawing::FindTableRecord(document_->Dwg(), table_, name)) return Make(*existing);
   if (name.empty()) throw acad::Error("Add: a name is needed");
   UndoStack::Operation op(document_->Undo());
-  try {
+  return AsAcadError([&]() -> std::shared_ptr<T> {
     if constexpr (std::is_same_v<T, acad::TextStyle>) return Make(drawing::AddTextStyle(document_->Dwg(), name));
     if constexpr (std::is_same_v<T, acad::Layer>) return Make(drawing::AddLayer(document_->Dwg(), name));
     if constexpr (std::is_same_v<T, acad::DimStyle>) {
       throw acad::Error("Add: the stand-in host does not make dimension styles");
     }
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 template class TableCollection<acad::TextStyle>;
@@ -225,40 +216,33 @@ acad::EntityPtr StandInBlock::AddText(const std::u16string& text, const acad::Po
   if (!(height > 0) || !std::isfinite(height)) throw acad::Error("AddText: a height must be above 0");
   RequireFinite(insertion, "AddText");
   UndoStack::Operation op(document_->Undo());
-  try {
-    drawing::Record& r = drawing::AddText(document_->Dwg(), space_, text, FromAcad(insertion), height);
+  return AsAcadError([&] {
+    drawing::Record& r = drawing::AddText(document_->Dwg(), space_, text, insertion, height);
     document_->NoteEntities(r);
     return document_->Wrap(r);
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 acad::EntityPtr StandInBlock::AddMText(const acad::Point& insertion, double width, const std::u16string& text) {
   if (!(width >= 0) || !std::isfinite(width)) throw acad::Error("AddMText: a width cannot be below 0");
   RequireFinite(insertion, "AddMText");
   UndoStack::Operation op(document_->Undo());
-  try {
-    drawing::Record& r = drawing::AddMText(document_->Dwg(), space_, FromAcad(insertion), width, text);
+  return AsAcadError([&] {
+    drawing::Record& r = drawing::AddMText(document_->Dwg(), space_, insertion, width, text);
     document_->NoteEntities(r);
     return document_->Wrap(r);
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 acad::EntityPtr StandInBlock::AddSolid(const acad::Point& p1, const acad::Point& p2, const acad::Point& p3,
                                        const acad::Point& p4) {
   for (const acad::Point* p : {&p1, &p2, &p3, &p4}) RequireFinite(*p, "AddSolid");
   UndoStack::Operation op(document_->Undo());
-  try {
-    drawing::Record& r =
-        drawing::AddSolid(document_->Dwg(), space_, {FromAcad(p1), FromAcad(p2), FromAcad(p3), FromAcad(p4)});
+  return AsAcadError([&] {
+    drawing::Record& r = drawing::AddSolid(document_->Dwg(), space_, {p1, p2, p3, p4});
     document_->NoteEntities(r);
     return document_->Wrap(r);
-  } catch (const drawing::DxfError& e) {
-    throw acad::Error(e.what());
-  }
+  });
 }
 
 std::vector<std::shared_ptr<acad::Block>> StandInBlocks::All() const {

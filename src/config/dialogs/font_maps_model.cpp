@@ -1,6 +1,7 @@
 #include "config/dialogs/font_maps_model.h"
 
 #include "config/font_name.h"
+#include "platform/ascii_case.h"
 #include "platform/qt/qt_strings.h"
 
 namespace zil::config {
