@@ -134,16 +134,15 @@ RevitJob JobOf(const std::string& file, const std::string& suffix) {
           folder / (name + "_before_after.png")};
 }
 
-void WritePreview(const fs::path& source, const RevitJob& job, config::FontDefinitions& fonts, std::ostream& out) {
+void WritePreview(const fs::path& source, const RevitJob& job, config::FontDefinitions& fonts, CommandLine& cl) {
 #if ZIL_WITH_QT
   const auto before = drawing::LoadDxfFile(source.string());
   const auto after = drawing::LoadDxfFile(job.copy.string());
-  LoadGuiModule().RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, job.before, job.after,
-                                          job.both);
-  out << "  preview: " << job.before.string() << ", " << job.after.string() << ", side by side " << job.both.string()
-      << '\n';
+  GuiOf(cl).RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, job.before, job.after, job.both);
+  cl.out << "  preview: " << job.before.string() << ", " << job.after.string() << ", side by side " << job.both.string()
+         << '\n';
 #else
-  (void)source, (void)job, (void)fonts, (void)out;
+  (void)source, (void)job, (void)fonts, (void)cl;
   throw std::runtime_error("previews are not available in this build of zil (built without Qt)");
 #endif
 }
@@ -236,7 +235,7 @@ int RunRevit(const RevitOptions& opts, CommandLine& cl) {
     }
     if (opts.preview) {
       try {
-        WritePreview(source, job, session->fonts, cl.out);
+        WritePreview(source, job, session->fonts, cl);
       } catch (const std::exception& e) {
         cl.err << "zil: " << AboutFile(job.file, std::string("the preview: ") + e.what()) << '\n';
         entry["previewError"] = e.what();

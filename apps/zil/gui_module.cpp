@@ -50,7 +50,11 @@ class QtModule final : public GuiModule {
 }  // namespace
 }  // namespace zil::cli
 
+zil::cli::GuiModule& zil::cli::LinkedGuiModule() {
+  static QtModule module;
+  return module;
+}
+
 extern "C" __attribute__((visibility("default"))) zil::cli::GuiModule* zil_gui_module() {
-  static zil::cli::QtModule module;
-  return &module;
+  return &zil::cli::LinkedGuiModule();
 }

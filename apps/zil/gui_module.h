@@ -53,6 +53,13 @@ using GuiModuleEntry = GuiModule* (*)();
 // when it cannot be loaded.
 GuiModule& LoadGuiModule();
 
+struct CommandLine;
+// The command line's own module, if it has one, else LoadGuiModule().
+GuiModule& GuiOf(const CommandLine& cl);
+
+// The module's own GuiModule, for a program that links the module's code in.
+GuiModule& LinkedGuiModule();
+
 // The services of a script run, loading the module when the first dialog is shown or a file chooser
 // asked for: until then the console's messages and the process's own clipboard serve.
 class LazyGuiServices final : public GuiServices,
@@ -61,8 +68,8 @@ class LazyGuiServices final : public GuiServices,
                               private platform::Clipboard,
                               private automation::Dialogs {
  public:
-  LazyGuiServices(platform::Messages& console, platform::Clipboard& clipboard)
-      : console_(console), clipboard_(clipboard) {}
+  LazyGuiServices(const CommandLine& cl, platform::Messages& console, platform::Clipboard& clipboard)
+      : cl_(cl), console_(console), clipboard_(clipboard) {}
   ~LazyGuiServices() override;
 
   platform::Messages& Messages() override { return *this; }
@@ -100,6 +107,7 @@ class LazyGuiServices final : public GuiServices,
   void ConvertForRevit(automation::AddIn& addin) override;
   void ConvertFonts(automation::AddIn& addin) override;
 
+  const CommandLine& cl_;
   platform::Messages& console_;
   platform::Clipboard& clipboard_;
   std::unique_ptr<GuiServices> loaded_;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "command_line.h"
 #include "gui_module.h"
 
 namespace zil::cli {
@@ -39,11 +40,13 @@ GuiModule& LoadGuiModule() {
   return *module;
 }
 
+GuiModule& GuiOf(const CommandLine& cl) { return cl.gui ? cl.gui() : LoadGuiModule(); }
+
 LazyGuiServices::~LazyGuiServices() = default;
 
 GuiServices& LazyGuiServices::Loaded() {
   if (!loaded_) {
-    loaded_ = LoadGuiModule().MakeServices(console_, clipboard_);
+    loaded_ = GuiOf(cl_).MakeServices(console_, clipboard_);
     if (dataModule_) loaded_->Dialogs().CreateDataModule();
   }
   return *loaded_;

@@ -202,7 +202,7 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   // Declared before the add-in: the Qt application outlives the add-in and its dialogs. The dialogs' own
   // messages, file choosers and clipboard take the place of the portable ones; Qt is loaded with the first
   // dialog or file chooser the script opens.
-  LazyGuiServices gui(console, portable.clipboard);
+  LazyGuiServices gui(cl, console, portable.clipboard);
   automation::Dialogs& dialogs = gui.Dialogs();
   const platform::Services services{portable.keyboard, gui.Messages(),  portable.folders,
                                     gui.Files(),       gui.Clipboard(), portable.registry};
