@@ -27,6 +27,7 @@ MessageAnswer FirstButton(MessageButtons buttons) {
       return MessageAnswer::Ok;
     case MessageButtons::YesNo:
     case MessageButtons::YesNoCancel:
+    case MessageButtons::YesNoCancelAll:
       return MessageAnswer::Yes;
   }
   return MessageAnswer::Ok;

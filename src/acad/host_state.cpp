@@ -22,11 +22,15 @@ void HostState::RefreshHost(const platform::KeyboardLayouts& keyboard) {
   BuildKeyboardList(keyboard);
 }
 
+std::u16string StyleFont(const TextStyle& style) {
+  std::u16string font = style.FontFile();
+  if (font.empty()) font = style.BigFontFile();
+  return font;
+}
+
 void HostState::UseStyle(config::FontDefinitions& fonts) {
-  std::u16string font = CurStyle->FontFile();
-  if (font.empty()) font = CurStyle->BigFontFile();
   fonts.conv.cStBack = CurStyle->TextGenerationFlag() == 2;
-  fonts.SetFntType(font);
+  fonts.SetFntType(StyleFont(*CurStyle));
 }
 
 void HostState::LoadActiveStyle(config::FontDefinitions& fonts) {

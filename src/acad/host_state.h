@@ -28,6 +28,9 @@ struct TLanguageEntry {
 // At most this many keyboard layouts are listed.
 inline constexpr std::size_t kMaxKeyboardLayouts = 40;
 
+// The font a style's texts are classified by: its font file, or its big font when it has none.
+std::u16string StyleFont(const TextStyle& style);
+
 class HostState {
  public:
   std::shared_ptr<Application> AcadApp;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acad/undo_group.h"
 #include "config/font_name.h"
 #include "conversions/mtext_paragraphs.h"
 #include "conversions/text_placement.h"
@@ -14,23 +15,6 @@ namespace {
 bool Blank(const std::u16string& s) {
   return std::all_of(s.begin(), s.end(), [](char16_t c) { return c == u' '; });
 }
-
-// Closes the undo mark of an action however the action ends.
-class UndoGroup {
- public:
-  explicit UndoGroup(acad::Document& doc) : doc_(doc) { doc_.StartUndoMark(); }
-  UndoGroup(const UndoGroup&) = delete;
-  UndoGroup& operator=(const UndoGroup&) = delete;
-  ~UndoGroup() {
-    try {
-      doc_.EndUndoMark();
-    } catch (...) {  // the action's own error, if any, is the one to report
-    }
-  }
-
- private:
-  acad::Document& doc_;
-};
 
 }  // namespace
 
@@ -136,7 +120,7 @@ WalkReport FontConversion::Act(bool remap, const Progress& progress) {
   WalkReport report;
   {
     // The undo mark closes and the layers come back also when the walk fails; the error then propagates.
-    const UndoGroup group(*doc);
+    const acad::UndoGroup group(*doc);
     // The walk reads the styles again; this clears the window's check marks and target style, while the
     // selection and target gathered above stay in force.
     LoadStyleTable();

@@ -382,6 +382,29 @@ void Tdb::SwapNode(const TreeNode& node1, const TreeNode& node2, std::u16string_
   transaction.Commit();
 }
 
+void Tdb::MoveNode(NodeId nid, NodeId parent, const std::vector<NodeId>& lastIds, std::u16string_view table) {
+  const std::string name = TableName(table);
+  const std::string reparent = "UPDATE " + name + " SET id_parent = :parent WHERE nid = :nid";
+  // Siblings are shown in row order: a row given the next free ID comes after every other row.
+  const std::string toEnd = "UPDATE " + name + " SET ID = (SELECT MAX(ID) FROM " + name + ") + 1 WHERE nid = :nid";
+  TransactionScope transaction(*sldb_, slDBPath_);
+  Guard(slDBPath_, reparent, [&] {
+    SQLite::Statement update(*sldb_, reparent);
+    update.bind(":parent", parent);
+    update.bind(":nid", nid);
+    update.exec();
+  });
+  Guard(slDBPath_, toEnd, [&] {
+    SQLite::Statement update(*sldb_, toEnd);
+    for (const NodeId id : lastIds) {
+      update.bind(":nid", id);
+      update.exec();
+      update.reset();
+    }
+  });
+  transaction.Commit();
+}
+
 void Tdb::Add0(std::u16string_view table) {
   const std::string sql =
       "INSERT INTO " + TableName(table) + " (nid, id_parent,name,txt) VALUES (:nid, :id_parent, :name, :txt);";

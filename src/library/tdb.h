@@ -72,6 +72,11 @@ class Tdb {
   // Exchanges the storage places of two siblings' rows, each keeping its id, label, text and kind, in one
   // transaction. Fails when either node has no row.
   void SwapNode(const TreeNode& node1, const TreeNode& node2, std::u16string_view table);
+  // Records a node's move in the tree: its row takes `parent` as its parent (-1: none), and the rows of
+  // `lastIds` (the node and the siblings that now follow it, in their order) go to the end of the table in
+  // that order, so that the next load shows the node where it was put. Ids without a row are passed over.
+  // One transaction.
+  void MoveNode(NodeId nid, NodeId parent, const std::vector<NodeId>& lastIds, std::u16string_view table);
   // Writes the root row: id 0, parent -1, "All Categories", an empty text.
   void Add0(std::u16string_view table);
 

@@ -7,9 +7,16 @@ namespace zil::platform {
 
 enum class MessageIcon { Error, Warning, Information, Question };
 
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoCancelAll: a question asked over a run of like cases, whose "All" answers yes for the rest of the run.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoCancelAll };
 
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class MessageAnswer { Ok, Cancel, Yes, No, All };
+
+// A place on the screen, in pixels of the desktop.
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
 
 class Messages {
  public:
@@ -17,6 +24,13 @@ class Messages {
   // Shows `text` under `caption` and returns the button the user chose.
   virtual MessageAnswer Show(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
                              MessageButtons buttons) = 0;
+  // The same with the box's top left corner at `at`, where the platform lets a box be placed; elsewhere the
+  // box goes where Show puts it.
+  virtual MessageAnswer ShowAt(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                               MessageButtons buttons, ScreenPoint at) {
+    static_cast<void>(at);
+    return Show(caption, text, icon, buttons);
+  }
 };
 
 }  // namespace zil::platform

@@ -28,6 +28,7 @@ UINT ButtonStyle(MessageButtons buttons) {
     case MessageButtons::YesNo:
       return MB_YESNO;
     case MessageButtons::YesNoCancel:
+    case MessageButtons::YesNoCancelAll:  // the platform's box has no "All": Yes, No and Cancel are offered
       return MB_YESNOCANCEL;
   }
   return MB_OK;
@@ -37,6 +38,7 @@ MessageAnswer Unanswered(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::OkCancel:
     case MessageButtons::YesNoCancel:
+    case MessageButtons::YesNoCancelAll:
       return MessageAnswer::Cancel;
     case MessageButtons::YesNo:
       return MessageAnswer::No;

@@ -18,6 +18,17 @@ std::u16string FromUtf8(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::u16string> FromUtf8Strict(std::string_view utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8(out.data(), static_cast<int32_t>(out.size()), &length, utf8.data(), static_cast<int32_t>(utf8.size()),
+                &status);
+  if (U_FAILURE(status)) return std::nullopt;
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
 std::string ToUtf8(std::u16string_view utf16) {
   std::string out(utf16.size() * 3, '\0');  // at most three bytes per UTF-16 unit
   int32_t length = 0;

@@ -1,10 +1,10 @@
 // The attribute defaults of blocks, read from a real library file and the portable registry file, and the
 // pick list driven over plain grid rows as the attribute grid will drive it.
-#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
 #include "attributes/block_defaults.h"
 #include "attributes/pick_list.h"
+#include "blocks_attr_rows.h"
 #include "platform/portable_registry.h"
 #include "support/temp_folder.h"
 #include "textcore/utf8.h"
@@ -19,12 +19,7 @@ class Defaults : public ::testing::Test {
   Defaults() : db(library::Tdb::Create(dir.path())), registry([this] { return dir.path(); }) {}
 
   void PutDatabase(const std::string& block, const std::string& json) {
-    const auto path = db.slDBPath().u8string();
-    SQLite::Database sql(std::string(path.begin(), path.end()), SQLite::OPEN_READWRITE);
-    SQLite::Statement insert(sql, "INSERT INTO BlocksAttr (bname, json) VALUES (?, ?)");
-    insert.bind(1, block);
-    insert.bind(2, json);
-    insert.exec();
+    test::PutBlocksAttr(db.slDBPath(), block, json);
   }
   void PutRegistry(const std::string& lines) {
     dir.Write("registry.ini", "[Software\\Dastel\\Lisp\\Blocks]\r\n" + lines);

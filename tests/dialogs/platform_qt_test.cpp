@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <string_view>
 
 #include "dialogs/hebrew_typing.h"
 #include "platform/qt/keyboard_notifier.h"
@@ -61,6 +62,33 @@ TEST(QtMessages, ShowTheCaptionTextIconAndButtonsAndAnswerWithTheButtonChosen) {
       }
     });
     EXPECT_EQ(messages.Show(u"zil", u"\u05E9\u05DC\u05D5\u05DD: the text", c.icon, c.buttons), c.answer);
+  }
+  EXPECT_TRUE(fallback.shown.empty());
+}
+
+TEST(QtMessages, AQuestionOverARunOffersAllAndGoesWhereItIsPlaced) {
+  test::Watchdog watchdog;
+  test::RecordingMessages fallback;
+  QtMessages messages(fallback);
+  const struct {
+    const char* press;  // a standard button's text, or the name of the "All" button
+    MessageAnswer answer;
+  } cases[] = {{"All", MessageAnswer::All}, {"No", MessageAnswer::No}, {"Cancel", MessageAnswer::Cancel}};
+  for (const auto& c : cases) {
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+      EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      EXPECT_EQ(box.pos(), QPoint(120, 90));
+      QAbstractButton* all = box.findChild<QAbstractButton*>(QStringLiteral("All"));
+      ASSERT_NE(all, nullptr);
+      EXPECT_EQ(all->text(), "&All");
+      QAbstractButton* press = std::string_view(c.press) == "All"  ? all
+                               : std::string_view(c.press) == "No" ? box.button(QMessageBox::No)
+                                                                   : box.button(QMessageBox::Cancel);
+      QTest::mouseClick(press, Qt::LeftButton);
+    });
+    EXPECT_EQ(messages.ShowAt(u"Warning", u"Replace this occurrence?", MessageIcon::Warning,
+                              MessageButtons::YesNoCancelAll, {120, 90}),
+              c.answer);
   }
   EXPECT_TRUE(fallback.shown.empty());
 }

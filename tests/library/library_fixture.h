@@ -25,6 +25,21 @@ struct Row {
   std::optional<std::string> txt = std::nullopt;
 };
 
+// The LibTree rows of a library in storage order as "nid parent icon name|txt" (NULL shown as "-").
+inline std::vector<std::string> StoredRows(SQLite::Database& sql) {
+  std::vector<std::string> rows;
+  SQLite::Statement query(sql, "SELECT nid, id_parent, icon, name, txt FROM LibTree ORDER BY ID");
+  while (query.executeStep()) {
+    std::string row;
+    for (int c = 0; c < 5; ++c) {
+      if (c > 0) row += c == 4 ? "|" : " ";
+      row += query.isColumnNull(c) ? "-" : query.getColumn(c).getString();
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 class LibraryFile {
  public:
   LibraryFile() : db(Tdb::Create(dir.path())), sql(Utf8(db.slDBPath()), SQLite::OPEN_READWRITE) {}
@@ -49,19 +64,7 @@ class LibraryFile {
   }
 
   // The LibTree rows in storage order as "nid parent icon name|txt" (NULL shown as "-").
-  std::vector<std::string> Rows() {
-    std::vector<std::string> rows;
-    SQLite::Statement query(sql, "SELECT nid, id_parent, icon, name, txt FROM LibTree ORDER BY ID");
-    while (query.executeStep()) {
-      std::string row;
-      for (int c = 0; c < 5; ++c) {
-        if (c > 0) row += c == 4 ? "|" : " ";
-        row += query.isColumnNull(c) ? "-" : query.getColumn(c).getString();
-      }
-      rows.push_back(row);
-    }
-    return rows;
-  }
+  std::vector<std::string> Rows() { return StoredRows(sql); }
 
   // The tree as FillTree loads it, in UTF-8.
   std::string Outline(NodeId* maxid = nullptr) {

@@ -39,13 +39,24 @@ class RecordingMessages final : public platform::Messages {
     std::u16string text;
     platform::MessageIcon icon;
     platform::MessageButtons buttons;
+    std::optional<platform::ScreenPoint> at;  // where the caller placed the box
   };
   std::vector<Shown> shown;
   std::deque<platform::MessageAnswer> answers;  // the default answer is the first button
 
   platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override {
-    shown.push_back({caption, text, icon, buttons});
+    return Answer({caption, text, icon, buttons, std::nullopt});
+  }
+  platform::MessageAnswer ShowAt(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
+                                 platform::MessageButtons buttons, platform::ScreenPoint at) override {
+    return Answer({caption, text, icon, buttons, at});
+  }
+
+ private:
+  platform::MessageAnswer Answer(Shown asked) {
+    const platform::MessageButtons buttons = asked.buttons;
+    shown.push_back(std::move(asked));
     if (!answers.empty()) {
       const auto answer = answers.front();
       answers.pop_front();

@@ -13,10 +13,14 @@
 #include <numbers>
 
 #include "acad/error.h"
+#include "attributes/dialogs/tfrm_grid.h"
 #include "command_line.h"
 #include "drawing/standin/document.h"
 #include "drawing/tag_values.h"
 #include "drawing_view.h"
+#include "library/dialogs/tfrm_expl.h"
+#include "mtext/dialogs/mtext_form.h"
+#include "mtext/dialogs/replace_form.h"
 #include "support/qt/screenshot.h"
 #include "textcore/utf8.h"
 #include "textdialog/dialogs/thtext.h"
@@ -223,28 +227,51 @@ TEST_F(WorkbenchTest, PicksByClickAndByWindowAnswerTheHostsSelectionOnScreen) {
   EXPECT_TRUE(picked.empty());
 }
 
-TEST_F(WorkbenchTest, TheAddinsCommandsPickWhatTheirMembersNeedAndShowTheMembersOwnMessages) {
+TEST_F(WorkbenchTest, TheAddinsCommandsPickWhatTheirMembersNeedAndOpenTheirDialogs) {
   OpenSample();
-  // EDIT refuses a block reference (the room), then takes a text: the text dialog, cancelled.
-  CancelTheTextDialog();
+  // Each dialog the command opens is closed with its Cancel (the library window with OK); `opened` names
+  // each dialog as it shows.
+  QStringList opened;
+  const auto closeWith = [&opened]<typename Form>(Form*, const char* button) {
+    zil::test::WhenShown<Form>([&opened, button](Form& form) {
+      opened << QString::fromLatin1(Form::staticMetaObject.className());
+      QTest::mouseClick(zil::test::Child<QAbstractButton>(form, button), Qt::LeftButton);
+    });
+  };
+  const auto textDialog = static_cast<textdialog::Thtext*>(nullptr);
+  // EDIT refuses a block reference (the room), then takes a text.
+  closeWith(textDialog, "BitBtn2");
   user->Run(u"EDIT"_s, {user->OnClick(u"Select a text"_s, {120, 20}), user->OnClick(u"Select a text"_s, {5, 26})});
-  // BLOCK on an attribute's text picks the attribute; on the block's frame the block reference.
-  CancelTheTextDialog();
+  // BLOCK on an attribute's text picks the attribute (the text dialog); on the block's frame the block
+  // reference (the attribute grid).
+  closeWith(textDialog, "BitBtn2");
   user->Run(u"BLOCK"_s, {user->OnClick(u"Select a block"_s, {4, -27})});
+  closeWith(static_cast<attributes::TfrmGrid*>(nullptr), "BitBtn2");
   user->Run(u"BLOCK"_s, {user->OnClick(u"Select a block"_s, {80, -30})});
+  const auto mtextEditor = static_cast<mtext::Tfrmmtext*>(nullptr);
+  closeWith(mtextEditor, "BitBtn3");
   user->Run(u"MTEDIT"_s, {user->OnClick(u"Select an MText"_s, {5, 79})});
-  for (const char* command : {"MTEXT", "REPLACE", "TXT2MTXT", "LIBRARY", "REVIT", "FONTCONV"})
-    wb->RunCommand(QString::fromLatin1(command));
+  closeWith(mtextEditor, "BitBtn3");
+  user->Run(u"MTEXT"_s, {user->OnClick(u"Start point"_s, {60, 60}), user->OnType(u"Height"_s, {})});
+  const QString objects = QStringLiteral("Select objects:");
+  closeWith(static_cast<mtext::TfrmEditor*>(nullptr), "Button1");
+  user->Run(u"REPLACE"_s, {user->OnClick(objects, {5, 26}), user->OnType(objects, {}, true)});
+  closeWith(mtextEditor, "BitBtn3");
+  user->Run(u"TXT2MTXT"_s, {user->OnClick(objects, {5, 51}), user->OnType(objects, {}, true)});
+  closeWith(static_cast<library::TfrmExpl*>(nullptr), "BitBtn1");
+  wb->RunCommand(QStringLiteral("LIBRARY"));
+  for (const char* command : {"REVIT", "FONTCONV"}) wb->RunCommand(QString::fromLatin1(command));
+
+  EXPECT_EQ(opened,
+            (QStringList{u"zil::textdialog::Thtext"_s, u"zil::textdialog::Thtext"_s, u"zil::attributes::TfrmGrid"_s,
+                         u"zil::mtext::Tfrmmtext"_s, u"zil::mtext::Tfrmmtext"_s, u"zil::mtext::TfrmEditor"_s,
+                         u"zil::mtext::Tfrmmtext"_s, u"zil::library::TfrmExpl"_s}));
   const QString history = wb->Line().History();
   for (const char* said :
-       {"INSERT picked: select a text", "block: The attribute grid (block on a block reference) is not available yet",
-        "mtext: The MText editor (mtext) is not available yet",
-        "replace: Find and replace (replace) is not available yet",
-        "HtoMtext: Text to MText conversion (HtoMtext) is not available yet",
-        "Hlib: The text library (Hlib) is not available yet",
-        "Convert: Conversion for Revit (Convert) is not available yet",
+       {"INSERT picked: select a text", "Convert: Conversion for Revit (Convert) is not available yet",
         "Cmd: Font conversion and remapping (hfont_convert) is not available yet"})
     EXPECT_TRUE(history.contains(QString::fromLatin1(said))) << said << "\n" << history.toStdString();
+  // Every dialog was cancelled: the drawing is as it was.
   EXPECT_TRUE(Bytes() == sampleBytes);
   EXPECT_FALSE(wb->Busy());
 }

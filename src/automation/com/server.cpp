@@ -26,6 +26,7 @@ platform::MessageAnswer ModuleMessages::Show(const std::u16string& caption, cons
       return platform::MessageAnswer::No;
     case platform::MessageButtons::OkCancel:
     case platform::MessageButtons::YesNoCancel:
+    case platform::MessageButtons::YesNoCancelAll:
       break;
   }
   return platform::MessageAnswer::Cancel;

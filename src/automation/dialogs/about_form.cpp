@@ -6,16 +6,13 @@
 #include <QPushButton>
 
 #include "dialogs/data_module.h"
+#include "dialogs/named.h"
 #include "platform/qt/qt_strings.h"
 
 namespace zil::automation {
 namespace {
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
+using dialogs::Named;
 
 constexpr int kDesignedTop = 160;
 

@@ -17,6 +17,12 @@ class DataModule;
 namespace zil::platform {
 class GuiSession;
 }
+namespace zil::mtext {
+struct EditorsState;
+}
+namespace zil::library {
+class TfrmExpl;
+}
 
 namespace zil::automation {
 
@@ -51,6 +57,10 @@ class QtDialogs final : public Dialogs {
   // share, and the single-line text dialog's editor and pending font type.
   dialogs::LanguageState editorLanguage_;
   textdialog::TextDialogState textDialog_;
+  // What the multi-line editors keep from one showing to the next.
+  std::unique_ptr<mtext::EditorsState> editors_;
+  // The text library window while Hlib runs.
+  std::unique_ptr<library::TfrmExpl> library_;
 };
 
 }  // namespace zil::automation

@@ -15,17 +15,14 @@
 #include "config/font_name.h"
 #include "dialogs/data_module.h"
 #include "dialogs/hebrew_typing.h"
+#include "dialogs/named.h"
 #include "platform/qt/qt_strings.h"
 #include "textcore/utf8.h"
 
 namespace zil::config {
 namespace {
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
+using dialogs::Named;
 
 constexpr int kDesignedTop = 120;
 

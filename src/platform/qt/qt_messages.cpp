@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qt/qt_strings.h"
 
@@ -31,6 +32,7 @@ QMessageBox::StandardButtons ToQt(MessageButtons buttons) {
     case MessageButtons::YesNo:
       return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
+    case MessageButtons::YesNoCancelAll:  // "All" is a button of its own, added after these
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
@@ -40,15 +42,38 @@ QMessageBox::StandardButtons ToQt(MessageButtons buttons) {
 
 MessageAnswer QtMessages::Show(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
                                MessageButtons buttons) {
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return fallback_.Show(caption, text, icon, buttons);
+  return Ask(caption, text, icon, buttons, std::nullopt);
+}
+
+MessageAnswer QtMessages::ShowAt(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                                 MessageButtons buttons, ScreenPoint at) {
+  return Ask(caption, text, icon, buttons, at);
+}
+
+MessageAnswer QtMessages::Ask(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                              MessageButtons buttons, std::optional<ScreenPoint> at) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    return at ? fallback_.ShowAt(caption, text, icon, buttons, *at) : fallback_.Show(caption, text, icon, buttons);
+  }
   QWidget* parent = QApplication::activeModalWidget();
   if (!parent) parent = QApplication::activeWindow();
   QMessageBox box(ToQt(icon), ToQString(caption), ToQString(text), ToQt(buttons), parent);
   box.setObjectName(QStringLiteral("MessageBox"));
+  QPushButton* all = nullptr;
+  if (buttons == MessageButtons::YesNoCancelAll) {
+    all = box.addButton(QStringLiteral("&All"), QMessageBox::YesRole);
+    all->setObjectName(QStringLiteral("All"));
+  }
   // The first button is the default one, as the platform's message boxes have it.
   box.setDefaultButton(buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel ? QMessageBox::Ok
                                                                                             : QMessageBox::Yes);
-  switch (box.exec()) {
+  if (at) {
+    box.winId();
+    box.move(at->x, at->y);
+  }
+  const int result = box.exec();
+  if (all != nullptr && box.clickedButton() == all) return MessageAnswer::All;
+  switch (result) {
     case QMessageBox::Ok:
       return MessageAnswer::Ok;
     case QMessageBox::Yes:

@@ -1,7 +1,9 @@
 // Messages and questions in Qt message boxes: the caption, the text, the icon and the buttons asked for,
-// over the window the user is working in. Without a running Qt application (the command line before any
-// dialog was shown) the message goes to the fallback service instead.
+// over the window the user is working in, or where the caller places it. Without a running Qt application
+// (the command line before any dialog was shown) the message goes to the fallback service instead.
 #pragma once
+
+#include <optional>
 
 #include "platform/messages.h"
 
@@ -12,8 +14,13 @@ class QtMessages final : public Messages {
   explicit QtMessages(Messages& fallback) : fallback_(fallback) {}
   MessageAnswer Show(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
                      MessageButtons buttons) override;
+  MessageAnswer ShowAt(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                       MessageButtons buttons, ScreenPoint at) override;
 
  private:
+  MessageAnswer Ask(const std::u16string& caption, const std::u16string& text, MessageIcon icon, MessageButtons buttons,
+                    std::optional<ScreenPoint> at);
+
   Messages& fallback_;
 };
 
