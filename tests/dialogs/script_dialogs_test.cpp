@@ -10,6 +10,7 @@
 #include "automation/dialogs/about_form.h"
 #include "command_line.h"
 #include "config/dialogs/fonts_form.h"
+#include "gui_module.h"
 #include "support/qt/dialog_driver.h"
 #include "support/temp_folder.h"
 
@@ -41,6 +42,7 @@ TEST(ScriptWithDialogs, FontTableAndAboutOpenTheRealDialogs) {
   std::istringstream in("FontTable\nCmd about_zil \"\" \"\"\n");
   std::ostringstream out, err;
   CommandLine cl(in, out, err);
+  cl.gui = LinkedGuiModule;  // the dialogs of this program, which the test watches for
   AddScriptCommand(cl);
   const char* argv[] = {"zil", "script"};
   EXPECT_EQ(RunCommandLine(cl, 2, argv), 0) << err.str();
