@@ -74,6 +74,9 @@ TEST_F(WorkbenchTest, RevitConvertsACopyUnderTheNameTypedAndTheViewShowsIt) {
   EXPECT_TRUE(std::filesystem::exists(copy));
 }
 
+// The sample's plan title as its Windows font stores it.
+std::u16string PlanTitleInTheWindowsFont() { return textcore::FromUtf8(" 3סלפמ - א המוק תינכת"); }
+
 // The first single-line text of the model space.
 acad::EntityPtr FirstText(standin::StandInDocument& document) {
   const auto space = document.ModelSpace();
@@ -144,7 +147,7 @@ TEST_F(WorkbenchTest, RevitDialogBrowsesAsksForTheUnsavedBaseReloadsItAndSaves) 
 
 TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClearsTheChoices) {
   OpenSample();
-  const std::u16string windowsForm = textcore::FromUtf8(" 3סלפמ - א המוק תינכת");
+  const std::u16string windowsForm = PlanTitleInTheWindowsFont();
   bool drove = false;
   WhenShown<conversions::TfrmFontConvert>([&](conversions::TfrmFontConvert& form) {
     drove = true;
@@ -195,7 +198,7 @@ TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClear
 
 TEST_F(WorkbenchTest, FontDialogSaysWhatIsMissingAndRemapsWithTheChosenMapping) {
   OpenSample();
-  const std::u16string windowsForm = textcore::FromUtf8(" 3סלפמ - א המוק תינכת");
+  const std::u16string windowsForm = PlanTitleInTheWindowsFont();
   bool drove = false;
   WhenShown<conversions::TfrmFontConvert>([&](conversions::TfrmFontConvert& form) {
     drove = true;
