@@ -20,6 +20,7 @@
 #include "commands.h"
 #include "drawing/spaces.h"
 #include "drawing/standin/command_text.h"
+#include "font_proposal.h"
 #include "plot.h"
 #include "preview/scene_builder.h"
 #include "textcore/keyboard.h"
@@ -68,6 +69,7 @@ Workbench::Workbench(platform::Services services, automation::Dialogs& dialogs, 
   LoadWorkbenchResources();
   setWindowIcon(QIcon(QStringLiteral(":/zil-workbench.svg")));
   input_ = std::make_unique<WorkbenchInput>(*view_, *line_, services_.messages);
+  fontProposal_ = std::make_unique<FontProposal>(*this);
   settings_ = options.settingsFile.isEmpty()
                   ? std::make_unique<QSettings>(QStringLiteral("zil"), QStringLiteral("zil-workbench"))
                   : std::make_unique<QSettings>(options.settingsFile, QSettings::IniFormat);
@@ -136,6 +138,7 @@ Workbench::~Workbench() {
   app_->SetInputSource(nullptr);
   view_->SetScene(nullptr);
   input_.reset();
+  fontProposal_.reset();
   addin_.Shutdown();
 }
 
@@ -256,6 +259,7 @@ bool Workbench::Open(const std::filesystem::path& file) {
   SetDocument(opened);
   AddRecent(file);
   line_->Message(QStringLiteral("Opened ") + Path(file));
+  fontProposal_->Opened();
   return true;
 }
 
