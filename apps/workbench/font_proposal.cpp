@@ -2,6 +2,7 @@
 
 #include <QStatusBar>
 #include <QTimer>
+#include <chrono>
 
 #include "command_line.h"
 #include "config/font_table.h"
@@ -14,6 +15,7 @@ namespace zil::workbench {
 namespace {
 
 constexpr int kBusyRetryMs = 250;  // a command is running: the fonts are looked at after it
+constexpr int kListsPollMs = 50;   // the word lists are still being read
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -38,7 +40,7 @@ FontProposal::FontProposal(Workbench& workbench) : wb_(workbench) {
   connect(&wb_.View(), &DrawingView::painted, this, [this] {
     if (!waitingForPaint_) return;
     waitingForPaint_ = false;
-    QTimer::singleShot(0, this, &FontProposal::Check);
+    Later(0);
   });
 }
 
@@ -47,29 +49,43 @@ FontProposal::~FontProposal() = default;
 void FontProposal::Opened() {
   pending_ = wb_.Document();
   waitingForPaint_ = true;
-  if (!lists_) {
-    lists_ = std::async(std::launch::async, [folders = config::WordListFolders(wb_.AddIn().frmFonts().DataFolder())] {
-               return config::LoadWordLists(folders);
-             }).share();
-  }
+  ++opened_;  // a check still waiting for an earlier drawing ends
 }
 
-const config::WordLists& FontProposal::Lists() { return lists_->get(); }
+void FontProposal::Later(int milliseconds) {
+  QTimer::singleShot(milliseconds, this, [this, opened = opened_] {
+    if (opened == opened_) Check();
+  });
+}
 
 void FontProposal::Check() {
   const std::shared_ptr<standin::StandInDocument> doc = pending_.lock();
   if (!doc || doc != wb_.Document()) return;  // closed or replaced meanwhile
   if (wb_.Busy()) {
-    QTimer::singleShot(kBusyRetryMs, this, &FontProposal::Check);
+    Later(kBusyRetryMs);
     return;
   }
-  pending_.reset();
   const std::filesystem::path drawing = Canonical(doc->File());
   if (asked_.contains(drawing)) {
+    pending_.reset();
     emit checked();
     return;
   }
-  const config::WordLists& lists = Lists();
+  // Read once, in the background, from the first drawing on (after its first paint, so that they take
+  // nothing from opening and showing it).
+  if (!lists_) {
+    lists_ = std::async(std::launch::async, [folders = config::WordListFolders(wb_.AddIn().frmFonts().DataFolder())] {
+               return config::LoadWordLists(folders);
+             }).share();
+  }
+  if (lists_->wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    wb_.statusBar()->showMessage(QStringLiteral("Reading the word lists..."));
+    Later(kListsPollMs);
+    return;
+  }
+  pending_.reset();
+  wb_.statusBar()->clearMessage();
+  const config::WordLists& lists = lists_->get();
   if (!lists.problems.empty()) {
     if (!listsReported_) {
       std::string why;

@@ -8,8 +8,9 @@
 // says what was added. A write that fails is shown as an error and changes nothing. "Not now" changes
 // nothing, and the same drawing is not asked about again while the workbench runs.
 //
-// The word lists are read once, in the background, from the first drawing on. Without them nothing is
-// asked; the command line says once what to install.
+// The word lists are read once, in a background thread started after the first drawing was painted;
+// the workbench stays usable meanwhile. Without them nothing is asked; the command line says once what
+// to install.
 #pragma once
 
 #include <QObject>
@@ -40,7 +41,7 @@ class FontProposal final : public QObject {
 
   // A drawing was opened: its fonts are looked at once the view has painted it.
   void Opened();
-  // Looks at the open drawing's fonts now (later, when a command is running).
+  // Looks at the open drawing's fonts now (again later while a command runs or the word lists are read).
   void Check();
 
  signals:
@@ -48,13 +49,15 @@ class FontProposal final : public QObject {
   void checked();
 
  private:
-  const config::WordLists& Lists();
+  // Check after `milliseconds`, unless another drawing has been opened meanwhile.
+  void Later(int milliseconds);
   // Asks about the sure rows the table lacks and adds them when the user says so.
   void Offer(const standin::StandInDocument& drawing, const std::vector<config::GuessBesideTable>& rows);
 
   Workbench& wb_;
   std::weak_ptr<standin::StandInDocument> pending_;  // opened, to be looked at after its first paint
   bool waitingForPaint_ = false;
+  unsigned opened_ = 0;                    // drawings opened so far
   std::set<std::filesystem::path> asked_;  // drawings asked about in this session
   std::optional<std::shared_future<config::WordLists>> lists_;
   bool listsReported_ = false;
