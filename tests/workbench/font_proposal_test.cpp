@@ -1,6 +1,8 @@
 // A drawing opened in the workbench whose fonts the font table lacks: once it is painted, the fonts are
 // told from its texts and offered in one message ("Add to font table", "Not now"). The sample drawing
 // with a table a user wrote by hand that lists only one of its Hebrew fonts.
+#include "font_proposal.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,7 +16,6 @@
 #include <string>
 
 #include "command_line.h"
-#include "font_proposal.h"
 #include "platform/qt/qt_messages.h"
 #include "support/file_permissions.h"
 #include "support/qt/screenshot.h"
