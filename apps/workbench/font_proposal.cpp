@@ -151,6 +151,7 @@ void FontProposal::Offer(const standin::StandInDocument& drawing, const std::vec
     const std::string why = std::string("The fonts were not added to the font table: ") + e.what();
     wb_.Line().Error(Utf8(why));
     messages.Show(u"Font table", textcore::FromUtf8(why), platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    asked_.erase(Canonical(drawing.File()));  // opened again, the drawing asks again
     return;
   }
   wb_.Line().Message(Utf8(config::DescribeAdditions(additions, file)));

@@ -24,10 +24,6 @@ bool AnyMessageHas(const std::vector<std::u16string>& messages, std::u16string_v
   return false;
 }
 
-__user_cap_data_struct data_[2]{};
-std::uint32_t saved_ = 0;
-};
-
 TEST_F(LibraryWindowTest, ALockedLibraryShowsItsMessageAndLosesNothing) {
   LibraryFile& file = UseLibrary(kRows);
   const auto result = Run([&](TfrmExpl& form, int) {

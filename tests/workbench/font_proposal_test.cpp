@@ -31,7 +31,10 @@ using zil::test::TempFolder;
 // Lines of the user's own: a comment, another section, and one of the sample's four Hebrew fonts.
 const std::string kUserTable =
     "; the office's fonts, kept by hand\r\n[Fonts]\r\nhebdos=DosHebrew\r\n\r\n[Notes]\r\nwho=me\r\n";
-const std::string kRowsAdded = "hebkeys=DosEnglish\r\nhebkeysr=DosEnglishR\r\nveltro=Windows\r\n";
+// The same with the rows of the three fonts the table lacks, added at the end of its "Fonts" section.
+const std::string kUserTableAdded =
+    "; the office's fonts, kept by hand\r\n[Fonts]\r\nhebdos=DosHebrew\r\n"
+    "hebkeys=DosEnglish\r\nhebkeysr=DosEnglishR\r\nveltro=Windows\r\n\r\n[Notes]\r\nwho=me\r\n";
 
 class FontProposalTest : public WorkbenchTest {
  protected:
@@ -77,9 +80,7 @@ TEST_F(FontProposalTest, AddWritesTheSureRowsAfterTheUsersLinesAndTheDrawingShow
   EXPECT_EQ(asked[0].text.find(u"arial"), std::u16string::npos);   // TrueType by its name: no row
 
   // The first choice was taken: the rows follow the user's, whose lines are as they were.
-  const std::string written = TempFolder::Read(TableFile());
-  EXPECT_EQ(written, "; the office's fonts, kept by hand\r\n[Fonts]\r\nhebdos=DosHebrew\r\n" + kRowsAdded +
-                         "\r\n[Notes]\r\nwho=me\r\n");
+  EXPECT_EQ(TempFolder::Read(TableFile()), kUserTableAdded);
   EXPECT_NE(wb->Line().History().indexOf(QStringLiteral("Added to ") + QString::fromStdString(TableFile().string()) +
                                          QStringLiteral(": hebkeys=DosEnglish hebkeysr=DosEnglishR veltro=Windows")),
             -1)
@@ -129,6 +130,11 @@ TEST_F(FontProposalTest, AReadOnlyTableIsAnErrorAndStaysAsItWas) {
   EXPECT_EQ(TempFolder::Read(TableFile()), kUserTable);
   EXPECT_FALSE(LiveTable().FindRow(u"hebkeys"));
   EXPECT_NE(wb->Line().History().indexOf(QStringLiteral("were not added to the font table")), -1);
+
+  // Once the table can be written, opening the drawing again offers the fonts again.
+  OpenAndWaitForTheFonts();
+  EXPECT_EQ(Questions().size(), 2u);
+  EXPECT_EQ(TempFolder::Read(TableFile()), kUserTableAdded);
 }
 
 TEST_F(FontProposalTest, WithoutTheWordListsOneLineSaysWhatToInstall) {
