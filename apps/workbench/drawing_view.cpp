@@ -230,6 +230,8 @@ void DrawingView::paintEvent(QPaintEvent* event) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(*cursor_ - QPoint(kPickPixels, kPickPixels), QSize(2 * kPickPixels, 2 * kPickPixels)));
   }
+  p.end();
+  emit painted();
 }
 
 void DrawingView::resizeEvent(QResizeEvent*) {

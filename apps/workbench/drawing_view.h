@@ -76,6 +76,8 @@ class DrawingView final : public QWidget {
   // A selection window: dragged from right to left it is a crossing window.
   void windowChosen(zil::workbench::Box2 window, bool crossing);
   void rightClicked();
+  // The view has been painted on the screen (after every paint event).
+  void painted();
   void viewChanged();
   // The view's size in pixels changed (AutoCAD's SCREENSIZE).
   void resized(QSize pixels);

@@ -21,6 +21,7 @@
 #include "drawing/spaces.h"
 #include "drawing/standin/command_text.h"
 #include "drawing/standin/font_directions.h"
+#include "font_proposal.h"
 #include "plot.h"
 #include "preview/scene_builder.h"
 #include "textcore/keyboard.h"
@@ -69,6 +70,7 @@ Workbench::Workbench(platform::Services services, automation::Dialogs& dialogs, 
   LoadWorkbenchResources();
   setWindowIcon(QIcon(QStringLiteral(":/zil-workbench.svg")));
   input_ = std::make_unique<WorkbenchInput>(*view_, *line_, services_.messages);
+  fontProposal_ = std::make_unique<FontProposal>(*this);
   settings_ = options.settingsFile.isEmpty()
                   ? std::make_unique<QSettings>(QStringLiteral("zil"), QStringLiteral("zil-workbench"))
                   : std::make_unique<QSettings>(options.settingsFile, QSettings::IniFormat);
@@ -139,6 +141,7 @@ Workbench::~Workbench() {
   app_->SetRightToLeftFonts({});
   view_->SetScene(nullptr);
   input_.reset();
+  fontProposal_.reset();
   addin_.Shutdown();
 }
 
@@ -259,6 +262,7 @@ bool Workbench::Open(const std::filesystem::path& file) {
   SetDocument(opened);
   AddRecent(file);
   line_->Message(QStringLiteral("Opened ") + Path(file));
+  fontProposal_->Opened();
   return true;
 }
 
@@ -359,6 +363,7 @@ void Workbench::ShowTab(int index) {
 }
 
 void Workbench::RebuildScene() {
+  app_->SetRightToLeftFonts(standin::RightToLeftFontsOf(addin_.frmFonts()));
   if (!scene_) return;
   scene_->Rebuild();
   view_->Repaint({true, {}});

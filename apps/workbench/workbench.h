@@ -7,6 +7,9 @@
 // with history, menus and a tool bar of the commands, a status bar with the cursor's drawing coordinates,
 // the space and the keyboard language of the add-in's keyboard service.
 //
+// Once an opened drawing has been painted, the fonts its font table lacks are told from its texts and
+// offered for the table (font_proposal.h).
+//
 // After every member call, every Update and Regen, and every command the host's queue runs, the view shows
 // the drawing as it now is: the document tells the workbench which records changed, and the view builds
 // again and repaints only those entities where it can.
@@ -43,6 +46,7 @@ class QMenu;
 namespace zil::workbench {
 
 class CommandLine;
+class FontProposal;
 class WorkbenchInput;
 struct WorkbenchCommand;
 
@@ -62,6 +66,7 @@ class Workbench final : public QMainWindow, public standin::HostWindow, public s
   // --- files ---
   // Opens a drawing in place of the one shown (asking first to save unsaved changes). A drawing that
   // cannot be read is reported in a message box; the window then stays as it was. False when not opened.
+  // Once the drawing is painted, fonts the font table lacks may be offered for it (ProposedFonts).
   bool Open(const std::filesystem::path& file);
   // Saves the drawing to its file (atomically); a failure is reported and keeps the old file.
   bool Save();
@@ -92,7 +97,8 @@ class Workbench final : public QMainWindow, public standin::HostWindow, public s
   // The space shown, as the automation surface's block (new entities of the workbench's own commands go
   // there).
   std::shared_ptr<acad::Block> ShownSpace();
-  // Builds the view's scene again (after the font table changed, for one).
+  // Builds the view's scene again after the font table changed: the host learns again which fonts draw
+  // right to left, and the texts are drawn anew.
   void RebuildScene();
 
   // --- parts (for the commands and for tests) ---
@@ -106,6 +112,7 @@ class Workbench final : public QMainWindow, public standin::HostWindow, public s
   automation::AddIn& AddIn() noexcept { return addin_; }
   platform::Services& Services() noexcept { return services_; }
   QAction* Action(const char* command) const;
+  FontProposal& ProposedFonts() noexcept { return *fontProposal_; }
 
   // --- standin::HostWindow ---
   std::optional<standin::View> ShownView(standin::StandInDocument& document) override;
@@ -148,6 +155,7 @@ class Workbench final : public QMainWindow, public standin::HostWindow, public s
   DrawingView* view_;
   CommandLine* line_;
   std::unique_ptr<WorkbenchInput> input_;  // destroyed before the view and the command line it uses
+  std::unique_ptr<FontProposal> fontProposal_;
   QLabel* coordinates_;
   QLabel* space_;
   QLabel* keyboard_;

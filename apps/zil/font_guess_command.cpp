@@ -142,14 +142,7 @@ int RunFontGuess(const std::string& file, const FontGuessOptions& options, Comma
 
     const config::TableAdditions additions = config::AddMissingFonts(table, compared);
     for (const auto& [key, why] : additions.notAdded) cl.out << "Not added: " << ToUtf8(key) << " (" << why << ")\n";
-    if (additions.added.empty()) {
-      cl.out << "Nothing was added to " << table.fontfile.string() << ".\n";
-    } else {
-      cl.out << "Added to " << table.fontfile.string() << ":";
-      for (const config::FontMapRow& row : additions.added)
-        cl.out << ' ' << ToUtf8(row.key) << '=' << ToUtf8(row.value);
-      cl.out << '\n';
-    }
+    cl.out << config::DescribeAdditions(additions, table.fontfile) << '\n';
     return 0;
   } catch (const std::exception& e) {
     cl.err << "zil: " << file << ": " << e.what() << '\n';

@@ -1,10 +1,12 @@
 #include "config/font_guess_table.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "config/font_name.h"
 #include "config/ini_file.h"
 #include "platform/ascii_case.h"
+#include "textcore/utf8.h"
 
 namespace zil::config {
 
@@ -23,6 +25,13 @@ std::vector<GuessBesideTable> CompareWithTable(const std::vector<FontGuess>& gue
     compared.push_back(std::move(c));
   }
   return compared;
+}
+
+std::vector<GuessBesideTable> SureNewRows(const std::vector<GuessBesideTable>& compared) {
+  std::vector<GuessBesideTable> sure;
+  std::copy_if(compared.begin(), compared.end(), std::back_inserter(sure),
+               [](const GuessBesideTable& c) { return c.guess.sure && c.ProposesNewRow() && !c.key.empty(); });
+  return sure;
 }
 
 TableAdditions AddMissingFonts(FontTable& table, const std::vector<GuessBesideTable>& compared) {
@@ -60,6 +69,14 @@ TableAdditions AddMissingFonts(FontTable& table, const std::vector<GuessBesideTa
     table.fontlist.insert(at, row.key);
   }
   return result;
+}
+
+std::string DescribeAdditions(const TableAdditions& additions, const std::filesystem::path& file) {
+  if (additions.added.empty()) return "Nothing was added to " + file.string() + ".";
+  std::string line = "Added to " + file.string() + ":";
+  for (const FontMapRow& row : additions.added)
+    line += ' ' + textcore::ToUtf8(row.key) + '=' + textcore::ToUtf8(row.value);
+  return line;
 }
 
 }  // namespace zil::config

@@ -11,6 +11,7 @@
 // each as "key=word", with the INI rules of the rest of the table. Only sure guesses are added.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,10 @@ struct GuessBesideTable {
 std::vector<GuessBesideTable> CompareWithTable(const std::vector<FontGuess>& guesses,
                                                const std::vector<FontMapRow>& rows);
 
+// The comparisons whose guess is sure and proposes a row the table lacks: what AddMissingFonts adds
+// (unless the definition file lists the font already).
+std::vector<GuessBesideTable> SureNewRows(const std::vector<GuessBesideTable>& compared);
+
 struct TableAdditions {
   std::vector<FontMapRow> added;  // in the order written
   // Proposed rows not written, each with its key and why: unsure, or already in the definition file.
@@ -48,5 +53,8 @@ struct TableAdditions {
 // lacks. The file is written once, atomically, and only when there is something to add; the table gets
 // the rows (with the drop-down of type words) only once the file holds them. Throws IniWriteError.
 TableAdditions AddMissingFonts(FontTable& table, const std::vector<GuessBesideTable>& compared);
+
+// What was added, in one line: "Added to FILE: key=word key=word" or "Nothing was added to FILE."
+std::string DescribeAdditions(const TableAdditions& additions, const std::filesystem::path& file);
 
 }  // namespace zil::config

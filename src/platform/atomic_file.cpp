@@ -149,6 +149,10 @@ Destination Resolve(const fs::path& target) {
       // A link the kernel makes for an open file (/proc/self/fd/N) whose file has no name any more.
       if (::stat(file.c_str(), &reached) != 0 || reached.st_dev != info.st_dev || reached.st_ino != info.st_ino)
         return {false, target, false, fs::perms::none, true};
+      // Renaming over a file needs only the folder's permission; a file its owner made read-only is still
+      // not written over.
+      if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS))
+        throw WriteError(target, "it is read-only", true);
       return {true, file, true, static_cast<fs::perms>(info.st_mode & 07777)};
     }
     if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return {false, target};

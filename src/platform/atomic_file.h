@@ -7,6 +7,8 @@
 //   the file it points to is replaced that way: the link stays a link;
 // - a character device or a pipe (a terminal, /dev/stdout, /dev/null, a FIFO) cannot be replaced, so it is
 //   written in place, as a shell's redirection writes it;
+// - a regular file the user may not write (read-only) is refused, though its folder would let it be
+//   replaced;
 // - a folder, a block device (a disk) or a socket is refused.
 // A failure throws WriteError naming the target and the system's reason. A file that was to be replaced
 // is then left as it was and the temporary file is removed; a device or pipe may have received part of

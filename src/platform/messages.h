@@ -1,7 +1,9 @@
 // Messages the add-in shows to the user: errors, warnings, information, and questions.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace zil::platform {
 
@@ -30,6 +32,21 @@ class Messages {
                                MessageButtons buttons, ScreenPoint at) {
     static_cast<void>(at);
     return Show(caption, text, icon, buttons);
+  }
+  // Asks with buttons the caller names (`choices`, at least one, in order), and returns the
+  // index of the one chosen. The first is the default button; Escape and closing the box choose the last,
+  // which is therefore the choice that changes nothing ("Not now", "Cancel").
+  //
+  // A service that cannot offer named buttons (a console, a log) shows the text with the choices listed
+  // and answers the last: nobody there agreed to the others.
+  virtual std::size_t Choose(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                             const std::vector<std::u16string>& choices) {
+    if (choices.empty()) return 0;
+    std::u16string listed = text + u" (";
+    for (const std::u16string& choice : choices) listed += choice + u", ";
+    listed += u"answered: " + choices.back() + u")";
+    Show(caption, listed, icon, MessageButtons::Ok);
+    return choices.size() - 1;
   }
 };
 

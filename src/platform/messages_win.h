@@ -1,5 +1,5 @@
 // Messages and questions on Windows: MessageBoxW, modal to the active window of the calling thread
-// (AutoCAD's, when the add-in runs inside it).
+// (AutoCAD's, when the add-in runs inside it); a question with buttons the caller names is a task dialog.
 #pragma once
 
 #include "platform/messages.h"
@@ -12,6 +12,11 @@ class Win32Messages final : public Messages {
   // Cancel where offered, else No, else Ok.
   MessageAnswer Show(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
                      MessageButtons buttons) override;
+  // A task dialog with a button per choice (TaskDialogIndirect of the common controls, version 6). Where
+  // the process has no task dialogs, a message box with Yes, No (and Cancel) standing for up to three
+  // choices, each named in the text; more choices answer the last.
+  std::size_t Choose(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                     const std::vector<std::u16string>& choices) override;
 };
 
 }  // namespace zil::platform

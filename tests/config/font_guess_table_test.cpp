@@ -54,6 +54,11 @@ TEST(FontGuessTable, ComparesEachGuessWithWhatTheTableAndTheNameSayToday) {
     EXPECT_EQ(compared[i].disagrees, cases[i].disagrees);
     EXPECT_EQ(compared[i].word, cases[i].word);
   }
+  // Of these, a row is offered only for the sure guess the table lacks; an unsure one is not.
+  guesses.push_back(Guess(u"maybe.shx", DosHebrew, false));
+  std::vector<std::u16string> offered;
+  for (const GuessBesideTable& c : SureNewRows(CompareWithTable(guesses, rows))) offered.push_back(c.key);
+  EXPECT_EQ(offered, (std::vector<std::u16string>{u"new", u"veltro2"}));
 }
 
 TEST(FontGuessTable, AddsTheSureFontsTheTableLacksAndChangesNoLineOfTheUser) {

@@ -93,6 +93,38 @@ TEST(QtMessages, AQuestionOverARunOffersAllAndGoesWhereItIsPlaced) {
   EXPECT_TRUE(fallback.shown.empty());
 }
 
+TEST(QtMessages, AQuestionWithNamedButtonsAnswersTheIndexChosenAndEscapeTheLast) {
+  test::Watchdog watchdog;
+  test::RecordingMessages fallback;
+  QtMessages messages(fallback);
+  const std::vector<std::u16string> choices = {u"Add to font table", u"\u05D0\u05D5\u05DC\u05D9", u"Not now"};
+  const struct {
+    Qt::Key key;         // Qt::Key_unknown: click the button
+    const char* button;  // the button clicked
+    std::size_t answer;
+  } cases[] = {{Qt::Key_unknown, "choice1", 1},
+               {Qt::Key_unknown, "choice2", 2},
+               {Qt::Key_Return, "", 0},  // the first is the default
+               {Qt::Key_Escape, "", 2}};
+  for (const auto& c : cases) {
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+      EXPECT_EQ(box.windowTitle(), "Font table");
+      EXPECT_EQ(box.icon(), QMessageBox::Question);
+      EXPECT_EQ(box.buttons().size(), 3);
+      for (std::size_t i = 0; i < choices.size(); ++i)
+        EXPECT_EQ(box.findChild<QAbstractButton*>("choice" + QString::number(i))->text(),
+                  QString::fromStdU16String(choices[i]));
+      if (c.key == Qt::Key_unknown) {
+        QTest::mouseClick(box.findChild<QAbstractButton*>(c.button), Qt::LeftButton);
+      } else {
+        QTest::keyClick(&box, c.key);
+      }
+    });
+    EXPECT_EQ(messages.Choose(u"Font table", u"Add them?", MessageIcon::Question, choices), c.answer);
+  }
+  EXPECT_TRUE(fallback.shown.empty());
+}
+
 TEST(QtFileChoosers, FiltersDefaultExtensionFolderAndTheChoice) {
   EXPECT_EQ(ToQtNameFilters(u"Autocad Fonts|*.shx;*.shp|True Type|*.ttf"),
             QStringList({"Autocad Fonts (*.shx *.shp)", "True Type (*.ttf)"}));

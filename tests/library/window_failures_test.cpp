@@ -1,11 +1,8 @@
 // The library window when its file fails: locked by another connection, read only, not a database. Each
 // failure is shown with SQLite's message, and nothing already saved is lost.
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <QTest>
 
+#include "support/file_permissions.h"
 #include "textcore/keyboard.h"
 #include "window_fixture.h"
 
@@ -26,33 +23,6 @@ bool AnyMessageHas(const std::vector<std::u16string>& messages, std::u16string_v
     if (m.find(part) != std::u16string::npos) return true;
   return false;
 }
-
-// While it lives, this thread obeys file permissions even when it runs as root (which may write to a
-// read-only file): CAP_DAC_OVERRIDE is out of its effective capabilities.
-class ObeyFilePermissions {
- public:
-  ObeyFilePermissions() {
-    Get();
-    saved_ = data_[0].effective;
-    data_[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-    Set();
-  }
-  ~ObeyFilePermissions() {
-    Get();
-    data_[0].effective = saved_;
-    Set();
-  }
-  ObeyFilePermissions(const ObeyFilePermissions&) = delete;
-  ObeyFilePermissions& operator=(const ObeyFilePermissions&) = delete;
-
- private:
-  void Get() { EXPECT_EQ(syscall(SYS_capget, &header_, data_), 0); }
-  void Set() { EXPECT_EQ(syscall(SYS_capset, &header_, data_), 0); }
-
-  __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-  __user_cap_data_struct data_[2]{};
-  std::uint32_t saved_ = 0;
-};
 
 TEST_F(LibraryWindowTest, ALockedLibraryShowsItsMessageAndLosesNothing) {
   LibraryFile& file = UseLibrary(kRows);
@@ -95,7 +65,7 @@ TEST_F(LibraryWindowTest, AReadOnlyLibraryOpensAndShowsWhyNothingIsSaved) {
                                                   std::filesystem::perms::others_read);
   const std::string bytes = zil::test::TempFolder::Read(LibraryPath());
   {
-    ObeyFilePermissions readOnly;
+    zil::test::ObeyFilePermissions readOnly;
     const auto result = Run([&](TfrmExpl& form, int) {
       ClickNode(form, Node(form, "גבס"));
       QTest::keyClick(&form.Tree(), Qt::Key_F2);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "support/file_permissions.h"
 #include "support/temp_folder.h"
 
 namespace zil::platform {
@@ -51,6 +52,23 @@ TEST(AtomicFile, ReplacesARegularFileWholeKeepingItsPermissions) {
                std::runtime_error);
   EXPECT_EQ(TempFolder::Read(file), "new");
   EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"a.txt"});
+}
+
+TEST(AtomicFile, RefusesAReadOnlyFileThoughItsFolderIsWritable) {
+  TempFolder dir;
+  const fs::path file = dir.Write("HebFonts.txt", "[Fonts]\nmine=DosHebrew\n");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::create_symlink("HebFonts.txt", dir / "link.txt");
+  {
+    const zil::test::ObeyFilePermissions asAUser;
+    for (const fs::path& target : {file, dir / "link.txt"}) {
+      EXPECT_EQ(Message([&] { WriteFileAtomically(target, "new"); }),
+                "cannot write " + target.string() + ": it is read-only");
+      EXPECT_THROW(CheckWritable(target), WriteError);
+    }
+  }
+  EXPECT_EQ(TempFolder::Read(file), "[Fonts]\nmine=DosHebrew\n");
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"HebFonts.txt", "link.txt"}));
 }
 
 TEST(AtomicFile, FollowsSymbolicLinksAndReplacesTheFileTheyName) {

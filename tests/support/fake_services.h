@@ -3,6 +3,7 @@
 // in-process clipboard, and the portable registry on a file in the temporary folder.
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -40,17 +41,27 @@ class RecordingMessages final : public platform::Messages {
     platform::MessageIcon icon;
     platform::MessageButtons buttons;
     std::optional<platform::ScreenPoint> at;  // where the caller placed the box
+    std::vector<std::u16string> choices;      // the buttons named by the caller (Choose), else none
   };
   std::vector<Shown> shown;
   std::deque<platform::MessageAnswer> answers;  // the default answer is the first button
+  std::deque<std::size_t> chosen;               // Choose's answers; the default is the first button
 
   platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override {
-    return Answer({caption, text, icon, buttons, std::nullopt});
+    return Answer({caption, text, icon, buttons, std::nullopt, {}});
   }
   platform::MessageAnswer ShowAt(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
                                  platform::MessageButtons buttons, platform::ScreenPoint at) override {
-    return Answer({caption, text, icon, buttons, at});
+    return Answer({caption, text, icon, buttons, at, {}});
+  }
+  std::size_t Choose(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
+                     const std::vector<std::u16string>& choices) override {
+    shown.push_back({caption, text, icon, platform::MessageButtons::Ok, std::nullopt, choices});
+    if (chosen.empty()) return 0;
+    const std::size_t answer = chosen.front();
+    chosen.pop_front();
+    return answer;
   }
 
  private:

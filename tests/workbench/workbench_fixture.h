@@ -29,6 +29,11 @@ class ProbeMessages final : public platform::Messages {
     if (onShow) onShow(text);
     return recorded.Show(caption, text, icon, buttons);
   }
+  std::size_t Choose(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
+                     const std::vector<std::u16string>& choices) override {
+    if (onShow) onShow(text);
+    return recorded.Choose(caption, text, icon, choices);
+  }
   std::function<void(const std::u16string&)> onShow;
   zil::test::RecordingMessages recorded;
 };

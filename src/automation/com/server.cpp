@@ -32,6 +32,12 @@ platform::MessageAnswer ModuleMessages::Show(const std::u16string& caption, cons
   return platform::MessageAnswer::Cancel;
 }
 
+std::size_t ModuleMessages::Choose(const std::u16string& caption, const std::u16string& text,
+                                   platform::MessageIcon icon, const std::vector<std::u16string>& choices) {
+  if (!underLoaderLock) return boxes_.Choose(caption, text, icon, choices);
+  return Messages::Choose(caption, text, icon, choices);  // to the debugger output through Show
+}
+
 Server::Server(HMODULE module)
     : module_(module), addin_({keyboard_, messages_, folders_, files_, clipboard_, registry_}, dialogs_) {}
 

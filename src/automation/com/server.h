@@ -36,6 +36,8 @@ class ModuleMessages final : public platform::Messages {
  public:
   platform::MessageAnswer Show(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override;
+  std::size_t Choose(const std::u16string& caption, const std::u16string& text, platform::MessageIcon icon,
+                     const std::vector<std::u16string>& choices) override;
   bool underLoaderLock = false;
 
  private:

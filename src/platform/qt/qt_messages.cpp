@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "platform/qt/qt_strings.h"
 
@@ -21,6 +22,11 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
       return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
+}
+
+QWidget* WorkingWindow() {
+  QWidget* parent = QApplication::activeModalWidget();
+  return parent ? parent : QApplication::activeWindow();
 }
 
 QMessageBox::StandardButtons ToQt(MessageButtons buttons) {
@@ -55,9 +61,7 @@ MessageAnswer QtMessages::Ask(const std::u16string& caption, const std::u16strin
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
     return at ? fallback_.ShowAt(caption, text, icon, buttons, *at) : fallback_.Show(caption, text, icon, buttons);
   }
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
-  QMessageBox box(ToQt(icon), ToQString(caption), ToQString(text), ToQt(buttons), parent);
+  QMessageBox box(ToQt(icon), ToQString(caption), ToQString(text), ToQt(buttons), WorkingWindow());
   box.setObjectName(QStringLiteral("MessageBox"));
   QPushButton* all = nullptr;
   if (buttons == MessageButtons::YesNoCancelAll) {
@@ -86,6 +90,28 @@ MessageAnswer QtMessages::Ask(const std::u16string& caption, const std::u16strin
       if (buttons == MessageButtons::YesNo) return MessageAnswer::No;
       return MessageAnswer::Cancel;
   }
+}
+
+std::size_t QtMessages::Choose(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                               const std::vector<std::u16string>& choices) {
+  if (choices.empty()) return 0;
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return fallback_.Choose(caption, text, icon, choices);
+  QMessageBox box(ToQt(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton, WorkingWindow());
+  box.setObjectName(QStringLiteral("MessageBox"));
+  std::vector<QPushButton*> buttons;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const QMessageBox::ButtonRole role = i == 0                    ? QMessageBox::AcceptRole
+                                         : i + 1 == choices.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::ActionRole;
+    QPushButton* button = box.addButton(ToQString(choices[i]), role);
+    button->setObjectName(QStringLiteral("choice") + QString::number(i));
+    buttons.push_back(button);
+  }
+  box.setDefaultButton(buttons.front());
+  box.setEscapeButton(buttons.back());
+  box.exec();
+  const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  return chosen == buttons.end() ? choices.size() - 1 : static_cast<std::size_t>(chosen - buttons.begin());
 }
 
 }  // namespace zil::platform

@@ -1,6 +1,6 @@
 // Messages and questions in Qt message boxes: the caption, the text, the icon and the buttons asked for,
-// over the window the user is working in, or where the caller places it. Without a running Qt application
-// (the command line before any dialog was shown) the message goes to the fallback service instead.
+// or buttons the caller names, over the window the user is working in, or where the caller places it. Without a running
+// Qt application (the command line before any dialog was shown) the message goes to the fallback service instead.
 #pragma once
 
 #include <optional>
@@ -16,6 +16,9 @@ class QtMessages final : public Messages {
                      MessageButtons buttons) override;
   MessageAnswer ShowAt(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
                        MessageButtons buttons, ScreenPoint at) override;
+  // The buttons are named "choice0", "choice1", ... in the order given.
+  std::size_t Choose(const std::u16string& caption, const std::u16string& text, MessageIcon icon,
+                     const std::vector<std::u16string>& choices) override;
 
  private:
   MessageAnswer Ask(const std::u16string& caption, const std::u16string& text, MessageIcon icon, MessageButtons buttons,
