@@ -47,8 +47,7 @@ BidiClass AsciiClass(char32_t c) {
 }
 
 BidiClass HebrewBlockClass(char32_t c) {
-  if ((c >= 0x591 && c <= 0x5BD) || c == 0x5BF || c == 0x5C1 || c == 0x5C2 || c == 0x5C4 || c == 0x5C5 ||
-      c == 0x5C7)
+  if ((c >= 0x591 && c <= 0x5BD) || c == 0x5BF || c == 0x5C1 || c == 0x5C2 || c == 0x5C4 || c == 0x5C5 || c == 0x5C7)
     return C::NSM;
   return C::R;
 }
@@ -249,10 +248,10 @@ std::vector<int> PlanLevels(std::u32string_view v, bool endsRightToLeft) {
   std::vector<Kind> kind(n);
   for (std::size_t i = 0; i < n; ++i) {
     const BidiClass c = BidiClassOf(v[i]);
-    kind[i] = c == C::L                    ? Kind::Letter
-              : c == C::R || c == C::AL    ? Kind::Hebrew
-              : c == C::EN || c == C::AN   ? Kind::Number
-                                           : Kind::Neutral;
+    kind[i] = c == C::L                  ? Kind::Letter
+              : c == C::R || c == C::AL  ? Kind::Hebrew
+              : c == C::EN || c == C::AN ? Kind::Number
+                                         : Kind::Neutral;
   }
   // Separators between digits and terminators beside them belong to the number, as the weak rules join them.
   for (std::size_t i = 1; i + 1 < n; ++i) {

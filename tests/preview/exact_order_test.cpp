@@ -31,14 +31,20 @@ std::string Text(const std::u32string& glyphs) { return ToUtf8(test::Utf16(glyph
 std::u32string ShownAsTrueType(std::u16string_view text) { return GlyphRun(text, TrueType); }
 
 TEST(ExactOrder, TheModelKnowsTheClassesAndMirrorsIcuKnows) {
-  static const std::map<int, BidiClass> fromIcu = {
-      {U_LEFT_TO_RIGHT, BidiClass::L},         {U_RIGHT_TO_LEFT, BidiClass::R},
-      {U_RIGHT_TO_LEFT_ARABIC, BidiClass::AL}, {U_EUROPEAN_NUMBER, BidiClass::EN},
-      {U_EUROPEAN_NUMBER_SEPARATOR, BidiClass::ES}, {U_EUROPEAN_NUMBER_TERMINATOR, BidiClass::ET},
-      {U_ARABIC_NUMBER, BidiClass::AN},        {U_COMMON_NUMBER_SEPARATOR, BidiClass::CS},
-      {U_DIR_NON_SPACING_MARK, BidiClass::NSM}, {U_BOUNDARY_NEUTRAL, BidiClass::BN},
-      {U_BLOCK_SEPARATOR, BidiClass::B},       {U_SEGMENT_SEPARATOR, BidiClass::S},
-      {U_WHITE_SPACE_NEUTRAL, BidiClass::WS},  {U_OTHER_NEUTRAL, BidiClass::ON}};
+  static const std::map<int, BidiClass> fromIcu = {{U_LEFT_TO_RIGHT, BidiClass::L},
+                                                   {U_RIGHT_TO_LEFT, BidiClass::R},
+                                                   {U_RIGHT_TO_LEFT_ARABIC, BidiClass::AL},
+                                                   {U_EUROPEAN_NUMBER, BidiClass::EN},
+                                                   {U_EUROPEAN_NUMBER_SEPARATOR, BidiClass::ES},
+                                                   {U_EUROPEAN_NUMBER_TERMINATOR, BidiClass::ET},
+                                                   {U_ARABIC_NUMBER, BidiClass::AN},
+                                                   {U_COMMON_NUMBER_SEPARATOR, BidiClass::CS},
+                                                   {U_DIR_NON_SPACING_MARK, BidiClass::NSM},
+                                                   {U_BOUNDARY_NEUTRAL, BidiClass::BN},
+                                                   {U_BLOCK_SEPARATOR, BidiClass::B},
+                                                   {U_SEGMENT_SEPARATOR, BidiClass::S},
+                                                   {U_WHITE_SPACE_NEUTRAL, BidiClass::WS},
+                                                   {U_OTHER_NEUTRAL, BidiClass::ON}};
   int known = 0;
   for (char32_t c = 0; c < 0x3000; ++c) {
     const BidiClass mine = textcore::BidiClassOf(c);
@@ -55,8 +61,9 @@ TEST(ExactOrder, TheModelKnowsTheClassesAndMirrorsIcuKnows) {
 
 TEST(ExactOrder, TheModelLaysOutLogicalStringsAsThePreviewDoes) {
   // Random strings of what drawing texts hold, the marks among them.
-  const std::u32string alphabet = U"אבגדהוזחטיכלמנסעפצקרשתםןףץךabcXYZ0123456789      .,:;-+/%#$!?\"'()[]{}<>«»‹›₪€°"
-                                  U"\u05B0\u05BE\u05F3\t\u200E\u200F";
+  const std::u32string alphabet =
+      U"אבגדהוזחטיכלמנסעפצקרשתםןףץךabcXYZ0123456789      .,:;-+/%#$!?\"'()[]{}<>«»‹›₪€°"
+      U"\u05B0\u05BE\u05F3\t\u200E\u200F";
   std::mt19937 random(7);
   for (int i = 0; i < 20000; ++i) {
     std::u32string logical;
@@ -86,15 +93,15 @@ TEST(ExactOrder, NamedTextsReadAsTheyDidWithTheirMarks) {
     std::string exact;  // the string written, marks as <L> and <R>
   };
   const std::vector<Case> cases = {
-      {"םירדח 3", "<R>3 חדרים"},          // "3 חדרים": the number at the right end, typing order
-      {"המוק 3-", "<R>-3 קומה"},          // "-3 קומה"
-      {"הניש 2B רדח", "שינה<L> 2B חדר"},  // "חדר 2B שינה": "2B" stays whole between the words
+      {"םירדח 3", "<R>3 חדרים"},             // "3 חדרים": the number at the right end, typing order
+      {"המוק 3-", "<R>-3 קומה"},             // "-3 קומה"
+      {"הניש 2B רדח", "שינה<L> 2B חדר"},     // "חדר 2B שינה": "2B" stays whole between the words
       {"20 יבוע RC ריק", "עובי 20 RC קיר"},  // "קיר RC עובי 20": by order alone
-      {"(2) רדח", "חדר (2)"},             // "חדר (2)": the brackets pair
+      {"(2) רדח", "חדר (2)"},                // "חדר (2)": the brackets pair
       {"(ב א) רדח", "חדר (א ב)"},
       {"ב (א)", "א) ב)"},  // "(א) ב": typing order would need a mark, this order none
-      {".םולש", ".שלום"},                // "שלום.": the full stop at the left end
-      {" א ", " א "},                    // spaces at both ends
+      {".םולש", ".שלום"},  // "שלום.": the full stop at the left end
+      {" א ", " א "},      // spaces at both ends
       {"3 סלפמ - א המוק תינכת", "תכנית קומה א - מפלס 3"},
   };
   for (const Case& c : cases) {
@@ -118,8 +125,7 @@ TEST(ExactOrder, PercentSignsAndUnknownCharactersStillShowAsTheyDid) {
   // does not know gets the safe form.
   for (const std::u16string stored : {u"%%%%%%d", u"%%%%%%%%c 5", u"\u0100\u4E2D (\u05D0)", u"%%128\u0393%%129"}) {
     const std::u32string seen = GlyphRun(stored, DosHebrew);
-    EXPECT_EQ(Text(ShownAsTrueType(conversions::ExactRevitString(stored, Drawn{DosHebrew, true}, false))),
-              Text(seen));
+    EXPECT_EQ(Text(ShownAsTrueType(conversions::ExactRevitString(stored, Drawn{DosHebrew, true}, false))), Text(seen));
   }
 }
 

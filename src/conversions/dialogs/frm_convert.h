@@ -5,6 +5,8 @@
 // (Button3), "Reload  base DWG" (Button4) and "CANCEL" (Button1); the busy indicator (ActivityIndicator1)
 // shows the walk's progress while a conversion runs, and the window takes no other input meanwhile; the
 // hidden "Reverse Output Text" (CheckBox1) mirrors the setting reverseTTF and gives it back on closing.
+// "Keep exact reading order" (chkExactOrder, off when the window opens) makes the conversion write each text
+// in the exact reading order instead of the edit form.
 // The default target is worked out when the window first becomes active, so that a name the user chose
 // stays when the window becomes active again (after the file chooser, say).
 #pragma once
@@ -62,6 +64,7 @@ class TfrmConvert final : public dialogs::Form {
   QPushButton* Button1;
   QProgressBar* ActivityIndicator1;
   QCheckBox* CheckBox1;
+  QCheckBox* chkExactOrder;
 };
 
 }  // namespace zil::conversions
