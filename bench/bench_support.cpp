@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,11 @@ std::string Script(const std::string& arguments) {
 }
 
 }  // namespace
+
+std::string ZilProgram(const char* built) {
+  const char* other = std::getenv("ZIL_BENCH_ZIL");
+  return other && *other ? other : built;
+}
 
 std::string Run(const std::string& command) {
   std::string out;
@@ -81,6 +87,31 @@ double EzdxfSeconds(const std::string& mode, const std::string& in, const std::s
   const double seconds = std::stod(Run(Script(mode + " '" + in + "' '" + out + "'")));
   std::remove(out.c_str());
   return seconds;
+}
+
+std::uint64_t FileHash(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::uint64_t hash = 14695981039346656037ULL;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    for (std::streamsize i = 0; i < in.gcount(); ++i) {
+      hash ^= static_cast<unsigned char>(buffer[i]);
+      hash *= 1099511628211ULL;
+    }
+  }
+  return hash;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+bool CheckTarget(const std::string& name, const std::string& figure, double value, double limit, bool atMost) {
+  const bool met = atMost ? value <= limit : value >= limit;
+  std::printf("%-34s %s: %s\n", name.c_str(), figure.c_str(), met ? "met" : "MISSED");
+  return met;
 }
 
 int ReportTargets(double speedUp, long peakBytes, double fileBytes, bool correct) {

@@ -2,6 +2,7 @@
 // drawing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct Measured {
 Measured RunTimed(const std::string& program, const std::vector<std::string>& args, const std::string& log,
                   const std::string& dataFolder);
 
+// The zil program the benchmarks run: `built`, or the one ZIL_BENCH_ZIL names (to measure another build,
+// such as the one before a change, in the same conditions).
+std::string ZilProgram(const char* built);
+
 // The standard output of `command`; throws when it cannot run or fails.
 std::string Run(const std::string& command);
 
@@ -28,6 +33,16 @@ double EnsureTextDrawing(const std::string& path, long count = 100000);
 
 // The seconds the ezdxf script's `mode` ("ezdxf", "ezdxf-revit") takes from `in` to `out`.
 double EzdxfSeconds(const std::string& mode, const std::string& in, const std::string& out);
+
+// A 64-bit FNV-1a hash of a file's bytes, to compare outputs with recorded ones.
+std::uint64_t FileHash(const std::string& path);
+
+// The median of `values` (not empty).
+double Median(std::vector<double> values);
+
+// Prints one target, "NAME  FIGURE (target ...): met" and whether `value` is at most (`atMost`) or at least
+// `limit`; true when it is met.
+bool CheckTarget(const std::string& name, const std::string& figure, double value, double limit, bool atMost);
 
 // Prints the speed-up over ezdxf and the peak memory against the targets (at least 50 times faster, at
 // most 3 times the file) and whether they are met, `correct` being the output's check; the program's exit

@@ -4,6 +4,10 @@
 include(GNUInstallDirs)
 
 install(TARGETS zil RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET zil_gui)
+  # Where zil looks for it: lib/zil beside the program's bin (apps/zil/CMakeLists.txt).
+  install(TARGETS zil_gui LIBRARY DESTINATION lib/zil)
+endif()
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 set(zil_man_programs zil)
 set(zil_man_zil "Hebrew text in CAD drawings: conversions, drawing commands and automation calls")

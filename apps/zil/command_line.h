@@ -11,6 +11,8 @@ namespace zil::cli {
 
 inline constexpr int kExitUsage = 2;
 
+class GuiModule;
+
 struct CommandLine {
   CommandLine(std::istream& in, std::ostream& out, std::ostream& err);
 
@@ -19,6 +21,9 @@ struct CommandLine {
   std::istream& in;
   std::ostream& out;
   std::ostream& err;
+  // The dialogs and previews (gui_module.h) for the commands that need them; when empty, the module is
+  // loaded (LoadGuiModule). A program that links them in gives its own.
+  std::function<GuiModule&()> gui;
 };
 
 // The command groups.

@@ -38,7 +38,7 @@
 #include "progress_bar.h"
 #include "textcore/utf8.h"
 #if ZIL_WITH_QT
-#include "preview/render.h"
+#include "gui_module.h"
 #endif
 
 namespace zil::cli {
@@ -137,15 +137,15 @@ RevitJob JobOf(const std::string& file, const std::string& suffix) {
           folder / (name + "_before_after.png")};
 }
 
-void WritePreview(const fs::path& source, const RevitJob& job, config::FontDefinitions& fonts, std::ostream& out) {
+void WritePreview(const fs::path& source, const RevitJob& job, config::FontDefinitions& fonts, CommandLine& cl) {
 #if ZIL_WITH_QT
   const auto before = drawing::LoadDxfFile(source.string());
   const auto after = drawing::LoadDxfFile(job.copy.string());
-  preview::RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, job.before, job.after, job.both);
-  out << "  preview: " << job.before.string() << ", " << job.after.string() << ", side by side " << job.both.string()
-      << '\n';
+  GuiOf(cl).RenderBeforeAndAfterPng(*before, *after, fonts, preview::RenderOptions{}, job.before, job.after, job.both);
+  cl.out << "  preview: " << job.before.string() << ", " << job.after.string() << ", side by side " << job.both.string()
+         << '\n';
 #else
-  (void)source, (void)job, (void)fonts, (void)out;
+  (void)source, (void)job, (void)fonts, (void)cl;
   throw std::runtime_error("previews are not available in this build of zil (built without Qt)");
 #endif
 }
@@ -239,7 +239,7 @@ int RunRevit(const RevitOptions& opts, CommandLine& cl) {
     }
     if (opts.preview) {
       try {
-        WritePreview(source, job, session->fonts, cl.out);
+        WritePreview(source, job, session->fonts, cl);
       } catch (const std::exception& e) {
         cl.err << "zil: " << AboutFile(job.file, std::string("the preview: ") + e.what()) << '\n';
         entry["previewError"] = e.what();

@@ -23,7 +23,7 @@
 #include "portable_services.h"
 #include "textcore/utf8.h"
 #if ZIL_WITH_QT
-#include "preview/render.h"
+#include "gui_module.h"
 #endif
 
 namespace zil::cli {
@@ -104,7 +104,7 @@ int Render(const RenderCommandOptions& opts, CommandLine& cl) {
     options.window = preview::Box2{{w[0], w[1]}, {w[2], w[3]}};
   }
   const std::string output = opts.output.empty() ? DefaultOutput(opts) : opts.output;
-  const preview::RenderReport report = preview::RenderDxfFileToPng(opts.file, fonts, options, output);
+  const preview::RenderReport report = GuiOf(cl).RenderDxfFileToPng(opts.file, fonts, options, output);
   // The PNG may have gone to standard output (-o /dev/stdout): then what was written goes to standard error.
   std::ostream& said = IsStandardOutput(output) ? cl.err : cl.out;
   said << "wrote " << output << " (" << options.width << "x" << options.height

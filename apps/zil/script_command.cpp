@@ -49,11 +49,7 @@
 #include "utf8_text.h"
 
 #if ZIL_WITH_QT
-#include "automation/dialogs/qt_dialogs.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/qt_clipboard.h"
-#include "platform/qt/qt_file_choosers.h"
-#include "platform/qt/qt_messages.h"
+#include "gui_module.h"
 #endif
 
 namespace zil::cli {
@@ -205,13 +201,12 @@ int RunScript(const ScriptOptions& options, CommandLine& cl) {
   ConsoleMessages console(cl.err);
 #if ZIL_WITH_QT
   // Declared before the add-in: the Qt application outlives the add-in and its dialogs. The dialogs' own
-  // messages, file choosers and clipboard take the place of the portable ones.
-  platform::GuiSession gui;
-  platform::QtMessages messages(console);
-  platform::QtFileChoosers files;
-  platform::QtClipboard clipboard(portable.clipboard);
-  automation::QtDialogs dialogs(gui);
-  const platform::Services services{portable.keyboard, messages, portable.folders, files, clipboard, portable.registry};
+  // messages, file choosers and clipboard take the place of the portable ones; Qt is loaded with the first
+  // dialog or file chooser the script opens.
+  LazyGuiServices gui(cl, console, portable.clipboard);
+  automation::Dialogs& dialogs = gui.Dialogs();
+  const platform::Services services{portable.keyboard, gui.Messages(),  portable.folders,
+                                    gui.Files(),       gui.Clipboard(), portable.registry};
 #else
   automation::NoDialogs dialogs;
   const platform::Services services = portable.With(console);

@@ -11,7 +11,9 @@ namespace zil::drawing {
 class ChangeJournal {
  public:
   virtual ~ChangeJournal() = default;
-  virtual void WillChange(Record& record, const RecordState& before) = 0;
+  // `before` is the record's state, handed over: a record whose tags are being replaced gives its old tags
+  // up rather than a copy of them.
+  virtual void WillChange(Record& record, RecordState before) = 0;
   // True when the journal already holds the state it needs of `record` to take back what comes next:
   // the drawing then skips WillChange and the copy of the record's state it would take.
   virtual bool Remembers(const Record& record) const = 0;

@@ -105,7 +105,19 @@ void Drawing::Restore(Record& record, const RecordState& state) {
 void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
   if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
   if (record.provisional_) KeepProvisionalRecords();
-  if (journal_ && !journal_->Remembers(record)) journal_->WillChange(record, StateOf(record));
+  if (journal_ && !journal_->Remembers(record)) {
+    // The tags are replaced below: the journal takes the old ones rather than a copy.
+    RecordState before;
+    before.dirty = record.dirty_;
+    before.pristine = record.pristine_;
+    before.erased = record.erased_;
+    if (record.dirty_) {
+      before.tags = std::move(record.tags_);
+    } else {
+      before.bytes = record.source_;
+    }
+    journal_->WillChange(record, std::move(before));
+  }
   Unindex(record);
   record.revision_ = ++revision_;
   record.tags_ = std::move(tags);

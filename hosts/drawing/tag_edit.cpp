@@ -11,19 +11,22 @@ std::size_t XdataStart(const std::vector<Tag>& tags) noexcept {
 }
 
 Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bool subclassed) {
-  const std::size_t xdata = XdataStart(tags);
-  if (!subclassed || placement.marker.empty()) return {1, xdata};
+  if (!subclassed || placement.marker.empty()) return {1, XdataStart(tags)};
+  // One pass up to XDATA: the marker's segment ends at the next marker, the next 101 group or XDATA.
+  const auto inData = [&tags](std::size_t i) { return i < tags.size() && tags[i].code < 1000; };
   int seen = 0;
-  for (std::size_t i = 1; i < xdata; ++i) {
-    if (tags[i].code != 100 || Trimmed(tags[i].value) != placement.marker || ++seen < placement.occurrence) continue;
+  bool markers = false;
+  std::size_t i = 1;
+  for (; inData(i); ++i) {
+    if (tags[i].code != 100) continue;
+    markers = true;
+    if (Trimmed(tags[i].value) != placement.marker || ++seen < placement.occurrence) continue;
     std::size_t last = i + 1;
-    while (last < xdata && tags[last].code != 100 && tags[last].code != 101) ++last;
+    while (inData(last) && tags[last].code != 100 && tags[last].code != 101) ++last;
     return {i + 1, last};
   }
   // Some writers leave out every subclass marker; such a record is read as one segment, as in R12.
-  for (std::size_t i = 1; i < xdata; ++i)
-    if (tags[i].code == 100) return {0, 0};
-  return {1, xdata};
+  return markers ? Segment{0, 0} : Segment{1, i};
 }
 
 std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code) {

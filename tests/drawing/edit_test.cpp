@@ -121,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, EditFixture, ::testing::Values("r2000_ansi_12
 // Keeps the state before each change, as an undo stack will.
 class RecordingJournal final : public ChangeJournal {
  public:
-  void WillChange(Record& record, const RecordState& before) override { steps_.push_back({&record, before, false}); }
+  void WillChange(Record& record, RecordState before) override {
+    steps_.push_back({&record, std::move(before), false});
+  }
   void Inserted(Record& record) override { steps_.push_back({&record, {}, true}); }
   bool Remembers(const Record&) const override { return false; }
   std::size_t Changes() const { return steps_.size(); }
@@ -188,7 +190,7 @@ bool ChangeTextsOverAndOver(Drawing& d, bool settle) {
 // Journals as an undo stack keeps them: with its history, and without (nothing kept between calls).
 class ForgetfulJournal final : public ChangeJournal {
  public:
-  void WillChange(Record&, const RecordState&) override {}
+  void WillChange(Record&, RecordState) override {}
   void Inserted(Record&) override {}
   bool Remembers(const Record&) const override { return false; }
   bool HoldsStates() const override { return false; }

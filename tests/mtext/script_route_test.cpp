@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "command_line.h"
+#include "gui_module.h"
 #include "mtext/dialogs/mtext_form.h"
 #include "mtext_fixtures.h"
 #include "textcore/utf8.h"
@@ -33,6 +34,7 @@ TEST(ScriptRoute, ANewMTextTypedFromAScriptIsSavedWithTheDrawing) {
   std::istringstream in("mtext \"\"\n");
   std::ostringstream out, err;
   cli::CommandLine cl(in, out, err);
+  cl.gui = cli::LinkedGuiModule;  // the dialogs of this program, which the test watches for
   cli::AddScriptCommand(cl);
   const std::string drawing = Fixture("mtext.dxf");
   const std::string saved = (data / "saved.dxf").string();

@@ -1,6 +1,7 @@
 // The workbench's REVIT and FONTCONV commands with their dialogs, driven as a user drives them on the
-// sample drawing: the Revit copy under a Hebrew name, the font conversion that makes the DOS font's texts
-// read as the sample's own Windows texts, a remap, input while a walk runs, and the view afterwards.
+// sample drawing: the Revit copy under a Hebrew name, the base drawing's buttons, the font conversion that
+// makes the DOS font's texts read as the sample's own Windows texts, the messages of what is missing, a
+// remap, input while a walk runs, and the view afterwards.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -17,6 +18,8 @@
 #include "conversions/dialogs/frm_convert.h"
 #include "conversions/dialogs/frm_font_convert.h"
 #include "support/qt/screenshot.h"
+#include "textcore/conversions.h"
+#include "textcore/runs.h"
 #include "textcore/utf8.h"
 #include "workbench_fixture.h"
 
@@ -69,6 +72,74 @@ TEST_F(WorkbenchTest, RevitConvertsACopyUnderTheNameTypedAndTheViewShowsIt) {
   EXPECT_FALSE(TextsIn(*wb->Document(), u"ARIALREVIT").empty());
   EXPECT_TRUE(zil::test::TempFolder::Read(sample) == sampleBytes);
   EXPECT_TRUE(std::filesystem::exists(copy));
+}
+
+// The first single-line text of the model space.
+acad::EntityPtr FirstText(standin::StandInDocument& document) {
+  const auto space = document.ModelSpace();
+  for (int i = 0; i < space->Count(); ++i)
+    if (auto e = space->Item(i); e->ObjectName() == u"AcDbText") return e;
+  throw std::runtime_error("the drawing has no text");
+}
+
+TEST_F(WorkbenchTest, RevitDialogBrowsesAsksForTheUnsavedBaseReloadsItAndSaves) {
+  OpenSample();
+  FirstText(*wb->Document())->SetTextString(u"changed");
+  const std::filesystem::path chosen = dir / "chosen.dxf";
+  fake.files.answers.push_back(chosen);
+  messages.recorded.answers.push_back(platform::MessageAnswer::No);  // the base is not saved first
+  bool drove = false;
+  WhenShown<conversions::TfrmConvert>([&](conversions::TfrmConvert& form) {
+    drove = true;
+    // The browse button offers DXF drawings, starting at the default target.
+    QTest::mouseClick(Child<QWidget>(form, "JvFilenameEdit1Button"), Qt::LeftButton);
+    ASSERT_EQ(fake.files.asked.size(), 1u);
+    EXPECT_TRUE(fake.files.asked[0].save);
+    EXPECT_EQ(fake.files.asked[0].choice.filter, u"DXF drawings (*.dxf)|*.dxf");
+    EXPECT_EQ(fake.files.asked[0].choice.fileName, "hebrew-sample_Revit.dxf");
+    EXPECT_EQ(Child<QLineEdit>(form, "JvFilenameEdit1")->text().toStdString(), chosen.string());
+    // "Reload  base DWG" waits while the drawing has unsaved changes.
+    const std::size_t shown = messages.recorded.shown.size();
+    QTest::mouseClick(Child<QPushButton>(form, "Button4"), Qt::LeftButton);
+    EXPECT_EQ(messages.recorded.shown.size(), shown);
+    // While the walk runs the busy indicator shows and CANCEL does not stop it.
+    bool sawWalk = false;
+    QTimer::singleShot(0, &form, [&] {
+      if (!form.Busy()) return;
+      sawWalk = true;
+      EXPECT_TRUE(Child<QProgressBar>(form, "ActivityIndicator1")->isVisible());
+      EXPECT_FALSE(form.isEnabled());
+      form.reject();
+      EXPECT_TRUE(form.isVisible());
+    });
+    QTest::mouseClick(Child<QPushButton>(form, "Button2"), Qt::LeftButton);
+    EXPECT_TRUE(sawWalk);
+    EXPECT_FALSE(Child<QProgressBar>(form, "ActivityIndicator1")->isVisible());
+    ASSERT_GE(messages.recorded.shown.size(), shown + 2);
+    EXPECT_EQ(messages.recorded.shown[shown].text, u"Base DWG not saved.\r\nPress \"Yes\" to save it.");
+    EXPECT_EQ(messages.recorded.shown[shown].buttons, platform::MessageButtons::YesNo);
+    EXPECT_EQ(LastMessage(), u"Conversion finished");
+    // The copy is saved and active; "Reload  base DWG" now opens the base drawing again.
+    QTest::mouseClick(Child<QPushButton>(form, "Button4"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+  });
+  wb->RunCommand(QStringLiteral("REVIT"));
+  ASSERT_TRUE(drove);
+  // The answer No left the base's file as it was; the copy has the change, converted.
+  EXPECT_TRUE(zil::test::TempFolder::Read(sample) == sampleBytes);
+  EXPECT_EQ(wb->Document()->File(), sample);
+  EXPECT_NE(zil::test::TempFolder::Read(chosen).find("ARIALREVIT"), std::string::npos);
+  EXPECT_NE(zil::test::TempFolder::Read(chosen).find("changed"), std::string::npos);
+
+  // "Save" saves the drawing the window was opened on.
+  FirstText(*wb->Document())->SetTextString(u"saved from the window");
+  WhenShown<conversions::TfrmConvert>([&](conversions::TfrmConvert& form) {
+    QTest::mouseClick(Child<QPushButton>(form, "Button3"), Qt::LeftButton);
+    QTest::keyClick(&form, Qt::Key_Escape);
+  });
+  wb->RunCommand(QStringLiteral("REVIT"));
+  EXPECT_TRUE(wb->Document()->Saved());
+  EXPECT_NE(zil::test::TempFolder::Read(sample).find("saved from the window"), std::string::npos);
 }
 
 TEST_F(WorkbenchTest, KeepExactReadingOrderIsOffAtFirstAndWritesTheExactStringsWhenChecked) {
@@ -147,6 +218,48 @@ TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClear
   // One undo step takes the whole conversion back.
   wb->RunCommand(QStringLiteral("U"));
   EXPECT_TRUE(Bytes() == sampleBytes);
+}
+
+TEST_F(WorkbenchTest, FontDialogSaysWhatIsMissingAndRemapsWithTheChosenMapping) {
+  OpenSample();
+  const std::u16string windowsForm = textcore::FromUtf8(" 3סלפמ - א המוק תינכת");
+  bool drove = false;
+  WhenShown<conversions::TfrmFontConvert>([&](conversions::TfrmFontConvert& form) {
+    drove = true;
+    auto* fonts = Child<QListWidget>(form, "CheckListBox1");
+    QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+    EXPECT_EQ(LastMessage(), u"Fonts to convert not checked.");
+    fonts->findItems(QStringLiteral("veltro.shx"), Qt::MatchFixedString).at(0)->setCheckState(Qt::Checked);
+    QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+    EXPECT_EQ(LastMessage(), u"Style to convert not defined.");
+    // A message keeps the choices: the font is still checked for the remap.
+    EXPECT_EQ(fonts->findItems(QStringLiteral("veltro.shx"), Qt::MatchFixedString).at(0)->checkState(), Qt::Checked);
+
+    Child<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+    // On its box: the check box is wider than its caption, and only the caption and the box take a click.
+    auto* reverse = Child<QCheckBox>(form, "CheckBox1");
+    QTest::mouseClick(reverse, Qt::LeftButton, {}, QPoint(6, reverse->height() / 2));
+    QTest::mouseClick(Child<QRadioButton>(form, "RadioGroup1Item0"), Qt::LeftButton);  // "Dos Hebrew"
+    bool sawWalk = false;
+    QTimer::singleShot(0, &form, [&] {
+      if (!form.Busy()) return;
+      sawWalk = true;
+      EXPECT_TRUE(Child<QProgressBar>(form, "ActivityIndicator2")->isVisible());
+      EXPECT_FALSE(form.isEnabled());
+    });
+    QTest::mouseClick(Child<QPushButton>(form, "Button5"), Qt::LeftButton);
+    EXPECT_TRUE(sawWalk);
+    EXPECT_EQ(LastMessage(), u"Remapping finished");
+    for (int i = 0; i < fonts->count(); ++i) EXPECT_EQ(fonts->item(i)->checkState(), Qt::Unchecked);
+    QTest::mouseClick(Child<QPushButton>(form, "btnClose2"), Qt::LeftButton);
+  });
+  wb->RunCommand(QStringLiteral("FONTCONV"));
+  ASSERT_TRUE(drove);
+  // The Windows font's texts hold their letters in the DOS mapping, reversed, and keep their style.
+  const std::u16string remapped = textcore::ReverseStrW(textcore::RemapFontType(windowsForm, WindowsHeb, DosHebrew));
+  const auto windows = TextsIn(*wb->Document(), u"HEB_WIN");
+  EXPECT_NE(std::find(windows.begin(), windows.end(), remapped), windows.end());
+  EXPECT_EQ(std::find(windows.begin(), windows.end(), windowsForm), windows.end());
 }
 
 }  // namespace

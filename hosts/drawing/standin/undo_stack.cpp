@@ -1,5 +1,6 @@
 #include "drawing/standin/undo_stack.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -15,34 +16,53 @@ UndoStack::Operation::Operation(UndoStack& stack) : stack_(stack), exceptions_(s
 
 UndoStack::Operation::~Operation() {
   if (--stack_.operations_ != 0) return;
-  {
+  if (std::uncaught_exceptions() > exceptions_) {
     Step step = std::exchange(stack_.current_, Step{});
-    if (std::uncaught_exceptions() > exceptions_) {
-      if (!step.entries.empty()) stack_.TakeBack(step);  // the call failed: nothing of it stays
-    } else {
-      stack_.Finish(std::move(step));
-    }
+    if (!step.entries.empty()) stack_.TakeBack(step);  // the call failed: nothing of it stays
+  } else if (!stack_.history_) {
+    // Nothing is kept: the step's room serves the next call.
+    stack_.current_.entries.clear();
+    stack_.current_.seen.clear();
+  } else {
+    stack_.Finish(std::exchange(stack_.current_, Step{}));
   }
   // The call is over: nothing holds the drawing's tags any more.
   stack_.drawing_.Settle();
 }
 
-void UndoStack::Note(drawing::Record& record, const drawing::RecordState* before) {
+bool UndoStack::Step::Holds(const drawing::Record& record) const {
+  if (seen.empty()) {
+    return std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.record == &record; });
+  }
+  return seen.count(&record) != 0;
+}
+
+void UndoStack::Step::Add(Entry entry) {
+  // A member call changes a record or two: the entries are searched until there are many.
+  if (!seen.empty() || entries.size() >= kListedEntries) {
+    if (seen.empty())
+      for (const Entry& e : entries) seen.insert(e.record);
+    seen.insert(entry.record);
+  }
+  entries.push_back(std::move(entry));
+}
+
+void UndoStack::Note(drawing::Record& record, drawing::RecordState* before) {
   modified_ = true;
   Touch(record);
   redo_.clear();  // a new change: what was undone cannot be put back over it
   // Undoing a step goes back to the earliest state of each record in it: later states add nothing.
-  if (!current_.seen.insert(&record).second) return;
-  current_.entries.push_back({&record, before ? *before : drawing::RecordState{}, before == nullptr});
+  if (current_.Holds(record)) return;
+  current_.Add({&record, before ? std::move(*before) : drawing::RecordState{}, before == nullptr});
   if (operations_ == 0) Finish(std::exchange(current_, Step{}));  // a change outside an operation
 }
 
-void UndoStack::WillChange(drawing::Record& record, const drawing::RecordState& before) { Note(record, &before); }
+void UndoStack::WillChange(drawing::Record& record, drawing::RecordState before) { Note(record, &before); }
 
 // Inside an operation, the earliest state of a record is all a step needs (see Note); a change after a
 // save inside the operation is still told, so that it counts as a change.
 bool UndoStack::Remembers(const drawing::Record& record) const {
-  return operations_ > 0 && modified_ && current_.seen.count(&record) != 0;
+  return operations_ > 0 && modified_ && current_.Holds(record);
 }
 
 void UndoStack::Inserted(drawing::Record& record) {

@@ -97,7 +97,7 @@ class UndoStack final : public drawing::ChangeJournal {
   void MarkSaved() noexcept { modified_ = false; }
 
   // drawing::ChangeJournal
-  void WillChange(drawing::Record& record, const drawing::RecordState& before) override;
+  void WillChange(drawing::Record& record, drawing::RecordState before) override;
   bool Remembers(const drawing::Record& record) const override;
   void Inserted(drawing::Record& record) override;
   bool HoldsStates() const override;
@@ -109,9 +109,13 @@ class UndoStack final : public drawing::ChangeJournal {
     bool inserted;
   };
   struct Step {
+    static constexpr std::size_t kListedEntries = 8;  // more entries than this are indexed in `seen`
     std::vector<Entry> entries;
-    std::unordered_set<const drawing::Record*> seen;  // records whose earliest state the step holds
+    std::unordered_set<const drawing::Record*> seen;  // the entries' records, once there are many
     bool group = false;
+    // The step holds the earliest state of `record`.
+    bool Holds(const drawing::Record& record) const;
+    void Add(Entry entry);
   };
   // A step taken back: the step itself, and what each of its records was before the undo (in the order
   // of the step's entries), with the record an inserted one stood before.
@@ -121,7 +125,7 @@ class UndoStack final : public drawing::ChangeJournal {
     std::vector<drawing::Record*> position;
   };
 
-  void Note(drawing::Record& record, const drawing::RecordState* before);
+  void Note(drawing::Record& record, drawing::RecordState* before);
   void Touch(drawing::Record& record);
   void Finish(Step step);
   // Takes the step back; with `undone`, keeps what Redo needs to put it back.
