@@ -74,6 +74,9 @@ TEST_F(WorkbenchTest, RevitConvertsACopyUnderTheNameTypedAndTheViewShowsIt) {
   EXPECT_TRUE(std::filesystem::exists(copy));
 }
 
+// The sample's plan title as its Windows font stores it.
+std::u16string PlanTitleInTheWindowsFont() { return textcore::FromUtf8(" 3סלפמ - א המוק תינכת"); }
+
 // The first single-line text of the model space.
 acad::EntityPtr FirstText(standin::StandInDocument& document) {
   const auto space = document.ModelSpace();
@@ -170,7 +173,7 @@ TEST_F(WorkbenchTest, KeepExactReadingOrderIsOffAtFirstAndWritesTheExactStringsW
 
 TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClearsTheChoices) {
   OpenSample();
-  const std::u16string windowsForm = textcore::FromUtf8(" 3סלפמ - א המוק תינכת");
+  const std::u16string windowsForm = PlanTitleInTheWindowsFont();
   bool drove = false;
   WhenShown<conversions::TfrmFontConvert>([&](conversions::TfrmFontConvert& form) {
     drove = true;
@@ -179,6 +182,7 @@ TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClear
     ASSERT_EQ(dos.size(), 1);
     dos[0]->setCheckState(Qt::Checked);
     Child<QComboBox>(form, "ComboBox1")->setCurrentText(QStringLiteral("HEB_WIN"));
+    zil::test::SaveDialogBesideWorkbench(form, *wb, "font-convert-dialog-in-workbench.png");
     // A second press while the walk runs finds the window taking no input: one walk, one message.
     int pressesDuringWalk = 0;
     QTimer::singleShot(0, &form, [&] {
@@ -195,8 +199,6 @@ TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClear
     // The check marks and the target style are cleared.
     for (int i = 0; i < fonts->count(); ++i) EXPECT_EQ(fonts->item(i)->checkState(), Qt::Unchecked);
     EXPECT_EQ(Child<QComboBox>(form, "ComboBox1")->currentIndex(), -1);
-    Child<QTabWidget>(form, "PageControl1")->setCurrentIndex(0);
-    zil::test::SaveDialogBesideWorkbench(form, *wb, "font-convert-dialog-in-workbench.png");
 
     // Remap with nothing to do says so; "None" with "Reverse" only reverses.
     Child<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
@@ -222,7 +224,7 @@ TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClear
 
 TEST_F(WorkbenchTest, FontDialogSaysWhatIsMissingAndRemapsWithTheChosenMapping) {
   OpenSample();
-  const std::u16string windowsForm = textcore::FromUtf8(" 3סלפמ - א המוק תינכת");
+  const std::u16string windowsForm = PlanTitleInTheWindowsFont();
   bool drove = false;
   WhenShown<conversions::TfrmFontConvert>([&](conversions::TfrmFontConvert& form) {
     drove = true;

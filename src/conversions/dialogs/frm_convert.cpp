@@ -1,8 +1,6 @@
 #include "conversions/dialogs/frm_convert.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,23 +13,17 @@
 #include <filesystem>
 
 #include "dialogs/dialog_fonts.h"
+#include "dialogs/named.h"
 #include "platform/qt/qt_strings.h"
 #include "textcore/utf8.h"
 
 namespace zil::conversions {
-namespace {
 
-template <typename T>
-T* Named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
-
-}  // namespace
+using dialogs::Named;
 
 TfrmConvert::TfrmConvert(acad::HostState& host, config::FontDefinitions& fonts, platform::Services services,
                          QWidget* parent)
-    : Form(services, parent), flow_(host, fonts, services.messages) {
+    : WalkingForm(services, parent), flow_(host, fonts, services.messages) {
   setObjectName(QStringLiteral("frmConvert"));
   setWindowTitle(QStringLiteral("Converting Drawing to REVIT"));
   setFont(dialogs::DialogFontPoints(u"Tahoma", 9));
@@ -95,19 +87,7 @@ bool TfrmConvert::event(QEvent* e) {
     activated_ = true;
     Guard([&] { FormActivate(); });
   }
-  return Form::event(e);
-}
-
-void TfrmConvert::closeEvent(QCloseEvent* e) {
-  if (busy_) {
-    e->ignore();  // the conversion runs to its end
-    return;
-  }
-  Form::closeEvent(e);
-}
-
-void TfrmConvert::reject() {
-  if (!busy_) Form::reject();
+  return WalkingForm::event(e);
 }
 
 void TfrmConvert::FormActivate() {
@@ -128,24 +108,7 @@ void TfrmConvert::Button2Click() {
   flow_.targetFile = platform::FromQString(JvFilenameEdit1->text());
   flow_.reverseOutputText = CheckBox1->isChecked();
   flow_.strings = chkExactOrder->isChecked() ? RevitStrings::ExactOrder : RevitStrings::EditForm;
-  busy_ = true;
-  setEnabled(false);  // no other input while the walk runs; the window still paints
-  ActivityIndicator1->setEnabled(true);
-  ActivityIndicator1->setRange(0, 0);
-  ActivityIndicator1->setVisible(true);
-  struct Done {
-    TfrmConvert& form;
-    ~Done() {
-      form.ActivityIndicator1->setVisible(false);
-      form.setEnabled(true);
-      form.busy_ = false;
-    }
-  } done{*this};
-  report_ = flow_.SaveAsAndConvert([this](std::size_t at, std::size_t total) {
-    ActivityIndicator1->setRange(0, static_cast<int>(total));
-    ActivityIndicator1->setValue(static_cast<int>(at));
-    QApplication::processEvents();
-  });
+  report_ = Walk(*ActivityIndicator1, [this](const Progress& progress) { return flow_.SaveAsAndConvert(progress); });
 }
 
 void TfrmConvert::Button3Click() { flow_.Save(); }

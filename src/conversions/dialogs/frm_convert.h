@@ -3,7 +3,8 @@
 //
 // The target file (JvFilenameEdit1 with its browse button), "Save As and Convert" (Button2), "Save"
 // (Button3), "Reload  base DWG" (Button4) and "CANCEL" (Button1); the busy indicator (ActivityIndicator1)
-// shows the walk's progress while a conversion runs, and the window takes no other input meanwhile; the
+// shows the walk's progress while a conversion runs, and the window takes no other input meanwhile
+// (walking_form.h); the
 // hidden "Reverse Output Text" (CheckBox1) mirrors the setting reverseTTF and gives it back on closing.
 // "Keep exact reading order" (chkExactOrder, off when the window opens) makes the conversion write each text
 // in the exact reading order instead of the edit form.
@@ -13,8 +14,8 @@
 
 #include "acad/host_state.h"
 #include "config/font_definitions.h"
+#include "conversions/dialogs/walking_form.h"
 #include "conversions/revit_conversion.h"
-#include "dialogs/form.h"
 
 class QCheckBox;
 class QLabel;
@@ -25,7 +26,7 @@ class QToolButton;
 
 namespace zil::conversions {
 
-class TfrmConvert final : public dialogs::Form {
+class TfrmConvert final : public WalkingForm {
   Q_OBJECT
 
  public:
@@ -35,13 +36,9 @@ class TfrmConvert final : public dialogs::Form {
 
   // What the last conversion did (nothing before one).
   const WalkReport& LastReport() const { return report_; }
-  bool Busy() const { return busy_; }
-  // Cancel, Close and Escape: the window closes, unless a walk is running (it runs to its end).
-  void reject() override;
 
  protected:
   bool event(QEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
 
  private:
   void FormActivate();
@@ -53,7 +50,6 @@ class TfrmConvert final : public dialogs::Form {
   RevitConversion flow_;
   WalkReport report_;
   bool activated_ = false;
-  bool busy_ = false;
 
   QLabel* Label1;
   QLineEdit* JvFilenameEdit1;

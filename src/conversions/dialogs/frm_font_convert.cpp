@@ -1,9 +1,7 @@
 #include "conversions/dialogs/frm_font_convert.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,16 +14,13 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_fonts.h"
+#include "dialogs/named.h"
 #include "platform/qt/qt_strings.h"
 
 namespace zil::conversions {
 namespace {
 
-template <typename T>
-T* Named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
+using dialogs::Named;
 
 QProgressBar* Indicator(QWidget* parent, const char* name) {
   auto* bar = Named(new QProgressBar(parent), name);
@@ -40,7 +35,7 @@ constexpr const char* kMappingCaptions[] = {"Dos Hebrew", "English (7 bit)", "Wi
 
 TfrmFontConvert::TfrmFontConvert(acad::HostState& host, config::FontDefinitions& fonts, platform::Services services,
                                  QWidget* parent)
-    : Form(services, parent), flow_(host, fonts, services.messages) {
+    : WalkingForm(services, parent), flow_(host, fonts, services.messages) {
   setObjectName(QStringLiteral("frmFontConvert"));
   setWindowTitle(QStringLiteral("Veltro Font Converter"));
   setFont(dialogs::DialogFontPoints(u"Tahoma", 9));
@@ -134,18 +129,6 @@ TfrmFontConvert::TfrmFontConvert(acad::HostState& host, config::FontDefinitions&
 
 TfrmFontConvert::~TfrmFontConvert() = default;
 
-void TfrmFontConvert::closeEvent(QCloseEvent* e) {
-  if (busy_) {
-    e->ignore();  // the walk runs to its end
-    return;
-  }
-  Form::closeEvent(e);
-}
-
-void TfrmFontConvert::reject() {
-  if (!busy_) Form::reject();
-}
-
 // The lists as the flow has them: the fonts with their check marks, the style names, no target chosen
 // unless the flow has one.
 void TfrmFontConvert::ShowStyleTable() {
@@ -173,36 +156,19 @@ void TfrmFontConvert::TakeChoices() {
   flow_.mapping = static_cast<Mapping>(mappings->checkedId());
 }
 
-template <typename Action>
-void TfrmFontConvert::Walk(QProgressBar* indicator, Action&& action) {
-  TakeChoices();
-  busy_ = true;
-  setEnabled(false);  // input waits for the walk's end; the window still paints
-  indicator->setRange(0, 0);
-  indicator->setVisible(true);
-  struct Done {
-    TfrmFontConvert& form;
-    QProgressBar* indicator;
-    ~Done() {
-      indicator->setVisible(false);
-      form.setEnabled(true);
-      form.busy_ = false;
-      form.ShowStyleTable();  // the walk read the styles again: no check marks, no target style
-    }
-  } done{*this, indicator};
-  report_ = action([indicator](std::size_t at, std::size_t total) {
-    indicator->setRange(0, static_cast<int>(total));
-    indicator->setValue(static_cast<int>(at));
-    QApplication::processEvents();
-  });
-}
-
+// The walk reads the styles again: afterwards the lists show no check marks and no target style.
 void TfrmFontConvert::Button1Click() {
-  Walk(ActivityIndicator1, [this](const Progress& progress) { return flow_.Convert(progress); });
+  TakeChoices();
+  report_ = Walk(
+      *ActivityIndicator1, [this](const Progress& progress) { return flow_.Convert(progress); },
+      [this] { ShowStyleTable(); });
 }
 
 void TfrmFontConvert::Button5Click() {
-  Walk(ActivityIndicator2, [this](const Progress& progress) { return flow_.Remap(progress); });
+  TakeChoices();
+  report_ = Walk(
+      *ActivityIndicator2, [this](const Progress& progress) { return flow_.Remap(progress); },
+      [this] { ShowStyleTable(); });
 }
 
 }  // namespace zil::conversions

@@ -6,15 +6,14 @@
 // reverses them ("Reverse" CheckBox1, "Remap to »" Button5). ../font_conversion.h does the work; after
 // either action the check marks and the target style are cleared.
 //
-// While a walk runs its page's activity indicator shows the progress and the window takes no input: the
-// buttons, lists and pages are disabled and closing waits for the walk's end, so a second press cannot
-// start a walk inside the first one; the window keeps painting.
+// While a walk runs its page's activity indicator shows the progress and the window takes no input
+// (walking_form.h).
 #pragma once
 
 #include "acad/host_state.h"
 #include "config/font_definitions.h"
+#include "conversions/dialogs/walking_form.h"
 #include "conversions/font_conversion.h"
-#include "dialogs/form.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -28,7 +27,7 @@ class QTabWidget;
 
 namespace zil::conversions {
 
-class TfrmFontConvert final : public dialogs::Form {
+class TfrmFontConvert final : public WalkingForm {
   Q_OBJECT
 
  public:
@@ -37,24 +36,15 @@ class TfrmFontConvert final : public dialogs::Form {
   ~TfrmFontConvert() override;
 
   const WalkReport& LastReport() const { return report_; }
-  bool Busy() const { return busy_; }
-  // Cancel, Close and Escape: the window closes, unless a walk is running (it runs to its end).
-  void reject() override;
-
- protected:
-  void closeEvent(QCloseEvent* e) override;
 
  private:
   void ShowStyleTable();
   void TakeChoices();
-  template <typename Action>
-  void Walk(QProgressBar* indicator, Action&& action);
   void Button1Click();
   void Button5Click();
 
   FontConversion flow_;
   WalkReport report_;
-  bool busy_ = false;
 
   QListWidget* CheckListBox1;
   QPushButton* Button2;
