@@ -264,5 +264,33 @@ TEST_F(WorkbenchTest, FontDialogSaysWhatIsMissingAndRemapsWithTheChosenMapping) 
   EXPECT_EQ(std::find(windows.begin(), windows.end(), windowsForm), windows.end());
 }
 
+TEST_F(WorkbenchTest, FontConversionToTrueTypeKeepsTheReadingOrderWhenAskedTo) {
+  OpenSample();
+  const std::u16string read = textcore::FromUtf8("תכנית קומה א - מפלס 3");
+  const auto count = [&](const std::u16string& style, const std::u16string& text) {
+    const auto texts = TextsIn(*wb->Document(), style);
+    return std::count(texts.begin(), texts.end(), text);
+  };
+  // The plan title in both styles of the Windows font, the backwards one holding it the other way round.
+  const auto titles = count(u"HEB_WIN", PlanTitleInTheWindowsFont()) +
+                      count(u"HEB_WIN_BACK", textcore::ReverseStrW(PlanTitleInTheWindowsFont()));
+  const auto readBefore = count(u"HEB_TTF", read);
+  ASSERT_EQ(titles, 2);
+  WhenShown<conversions::TfrmFontConvert>([&](conversions::TfrmFontConvert& form) {
+    auto* fonts = Child<QListWidget>(form, "CheckListBox1");
+    fonts->findItems(QStringLiteral("veltro.shx"), Qt::MatchFixedString).at(0)->setCheckState(Qt::Checked);
+    Child<QComboBox>(form, "ComboBox1")->setCurrentText(QStringLiteral("HEB_TTF"));
+    auto* rightToLeft = Child<QCheckBox>(form, "chxRightLeft");
+    QTest::mouseClick(rightToLeft, Qt::LeftButton, {}, QPoint(6, rightToLeft->height() / 2));
+    QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+    EXPECT_EQ(LastMessage(), u"Conversion finished");
+    QTest::mouseClick(Child<QPushButton>(form, "btnClose1"), Qt::LeftButton);
+  });
+  wb->RunCommand(QStringLiteral("FONTCONV"));
+  // The Windows font's plan titles, now TrueType, hold the title in the order a person reads it.
+  EXPECT_EQ(count(u"HEB_WIN", PlanTitleInTheWindowsFont()), 0);
+  EXPECT_EQ(count(u"HEB_TTF", read), readBefore + titles);
+}
+
 }  // namespace
 }  // namespace zil::workbench::test
