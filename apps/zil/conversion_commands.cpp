@@ -1,5 +1,5 @@
 // The drawing conversions in batch, the main job on Linux:
-//   zil revit FILE... [--suffix _Revit] [--reverse-ttf] [--report REPORT.json] [--preview] [--force]
+//   zil revit FILE... [--suffix _Revit] [--reverse-ttf | --exact] [--report REPORT.json] [--preview] [--force]
 //   zil fonts FILE
 //   zil font-convert FILE --fonts F[,F...] --target-style STYLE [--right-to-left] -o OUT
 //   zil font-remap FILE --fonts F[,F...] --map dos-hebrew|dos-english|windows|none [--reverse] -o OUT
@@ -116,6 +116,7 @@ struct RevitOptions {
   std::vector<std::string> files;
   std::string suffix = "_Revit";
   bool reverseTTF = false;
+  bool exact = false;
   std::optional<std::string> report;
   bool preview = false;
   bool force = false;
@@ -215,6 +216,7 @@ int RunRevit(const RevitOptions& opts, CommandLine& cl) {
       session->fonts.inistr.reverseTTF = opts.reverseTTF;
       conversions::RevitConversion flow(session->host, session->fonts, session->messages);
       flow.Activate();
+      if (opts.exact) flow.strings = conversions::RevitStrings::ExactOrder;
       flow.targetFile = FromUtf8(job.copy.string());
       conversions::WalkReport report;
       {
@@ -265,7 +267,12 @@ void AddRevitCommand(CommandLine& cl) {
   cmd->add_option("--suffix", opts->suffix,
                   "the copy is NAME + suffix + .dxf beside the drawing; drawings whose name ends with it are skipped")
       ->capture_default_str();
-  cmd->add_flag("--reverse-ttf", opts->reverseTTF, "reverse the converted TrueType text (the ReverseTTF setting)");
+  CLI::Option* reverse =
+      cmd->add_flag("--reverse-ttf", opts->reverseTTF, "reverse the converted TrueType text (the ReverseTTF setting)");
+  cmd->add_flag("--exact", opts->exact,
+                "write each text so that it shows the same characters in the same order as before, with the marks "
+                "LRM and RLM where needed")
+      ->excludes(reverse);
   cmd->add_option("--report", opts->report, "write the summary of every drawing to this file as JSON");
   cmd->add_flag("--preview", opts->preview,
                 "also write NAME_before.png, NAME_after.png and NAME_before_after.png beside the copy");

@@ -467,15 +467,8 @@ SceneCounts CountWithin(const Scene& scene, const Box2& window) {
 
 FontTypeOf ClassifyWith(config::FontDefinitions& fonts) {
   return [&fonts](std::u16string_view fontFile, std::u16string_view text) {
-    const fntType type = fonts.conv.cStType;
-    const std::u16string font = fonts.conv.cStFont;
-    fonts.SetFntType(fontFile, text);
-    FontClass result{fonts.conv.cStType};
-    fonts.conv.cStType = type;
-    fonts.conv.cStFont = font;
-    const config::FontClassification byName = config::ClassifyFont(fontFile, fonts.table.fontmaps);
-    result.hebrewShx = result.type != TrueType && (byName.decidedByTable || byName.decidedByName);
-    return result;
+    const config::FontDefinitions::DrawnFont drawn = fonts.DrawnAs(fontFile, text);
+    return FontClass{drawn.type, drawn.hebrewShx};
   };
 }
 

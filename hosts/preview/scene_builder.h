@@ -38,8 +38,9 @@ struct FontClass {
 // The class of the font of a text in a style with font file `fontFile`.
 using FontTypeOf = std::function<FontClass(std::u16string_view fontFile, std::u16string_view text)>;
 
-// SetFntType(fontFile, text) of `fonts`, and whether the font table lists the font as a Hebrew SHX type;
-// the conversion state of `fonts` is left as it was.
+// The font as `fonts` says it draws the text (FontDefinitions::DrawnAs: the type SetFntType(fontFile, text)
+// decides, and whether the font table lists the font as a Hebrew SHX type); the conversion state of
+// `fonts` is not touched.
 FontTypeOf ClassifyWith(config::FontDefinitions& fonts);
 
 // `layout`: empty or "Model" for model space, else a layout's name (any case). Throws std::runtime_error

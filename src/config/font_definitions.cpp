@@ -55,13 +55,18 @@ void FontDefinitions::SetFntType(std::u16string_view fontFile) {
 }
 
 void FontDefinitions::SetFntType(std::u16string_view fontFile, std::u16string_view text) {
+  conv.cStType = DrawnAs(fontFile, text).type;
+  conv.cStFont = ClassifyFont(fontFile, table.fontmaps).fontName;
+}
+
+FontDefinitions::DrawnFont FontDefinitions::DrawnAs(std::u16string_view fontFile, std::u16string_view text) const {
   const FontClassification c = ClassifyFont(fontFile, table.fontmaps);
-  conv.cStType = c.type;
-  conv.cStFont = c.fontName;
+  DrawnFont drawn{c.type, c.type != TrueType && (c.decidedByTable || c.decidedByName)};
   // A "Windows" font whose text holds DOS letters keeps DOS Hebrew.
   if (!c.decidedByName && c.type == WindowsHeb && !text.empty() &&
       !textcore::HasNoHebrew(textcore::ToAnsi(text), DosHebrew))
-    conv.cStType = DosHebrew;
+    drawn.type = DosHebrew;
+  return drawn;
 }
 
 fntType FontDefinitions::GetFntType(std::u16string_view fontFile) {

@@ -35,6 +35,14 @@ class FontDefinitions {
   void SetFntType(std::u16string_view fontFile);
   // The same, reading a "Windows" font as DosHebrew when the text holds DOS Hebrew letters.
   void SetFntType(std::u16string_view fontFile, std::u16string_view text);
+  // How an SHX or TrueType font draws `text`, without touching the conversion state: the type SetFntType
+  // (fontFile, text) decides, and whether the font table (or the "VELTRO" name) makes it a Hebrew SHX
+  // font, which draws round and angle brackets mirrored.
+  struct DrawnFont {
+    fntType type = DosHebrew;
+    bool hebrewShx = false;
+  };
+  DrawnFont DrawnAs(std::u16string_view fontFile, std::u16string_view text) const;
   // The type of a font, without deciding the conversion state when the table decides.
   fntType GetFntType(std::u16string_view fontFile);
   // Records a type for a font in the table and the definition file. Throws IniWriteError.

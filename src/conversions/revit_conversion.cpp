@@ -7,6 +7,8 @@
 #include "conversions/mtext_paragraphs.h"
 #include "conversions/text_placement.h"
 #include "platform/ascii_case.h"
+#include "textcore/exact_order.h"
+#include "textcore/shx_glyphs.h"
 
 namespace zil::conversions {
 namespace {
@@ -21,9 +23,26 @@ std::u16string ToEditForm(std::u16string_view s, fntType type, bool backwards, c
   return fonts.conv.AAcadToEditWin(s, type, backwards, false, fonts.inistr.reverseTTF);
 }
 
+// The string written for drawing string `s` of style `r`.
+std::u16string Converted(std::u16string_view s, const TstyleRec& r, bool backwards,
+                         const config::FontDefinitions& fonts, RevitStrings strings) {
+  if (strings == RevitStrings::EditForm) return ToEditForm(s, r.StType, backwards, fonts);
+  return ExactRevitString(s, fonts.DrawnAs(r.Font, s), backwards);
+}
+
 }  // namespace
 
-Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts) {
+std::u16string ExactRevitString(std::u16string_view stored, const config::FontDefinitions::DrawnFont& drawn,
+                                bool backwards, int* marks) {
+  const textcore::Brackets brackets = drawn.hebrewShx ? textcore::Brackets::Mirrored : textcore::Brackets::AsGiven;
+  const textcore::ExactText exact =
+      textcore::ExactLogicalOrder(textcore::SeenGlyphs(textcore::ShxGlyphRun(stored, drawn.type, brackets), backwards));
+  if (marks) *marks = exact.marks;
+  return textcore::TrueTypeString(exact.logical);
+}
+
+Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts,
+                            RevitStrings strings) {
   // Blank texts and texts of TrueType styles stay as they are.
   const std::u16string s = t.TextString();
   if (Blank(s)) return Outcome::LeftAlone;
@@ -37,44 +56,51 @@ Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::F
   before.backwards = t.Backward() || r.cStBack;
   before.type = r.StType;
   (void)t.Alignment();  // read, as the dialog does; the result does not depend on it
-  RewriteAsAligned(t, before, ToEditForm(s, before.type, before.backwards, fonts), std::u16string(kRevitStyleName));
+  RewriteAsAligned(t, before, Converted(s, r, before.backwards, fonts, strings), std::u16string(kRevitStyleName));
   return Outcome::Converted;
 }
 
-Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::FontDefinitions& fonts) {
+Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::FontDefinitions& fonts,
+                             RevitStrings strings) {
   std::u16string s = m.TextString();
   const TstyleRec& r = styles.Find(m.StyleName());
   if (r.StType == TrueType) return Outcome::LeftAlone;
   s = StripFormatGroup(std::move(s));
-  // Each paragraph is converted together with the paragraph mark that follows it.
+  // Each paragraph is converted together with the paragraph mark that follows it; in the exact order the
+  // mark stays a mark, after its paragraph.
   std::u16string result;
-  for (const Paragraph& p : SplitParagraphs(s))
-    result += ToEditForm(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, fonts);
+  for (const Paragraph& p : SplitParagraphs(s)) {
+    if (strings == RevitStrings::ExactOrder)
+      result += Converted(p.text, r, r.cStBack, fonts, strings) + (p.followedByMark ? u"\\P" : u"");
+    else
+      result += ToEditForm(p.followedByMark ? p.text + u"\\P" : p.text, r.StType, r.cStBack, fonts);
+  }
   m.SetTextString(result);
   m.SetStyleName(std::u16string(kRevitStyleName));
   return Outcome::Converted;
 }
 
 void ConvertAttributesForRevit(acad::Entity& blockReference, const StyleTable& styles, config::FontDefinitions& fonts,
-                               WalkReport& report) {
+                               WalkReport& report, RevitStrings strings) {
   VisitAttributes(
-      blockReference, [&](acad::Entity& a) { return ConvertTextForRevit(a, styles, fonts); }, report);
+      blockReference, [&](acad::Entity& a) { return ConvertTextForRevit(a, styles, fonts, strings); }, report);
 }
 
-WalkReport ConvertDrawingForRevit(acad::Document& doc, config::FontDefinitions& fonts, const Progress& progress) {
+WalkReport ConvertDrawingForRevit(acad::Document& doc, config::FontDefinitions& fonts, const Progress& progress,
+                                  RevitStrings strings) {
   const StyleTable styles = PrepareRevitStyles(doc, fonts);
   return WalkDrawing(
       doc,
       [&](acad::Entity& e, WalkReport& report) {
         switch (e.EntityType()) {
           case acad::kEntityBlockReference:
-            ConvertAttributesForRevit(e, styles, fonts, report);
+            ConvertAttributesForRevit(e, styles, fonts, report, strings);
             break;
           case acad::kEntityMText:
-            Tally(report, ConvertMTextForRevit(e, styles, fonts));
+            Tally(report, ConvertMTextForRevit(e, styles, fonts, strings));
             break;
           case acad::kEntityText:
-            Tally(report, ConvertTextForRevit(e, styles, fonts));
+            Tally(report, ConvertTextForRevit(e, styles, fonts, strings));
             break;
           default:
             break;
@@ -107,7 +133,7 @@ WalkReport RevitConversion::SaveAsAndConvert(const Progress& progress) {
   }
   doc->SaveAs(targetFile);
   doc = host_.AcadApp->ActiveDocument();  // the copy
-  const WalkReport report = ConvertDrawingForRevit(*doc, fonts_, progress);
+  const WalkReport report = ConvertDrawingForRevit(*doc, fonts_, progress, strings);
   doc->Regen(1);
   doc->Save();
   messages_.Show(u"zil", u"Conversion finished", platform::MessageIcon::Information, platform::MessageButtons::Ok);

@@ -3,6 +3,11 @@
 // TrueType style "ARIALREVIT" (Arial); single-line texts and attributes become aligned texts between two
 // points, so they keep their place, direction and length.
 //
+// Two ways to write the string: the edit form (the default), which reads as before for a text that begins
+// with a Hebrew letter and holds Hebrew letters, digits, spaces, "-" and ":", and the exact reading order,
+// a string that a left-to-right layout shows with exactly the glyphs the SHX text showed, in the same order,
+// with the directional marks LRM and RLM only where the order alone cannot do it.
+//
 // The flow behind the "Converting Drawing to REVIT" dialog: Activate when the dialog becomes active,
 // then the buttons (SaveAsAndConvert, Save, ReloadBase), then Close.
 #pragma once
@@ -17,14 +22,29 @@
 
 namespace zil::conversions {
 
+// How the converted strings are written.
+enum class RevitStrings {
+  EditForm,    // AAcadToEditWin, reversed when the setting reverseTTF says so
+  ExactOrder,  // the glyphs the text showed, in the same order (reverseTTF does not apply)
+};
+
+// The string a TrueType style shows as the glyphs that the SHX text `stored` showed: in a font that draws
+// as `drawn`, backwards when the text or its style draws backwards. `marks` receives the number of marks
+// LRM and RLM it holds.
+std::u16string ExactRevitString(std::u16string_view stored, const config::FontDefinitions::DrawnFont& drawn,
+                                bool backwards, int* marks = nullptr);
+
 // One text, attribute or MText of the walk, with the style table of the drawing.
-Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts);
-Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::FontDefinitions& fonts);
+Outcome ConvertTextForRevit(acad::Entity& t, const StyleTable& styles, config::FontDefinitions& fonts,
+                            RevitStrings strings = RevitStrings::EditForm);
+Outcome ConvertMTextForRevit(acad::Entity& m, const StyleTable& styles, config::FontDefinitions& fonts,
+                             RevitStrings strings = RevitStrings::EditForm);
 void ConvertAttributesForRevit(acad::Entity& blockReference, const StyleTable& styles, config::FontDefinitions& fonts,
-                               WalkReport& report);
+                               WalkReport& report, RevitStrings strings = RevitStrings::EditForm);
 
 // The styles prepared, then the walk with the layers opened.
-WalkReport ConvertDrawingForRevit(acad::Document& doc, config::FontDefinitions& fonts, const Progress& progress);
+WalkReport ConvertDrawingForRevit(acad::Document& doc, config::FontDefinitions& fonts, const Progress& progress,
+                                  RevitStrings strings = RevitStrings::EditForm);
 
 class RevitConversion {
  public:
@@ -42,9 +62,10 @@ class RevitConversion {
   // Closing: the setting reverseTTF takes the "Reverse Output Text" choice.
   void Close();
 
-  std::u16string thisName;         // the drawing the dialog was opened on
-  std::u16string targetFile;       // JvFilenameEdit1
-  bool reverseOutputText = false;  // CheckBox1
+  std::u16string thisName;                        // the drawing the dialog was opened on
+  std::u16string targetFile;                      // JvFilenameEdit1
+  bool reverseOutputText = false;                 // CheckBox1
+  RevitStrings strings = RevitStrings::EditForm;  // "Keep exact reading order"
   bool saved = false;
 
  private:

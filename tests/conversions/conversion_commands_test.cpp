@@ -4,8 +4,12 @@
 #include <nlohmann/json.hpp>
 
 #include "conversion_fixtures.h"
+#include "drawing/dxf_file.h"
+#include "drawing/tag_values.h"
+#include "preview/scene_builder.h"
 #include "support/process.h"
 #include "support/temp_folder.h"
+#include "textcore/utf8.h"
 
 namespace zil::conversions::test {
 namespace {
@@ -53,6 +57,55 @@ TEST_F(Commands, RevitGoesOnPastADrawingItCannotRead) {
   // An empty suffix would replace the drawing: refused.
   EXPECT_EQ(Zil({"revit", Plan(), "--suffix", ""}).exitCode, 2);
   EXPECT_EQ(TempFolder::Read(work / "plan.dxf"), original);
+}
+
+// Each text's glyph runs in the preview (an MText's lines in order), by handle, and whether each is drawn
+// backwards.
+struct Shown {
+  std::vector<std::u32string> runs, seen;
+};
+std::map<std::string, Shown> ShownTexts(const std::filesystem::path& file, config::FontDefinitions& fonts) {
+  const auto drawing = drawing::LoadDxfFile(file.string());
+  const preview::Scene scene = preview::BuildScene(*drawing, preview::ClassifyWith(fonts));
+  std::map<std::string, Shown> shown;
+  for (const preview::ScenePrimitive& p : scene.primitives)
+    if (const auto* t = std::get_if<preview::SceneText>(&p)) {
+      Shown& s = shown[drawing::FormatHandle(t->source->Handle())];
+      s.runs.push_back(t->text.glyphs);
+      s.seen.push_back(t->text.Seen());
+    }
+  return shown;
+}
+
+TEST_F(Commands, RevitExactWritesTextsThatShowTheSameGlyphsInTheSameOrder) {
+  const auto run = Zil({"revit", Plan(), "--exact"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find(" converted, 2 left alone, 0 failed"), std::string::npos) << run.out;
+
+  TempFolder data;
+  data.Write("HebFonts.txt", TempFolder::Read(ZIL_SOURCE_DIR "/samples/data/HebFonts.txt"));
+  zil::test::FakeServices fake(data.path());
+  config::FontDefinitions fonts(fake.services());
+  const auto before = ShownTexts(work / "plan.dxf", fonts);
+  const auto after = ShownTexts(work / "plan_Revit.dxf", fonts);
+  // What each SHX text showed, left to right, is what the TrueType layout of its new string shows (a text
+  // drawn backwards by its own flag is drawn backwards and upside down afterwards: its run is compared).
+  ASSERT_EQ(before.size(), after.size());
+  int texts = 0;
+  for (const auto& [handle, shown] : before) {
+    ASSERT_TRUE(after.count(handle)) << handle;
+    EXPECT_EQ(after.at(handle).runs, shown.seen) << handle;
+    ++texts;
+  }
+  EXPECT_GT(texts, 20);
+  // The edit form, the default, shows two of them otherwise.
+  ASSERT_EQ(Zil({"revit", Plan(), "--suffix", "_Part"}).exitCode, 0);
+  const auto editForm = ShownTexts(work / "plan_Part.dxf", fonts);
+  int different = 0;
+  for (const auto& [handle, shown] : before) different += editForm.at(handle).runs != shown.seen;
+  EXPECT_EQ(different, 2);
+  // The exact order and reversing the output exclude each other.
+  EXPECT_EQ(Zil({"revit", Plan(), "--exact", "--reverse-ttf", "--force"}).exitCode, 2);
 }
 
 TEST_F(Commands, FontsListsEachFontOnceWithItsTypeAndStyles) {

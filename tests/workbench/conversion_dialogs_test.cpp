@@ -145,6 +145,32 @@ TEST_F(WorkbenchTest, RevitDialogBrowsesAsksForTheUnsavedBaseReloadsItAndSaves) 
   EXPECT_NE(zil::test::TempFolder::Read(sample).find("saved from the window"), std::string::npos);
 }
 
+TEST_F(WorkbenchTest, KeepExactReadingOrderIsOffAtFirstAndWritesTheExactStringsWhenChecked) {
+  OpenSample();
+  bool drove = false;
+  WhenShown<conversions::TfrmConvert>([&](conversions::TfrmConvert& form) {
+    drove = true;
+    QCheckBox* exact = Child<QCheckBox>(form, "chkExactOrder");
+    EXPECT_TRUE(exact->isVisible());
+    EXPECT_EQ(exact->text(), QStringLiteral("Keep exact reading order"));
+    EXPECT_FALSE(exact->isChecked());
+    QTest::mouseClick(exact, Qt::LeftButton, {}, QPoint(8, exact->height() / 2));  // on its box
+    EXPECT_TRUE(exact->isChecked());
+    zil::test::SaveScreenshot(form, "revit-dialog-exact.png");
+    QTest::mouseClick(Child<QPushButton>(form, "Button2"), Qt::LeftButton);
+    EXPECT_EQ(LastMessage(), u"Conversion finished");
+    EXPECT_EQ(form.LastReport().failed, 0u);
+    QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+  });
+  wb->RunCommand(QStringLiteral("REVIT"));
+  ASSERT_TRUE(drove);
+  // "3 חדרים" showed its number against the word and a space at the right end (the editor stored "3 " as
+  // one run); it still does, with a right-to-left mark first. "2B" stays whole with a left-to-right mark.
+  const auto converted = TextsIn(*wb->Document(), u"ARIALREVIT");
+  EXPECT_EQ(std::count(converted.begin(), converted.end(), textcore::FromUtf8("\u200F 3חדרים")), 1);
+  EXPECT_EQ(std::count(converted.begin(), converted.end(), textcore::FromUtf8("שינה\u200E 2B חדר")), 1);
+}
+
 TEST_F(WorkbenchTest, FontConversionMakesTheDosTextsReadAsTheWindowsOnesAndClearsTheChoices) {
   OpenSample();
   const std::u16string windowsForm = PlanTitleInTheWindowsFont();

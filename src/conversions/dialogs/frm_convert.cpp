@@ -43,6 +43,10 @@ TfrmConvert::TfrmConvert(acad::HostState& host, config::FontDefinitions& fonts, 
   ActivityIndicator1->setVisible(false);
   CheckBox1 = Named(new QCheckBox(QStringLiteral("Reverse Output Text"), this), "CheckBox1");
   CheckBox1->setVisible(false);
+  chkExactOrder = Named(new QCheckBox(QStringLiteral("Keep exact reading order"), this), "chkExactOrder");
+  chkExactOrder->setToolTip(
+      QStringLiteral("Write each text so that it shows the same characters in the same order as before, adding "
+                     "the invisible marks LRM and RLM where the order alone cannot do it"));
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(16, 16, 16, 16);
@@ -51,13 +55,14 @@ TfrmConvert::TfrmConvert(acad::HostState& host, config::FontDefinitions& fonts, 
   file->addWidget(JvFilenameEdit1, 1);
   file->addWidget(browse);
   grid->addLayout(file, 1, 0, 1, 4);
-  grid->addWidget(ActivityIndicator1, 2, 0, 1, 4);
-  grid->addWidget(CheckBox1, 2, 0, 1, 2);
-  grid->addWidget(Button2, 3, 0);
-  grid->addWidget(Button3, 3, 1);
-  grid->addWidget(Button4, 3, 2);
-  grid->addWidget(Button1, 3, 3);
-  grid->setRowStretch(2, 1);
+  grid->addWidget(chkExactOrder, 2, 0, 1, 4);
+  grid->addWidget(ActivityIndicator1, 3, 0, 1, 4);
+  grid->addWidget(CheckBox1, 3, 0, 1, 2);
+  grid->addWidget(Button2, 4, 0);
+  grid->addWidget(Button3, 4, 1);
+  grid->addWidget(Button4, 4, 2);
+  grid->addWidget(Button1, 4, 3);
+  grid->setRowStretch(3, 1);
 
   connect(browse, &QToolButton::clicked, this, [this] { Guard([&] { BrowseClick(); }); });
   connect(Button2, &QPushButton::clicked, this, [this] { Guard([&] { Button2Click(); }); });
@@ -102,6 +107,7 @@ void TfrmConvert::BrowseClick() {
 void TfrmConvert::Button2Click() {
   flow_.targetFile = platform::FromQString(JvFilenameEdit1->text());
   flow_.reverseOutputText = CheckBox1->isChecked();
+  flow_.strings = chkExactOrder->isChecked() ? RevitStrings::ExactOrder : RevitStrings::EditForm;
   report_ = Walk(*ActivityIndicator1, [this](const Progress& progress) { return flow_.SaveAsAndConvert(progress); });
 }
 

@@ -6,6 +6,8 @@
 // shows the walk's progress while a conversion runs, and the window takes no other input meanwhile
 // (walking_form.h); the
 // hidden "Reverse Output Text" (CheckBox1) mirrors the setting reverseTTF and gives it back on closing.
+// "Keep exact reading order" (chkExactOrder, off when the window opens) makes the conversion write each text
+// in the exact reading order instead of the edit form.
 // The default target is worked out when the window first becomes active, so that a name the user chose
 // stays when the window becomes active again (after the file chooser, say).
 #pragma once
@@ -58,6 +60,7 @@ class TfrmConvert final : public WalkingForm {
   QPushButton* Button1;
   QProgressBar* ActivityIndicator1;
   QCheckBox* CheckBox1;
+  QCheckBox* chkExactOrder;
 };
 
 }  // namespace zil::conversions
