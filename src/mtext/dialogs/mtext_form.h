@@ -6,9 +6,9 @@
 // height. The status bar shows the text style, its font and the MText height.
 //
 // "Explode" starts as the settings say and is stored back into them when the form goes; on an MText of the
-// drawing it starts unchecked and the settings stay as they were. OK with "Explode"
-// checked and a line spacing that is not a number says so and keeps the form open, so the lines typed are
-// not lost. The keyboard goes to Hebrew when the form is shown and to US English when it closes.
+// drawing it starts unchecked and the settings stay as they were. OK with "Explode" checked and a line
+// spacing that is not a number says so and keeps the form open, so the lines typed are not lost. The
+// keyboard goes to Hebrew when the form is shown and to US English when it closes.
 //
 // QtMTextEditor runs the form for the MText flows (mtext_editor.h).
 #pragma once

@@ -62,7 +62,8 @@ class ShowCounter final : public QObject {
 int DriveShowingsDuring(const std::function<void()>& call, const std::function<bool(QWidget*)>& matches,
                         const std::function<void(QWidget&, int)>& drive) {
   Watchdog watchdog;
-  int driven = 0;
+  int driven = 0;      // showings driven, of every dialog
+  int drivenHere = 0;  // showings driven of the dialog watched now
   ShowCounter* counter = nullptr;
   QPointer<QWidget> watched;
   QTimer poll;
@@ -75,9 +76,11 @@ int DriveShowingsDuring(const std::function<void()>& call, const std::function<b
       counter = new ShowCounter;
       counter->setParent(modal);
       modal->installEventFilter(counter);
+      drivenHere = 0;
     }
-    if (counter->shows <= driven) return;
+    if (counter->shows <= drivenHere) return;
     if (!QTest::qWaitForWindowActive(modal)) ADD_FAILURE() << "the dialog did not become active";
+    ++drivenHere;
     const int showing = driven++;
     if (drive) drive(*modal, showing);
   });
