@@ -12,73 +12,26 @@ The data folder beside it (data/HebFonts.txt) tells zil which font is which.
 
 Usage: /usr/bin/python3 samples/make_sample.py [OUT.dxf]
 """
+import os
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from hebrew_drawings import DosStrings, keys, latin_runs_reversed, new_drawing, reversed_runs, save  # noqa: E402
 
-HEBREW = "אבגדהוזחטיךכלםמןנסעףפץצקרשת"
-KEYS = "tcdsvuzjyhlfkonibxg;p.mera,"
-
-
-def runs(text):
-    """The text cut into runs of Hebrew letters and runs of everything else."""
-    out, current, hebrew = [], "", None
-    for ch in text:
-        h = ch in HEBREW
-        if current and h != hebrew:
-            out.append(current)
-            current = ""
-        current += ch
-        hebrew = h
-    if current:
-        out.append(current)
-    return out
-
-
-def reversed_runs(text):
-    """The string as a left-to-right SHX font must hold it: runs in reverse order, letters of each Hebrew
-    run reversed, every other run kept as it reads."""
-    return "".join(r[::-1] if r[0] in HEBREW else r for r in reversed(runs(text)))
-
-
-def latin_runs_reversed(text):
-    """Not reversed as a whole; every run of other characters reversed where it stands."""
-    return "".join(r if r[0] in HEBREW else r[::-1] for r in runs(text))
-
-
-def dos_bytes(text):
-    return bytes(0x80 + HEBREW.index(c) if c in HEBREW else ord(c) for c in reversed_runs(text))
-
-
-def keys(text, stored):
-    return "".join(KEYS[HEBREW.index(c)] if c in HEBREW else c for c in stored)
-
-
-# Placeholders for DOS strings, replaced by their bytes after ezdxf wrote the file (ezdxf cannot write
-# bytes that Windows-1255 leaves undefined).
-dos_strings = {}
-
-
-def dos(text):
-    tag = "DOSTEXT%02d" % len(dos_strings)
-    dos_strings[tag] = dos_bytes(text)
-    return tag
+dos_strings = DosStrings()
+dos = dos_strings.dos
 
 
 def build():
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    doc.header["$DWGCODEPAGE"] = "ANSI_1255"
-    styles = [
+    doc = new_drawing(styles=[
         ("HEB_DOS", "hebdos.shx", 0),
         ("HEB_KEYS", "hebkeys.shx", 0),
         ("HEB_KEYSR", "hebkeysr.shx", 0),
         ("HEB_WIN", "veltro.shx", 0),
         ("HEB_WIN_BACK", "veltro.shx", 2),
         ("HEB_TTF", "arial.ttf", 0),
-    ]
-    for name, font, flags in styles:
-        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+    ])
+    doc.header["$DWGCODEPAGE"] = "ANSI_1255"
     doc.layers.new("TEXTS", dxfattribs={"color": 7})
     doc.layers.new("TITLES", dxfattribs={"color": 3})
     doc.layers.new("FROZEN").freeze()
@@ -92,8 +45,8 @@ def build():
     # The same line in each font type, one under the other.
     line = "תכנית קומה א - מפלס 3"
     text(dos(line), "HEB_DOS", (0, 50))
-    text(keys(line, reversed_runs(line)), "HEB_KEYS", (0, 45))
-    text(keys(line, latin_runs_reversed(line)), "HEB_KEYSR", (0, 40))
+    text(keys(reversed_runs(line)), "HEB_KEYS", (0, 45))
+    text(keys(latin_runs_reversed(line)), "HEB_KEYSR", (0, 40))
     text(reversed_runs(line), "HEB_WIN", (0, 35))
     # A backwards style draws its string mirrored, so the string is stored the other way round.
     text(latin_runs_reversed(line), "HEB_WIN_BACK", (60, 30))
@@ -103,7 +56,7 @@ def build():
     text(dos("חתך 1-1"), "HEB_DOS", (70, 50), rotation=30)
     msp.add_text(reversed_runs("חזית צפונית"), dxfattribs={"style": "HEB_WIN", "height": 2.0, "layer": "TEXTS"}).set_pos(
         (0, 15), (40, 15), align="ALIGNED")
-    msp.add_text(keys("מטבח", reversed_runs("מטבח")), dxfattribs={"style": "HEB_KEYS", "height": 2.0, "layer": "TEXTS"}).set_pos(
+    msp.add_text(keys(reversed_runs("מטבח")), dxfattribs={"style": "HEB_KEYS", "height": 2.0, "layer": "TEXTS"}).set_pos(
         (60, 15), align="MIDDLE_CENTER")
     msp.add_text(reversed_runs("חדר שינה 2"), dxfattribs={"style": "HEB_WIN", "height": 2.0, "layer": "TEXTS",
                                                           "rotation": 90}).set_pos((100, 10), align="BOTTOM_RIGHT")
@@ -128,7 +81,7 @@ def build():
     block.add_attdef("PROJECT", (2, 12), dxfattribs={"prompt": "שם הפרויקט", "height": 3.0, "style": "HEB_KEYS"})
     block.add_attdef("SHEET", (2, 4), dxfattribs={"prompt": "גיליון", "height": 2.5, "style": "HEB_WIN"})
     insert = msp.add_blockref("TITLE", (0, -40), dxfattribs={"layer": "TITLES"})
-    insert.add_auto_attribs({"PROJECT": keys("בית ספר", reversed_runs("בית ספר")), "SHEET": reversed_runs("גיליון 4")})
+    insert.add_auto_attribs({"PROJECT": keys(reversed_runs("בית ספר")), "SHEET": reversed_runs("גיליון 4")})
 
     # Paper space.
     psp = doc.layout("Layout1")
@@ -164,13 +117,7 @@ def build():
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "samples/hebrew-sample.dxf"
-    doc = build()
-    doc.saveas(out)
-    data = open(out, "rb").read()
-    for tag, value in dos_strings.items():
-        assert data.count(tag.encode()) == 1, tag
-        data = data.replace(tag.encode(), value)
-    open(out, "wb").write(data)
+    save(build(), out, dos_strings)
 
 
 if __name__ == "__main__":

@@ -103,6 +103,7 @@ void EditMText(Context& c, MTextEditor& editor, std::u16string_view handle) {
   const EnglishAtEnd english(c.keyboard);
 
   MTextEditing editing;
+  editing.existingMText = true;
   for (const std::u16string& paragraph : EditorParagraphs(contents))
     editing.lines.push_back(c.fonts.conv.AcadToEditWin(paragraph));
   editing.alignRight = mtext->AttachmentPoint() == kAttachTopRight;

@@ -14,7 +14,11 @@ struct MTextEditing {
   bool alignRight = true;
   // In and out: the line spacing as shown (general format, the user's decimal separator).
   std::u16string spacing;
-  // Out: "Explode" checked (the editor takes its first state from the settings).
+  // In: the lines are those of an MText already in the drawing. "Explode" then starts unchecked, so that
+  // OK writes the MText back rather than replacing it with single-line texts unless the user asks for that,
+  // and the choice made for it leaves the settings as they were.
+  bool existingMText = false;
+  // Out: "Explode" checked (for new MText the editor takes its first state from the settings).
   bool explode = false;
   // In: the status bar: the text style, its font and the MText height.
   std::u16string styleName;

@@ -1,9 +1,12 @@
 // The attribute grid on a drawing in the stand-in host, through the automation members block and edit,
 // driven with mouse clicks and key events as a user works (Hebrew typed through the Hebrew layout's keys).
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -383,6 +386,48 @@ TEST_F(GridTest, TheReadingDirectionAndTheKeyboardFollowTheSwitchAndAreKept) {
     EXPECT_FALSE(form.RightToLeft());
     EXPECT_EQ(keyboard.Active(), kUs);
     EXPECT_EQ(Child<QPushButton>(form, "btnH")->text(), QStringLiteral("&Hebrew"));
+    Click(form, "BitBtn2");
+  });
+}
+
+// Every column lies whole in the grid's viewport, without scrolling, and the window stays on its screen.
+void ExpectEveryColumnInView(TfrmGrid& form) {
+  QTableView* grid = Grid(form);
+  const QRect view = grid->viewport()->rect();
+  EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "the grid scrolls sideways";
+  for (int column : {kTagColumn, kPromptColumn, kValueColumn}) {
+    SCOPED_TRACE(column);
+    const QRect cell = grid->visualRect(grid->model()->index(0, column));
+    EXPECT_TRUE(view.contains(cell)) << "the column lies outside the viewport";
+    EXPECT_GT(cell.width(), 40);
+  }
+  EXPECT_LE(form.frameGeometry().width(), form.screen()->availableGeometry().width());
+}
+
+TEST_F(GridTest, OnOpeningEveryColumnShowsWholeInEitherEditor) {
+  Start();
+  // The window's stored width is the narrow default, far below the three columns.
+  ASSERT_EQ(addin->frmFonts().inistr.grw, 400);
+  FillPanel(u"דלת ראשית של הבניין");
+  Run(u"block", Handle("panel"), [&](TfrmGrid& form) {
+    EXPECT_TRUE(form.RightToLeft());
+    ExpectEveryColumnInView(form);
+    // The columns are as wide as their texts.
+    const QAbstractItemView& view = *Grid(form);
+    for (int column : {kTagColumn, kPromptColumn, kValueColumn})
+      EXPECT_GE(Grid(form)->columnWidth(column), view.sizeHintForColumn(column)) << column;
+    Click(form, "BitBtn2");
+  });
+  // A value wider than the screen: the columns share the screen's width.
+  SetValue("panel", u"WIN", kPanelTypes[3], QString::fromUtf8("חדר מדרגות ").repeated(30).toStdU16String());
+  addin->frmFonts().inistr.grw = 400;
+  Run(u"block", Handle("panel"), [&](TfrmGrid& form) {
+    ExpectEveryColumnInView(form);
+    Click(form, "BitBtn2");
+  });
+  addin->frmFonts().inistr.grw = 400;
+  Run(u"edit", Handle("header"), [&](TfrmGrid& form) {
+    ExpectEveryColumnInView(form);
     Click(form, "BitBtn2");
   });
 }

@@ -1,95 +1,33 @@
 #include "grid_fixture.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
-#include <nlohmann/json.hpp>
-#include <sstream>
 #include <stdexcept>
 
 #include "blocks_attr_rows.h"
-#include "drawing/writer.h"
 #include "library/tdb.h"
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/utf8.h"
 
 namespace zil::attributes::test {
 namespace {
 
-const zil::test::TempFolder& FixtureFolder() {
-  static const zil::test::TempFolder folder;
-  static const bool made = [] {
-    const auto result = zil::test::RunProcess(
-        {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/attributes/make_grid_fixtures.py", folder.path().string()});
-    if (result.exitCode != 0) throw std::runtime_error("make_grid_fixtures.py failed: " + result.err);
-    return true;
-  }();
-  static_cast<void>(made);
-  return folder;
-}
-
+constexpr const char* kFixtures = "attributes/make_grid_fixtures.py";
 constexpr const char* kFontTable = "[Fonts]\r\nhebrew=DosHebrew\r\nhebkeys=DosEnglish\r\nhebkeysr=DosEnglishR\r\n";
 
 }  // namespace
 
-GridTest::GridTest() : fake(dir.path()), dialogs(gui) {
-  dir.Write("HebFonts.txt", kFontTable);
-  platform::Services services = fake.services();
-  addin = std::make_unique<automation::AddIn>(platform::Services{keyboard, services.messages, services.folders,
-                                                                 services.files, services.clipboard, services.registry},
-                                              dialogs);
-  std::istringstream none;
-  input = standin::ScriptedInput::Parse(none, "no answers");
-  app = standin::StandInApplication::Create();
-  app->SetInputSource(&input);
-  doc = app->OpenDrawing(FixtureFolder() / "attribute_grid.dxf");
-  app->ProtectFile(FixtureFolder() / "attribute_grid.dxf");
-}
-
-GridTest::~GridTest() {
-  if (addin->Started()) addin->Shutdown();
-}
-
-void GridTest::Start() {
-  if (addin->Started()) return;
-  addin->Startup();
-  object = addin->CreateObject();
-  const automation::CallResult given = object->SetApp(app);
-  if (given.hr != automation::S_OK) throw std::runtime_error("SetApp failed: " + given.error);
-}
+GridTest::GridTest()
+    : AddInOnDrawingTest(zil::test::FixturesMadeBy(kFixtures) / "attribute_grid.dxf", kFontTable, {kUs, kHebrew}) {}
 
 automation::CallResult GridTest::Run(std::u16string_view member, const std::u16string& handle,
                                      std::function<void(TfrmGrid&)> drive) {
-  Start();
-  zil::test::Watchdog watchdog;
-  int shown = 0;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* form = qobject_cast<TfrmGrid*>(QApplication::activeModalWidget());
-    if (!form || !form->isVisible()) return;
-    poll.stop();
-    if (!QTest::qWaitForWindowActive(form)) ADD_FAILURE() << "the grid did not become active";
-    ++shown;
-    drive(*form);
-  });
-  poll.start();
-  const automation::CallResult result = member == u"edit" ? object->edit(handle) : object->block(handle);
-  poll.stop();
-  ran = app->RunQueuedCommands();
-  if (result.hr == automation::S_OK && drive) {
-    EXPECT_EQ(shown, 1) << "the grid was not shown";
-  }
-  return result;
+  return RunDriving<TfrmGrid>(
+      [&](automation::Tautozil& o) { return member == u"edit" ? o.edit(handle) : o.block(handle); }, drive);
 }
 
-std::u16string GridTest::Handle(const char* name) const {
-  static const nlohmann::json handles =
-      nlohmann::json::parse(zil::test::TempFolder::Read(FixtureFolder() / "handles.json"));
-  return textcore::FromUtf8(handles.at(name).get<std::string>());
-}
+std::u16string GridTest::Handle(const char* name) const { return zil::test::HandleMadeBy(kFixtures, name); }
 
 acad::EntityPtr GridTest::Attribute(const char* block, std::u16string_view tag) {
   for (const acad::EntityPtr& attribute : Entity(Handle(block))->GetAttributes())
@@ -109,8 +47,6 @@ void GridTest::FillPanel(std::u16string_view text) {
 void GridTest::PutDefaults(const std::string& block, const std::string& json) {
   PutBlocksAttr(library::Tdb::Create(dir.path()).slDBPath(), block, json);
 }
-
-std::string GridTest::Bytes() { return drawing::WriteDxfToString(doc->Dwg()); }
 
 std::u16string GridTest::Hebstr() {
   std::u16string value;

@@ -9,29 +9,18 @@
 
 #include <QString>
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "attributes/dialogs/tfrm_grid.h"
-#include "automation/addin.h"
-#include "automation/autozil.h"
-#include "automation/dialogs/qt_dialogs.h"
-#include "drawing/standin/application.h"
-#include "drawing/standin/document.h"
-#include "drawing/standin/input_source.h"
-#include "platform/qt/gui_session.h"
-#include "support/fake_services.h"
-#include "support/qt/dialog_driver.h"
-#include "support/temp_folder.h"
+#include "support/qt/addin_on_drawing.h"
 #include "textcore/font_converter.h"
 
 class QTableView;
 
 namespace zil::attributes::test {
 
-inline constexpr platform::KeyboardLayoutHandle kUs = 0x04090409;
-inline constexpr platform::KeyboardLayoutHandle kHebrew = 0x040D040D;
+inline constexpr platform::KeyboardLayoutHandle kUs = zil::test::kUsLayout;
+inline constexpr platform::KeyboardLayoutHandle kHebrew = zil::test::kHebrewLayout;
 
 // The conversions of one font type, apart from the add-in's own state.
 struct Conversions {
@@ -57,13 +46,9 @@ inline constexpr TagType kPanelTypes[] = {
     {u"BIG", DosEnglish, false},
 };
 
-class GridTest : public ::testing::Test {
+class GridTest : public zil::test::AddInOnDrawingTest {
  public:
   GridTest();
-  ~GridTest() override;
-
-  // Starts the add-in (reading the data folder) when it is not started yet.
-  void Start();
 
   // Runs `edit` or `block` with `handle`; `drive` runs on the grid once it is shown and active and must
   // close it (a dialog still open after 30 seconds fails the test and is closed). Then the command text
@@ -72,7 +57,6 @@ class GridTest : public ::testing::Test {
                              std::function<void(TfrmGrid&)> drive);
 
   std::u16string Handle(const char* name) const;
-  acad::EntityPtr Entity(const std::u16string& handle) { return doc->HandleToObject(handle); }
   // The attribute of the block reference `block` (a name of handles.json) with this tag.
   acad::EntityPtr Attribute(const char* block, std::u16string_view tag);
   // Writes `text` into the attribute in the drawing form of `type`.
@@ -81,21 +65,7 @@ class GridTest : public ::testing::Test {
   void FillPanel(std::u16string_view text);
   // Puts a defaults document for `block` into the library database of the data folder.
   void PutDefaults(const std::string& block, const std::string& json);
-  // The bytes the drawing would be saved as.
-  std::string Bytes();
   std::u16string Hebstr();
-
-  zil::test::TempFolder dir;
-  zil::test::FakeServices fake;
-  platform::PortableKeyboardLayouts keyboard{{kUs, kHebrew}};
-  platform::GuiSession gui;
-  automation::QtDialogs dialogs;
-  std::unique_ptr<automation::AddIn> addin;
-  std::unique_ptr<automation::Tautozil> object;
-  standin::ScriptedInput input;
-  std::shared_ptr<standin::StandInApplication> app;
-  std::shared_ptr<standin::StandInDocument> doc;
-  std::vector<standin::CommandReport> ran;
 };
 
 // Driving the grid.

@@ -13,20 +13,16 @@ attribute_grid.dxf  R2000, ANSI_1255. A text style for each font type (the tests
   EMPTY   a block without attributes.
   HEADER  an attribute definition in model space, style Keys, with a prompt and a default value.
 """
-import json
 import os
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hebrew_drawings import new_drawing, write_handles  # noqa: E402
 
 
 def main(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    styles = {"DosHeb": "hebrew.shx", "Keys": "hebkeys.shx", "KeysR": "hebkeysr.shx", "Win": "veltro1.shx",
-              "Arial": "arial.ttf"}
-    for name, font in styles.items():
-        doc.styles.new(name, dxfattribs={"font": font})
+    doc = new_drawing(styles=[("DosHeb", "hebrew.shx"), ("Keys", "hebkeys.shx"), ("KeysR", "hebkeysr.shx"),
+                              ("Win", "veltro1.shx"), ("Arial", "arial.ttf")])
     doc.styles.new("BigOnly", dxfattribs={"font": "", "bigfont": "hebkeys.shx"})
     doc.layers.add("Locked")
     msp = doc.modelspace()
@@ -70,8 +66,7 @@ def main(out):
     handles["header"] = header.dxf.handle
 
     doc.saveas(os.path.join(out, "attribute_grid.dxf"))
-    with open(os.path.join(out, "handles.json"), "w") as f:
-        json.dump(handles, f)
+    write_handles(out, handles)
 
 
 if __name__ == "__main__":

@@ -1,33 +1,20 @@
 #include "library_drawing.h"
 
-#include <nlohmann/json.hpp>
 #include <sstream>
-#include <stdexcept>
 #include <variant>
 
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/font_converter.h"
-#include "textcore/utf8.h"
 
 namespace zil::library::test {
 namespace {
 
-const zil::test::TempFolder& FixtureFolder() {
-  static const zil::test::TempFolder folder;
-  static const bool made = [] {
-    const auto result = zil::test::RunProcess(
-        {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/library/make_library_fixtures.py", folder.path().string()});
-    if (result.exitCode != 0) throw std::runtime_error("make_library_fixtures.py failed: " + result.err);
-    return true;
-  }();
-  static_cast<void>(made);
-  return folder;
-}
+constexpr const char* kFixtures = "library/make_library_fixtures.py";
 
 }  // namespace
 
 const std::filesystem::path& LibraryDrawing() {
-  static const std::filesystem::path file = FixtureFolder() / "library.dxf";
+  static const std::filesystem::path file = zil::test::FixturesMadeBy(kFixtures) / "library.dxf";
   return file;
 }
 
@@ -38,11 +25,7 @@ std::u16string DrawingForm(fntType type, bool backwards, std::u16string_view s) 
   return conv.EditToacadWin(s, false);
 }
 
-std::u16string FixtureHandle(const char* name) {
-  static const nlohmann::json handles =
-      nlohmann::json::parse(zil::test::TempFolder::Read(FixtureFolder() / "handles.json"));
-  return textcore::FromUtf8(handles.at(name).get<std::string>());
-}
+std::u16string FixtureHandle(const char* name) { return zil::test::HandleMadeBy(kFixtures, name); }
 
 LibraryDrawingTest::LibraryDrawingTest() {
   dir.Write("HebFonts.txt", kFontTable);

@@ -7,22 +7,16 @@ library.dxf  R2000, ANSI_1255. A text style for each font type (the tests' font 
              "Keys", TEXTSIZE 2.5. Layers "Notes" and "Locked" (locked). Texts to pick in three styles and a
              line, which a pick of texts does not take.
 """
-import json
 import os
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hebrew_drawings import new_drawing, write_handles  # noqa: E402
 
 
 def main(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    doc.styles.new("DosHeb", dxfattribs={"font": "hebrew.shx"})
-    doc.styles.new("Keys", dxfattribs={"font": "hebkeys.shx"})
-    doc.styles.new("KeysR", dxfattribs={"font": "hebkeysr.shx"})
-    doc.styles.new("Win", dxfattribs={"font": "veltro1.shx"})
-    doc.styles.new("Arial", dxfattribs={"font": "arial.ttf"})
-    doc.styles.new("Back", dxfattribs={"font": "hebkeys.shx", "generation_flags": 2})
+    doc = new_drawing(styles=[("DosHeb", "hebrew.shx"), ("Keys", "hebkeys.shx"), ("KeysR", "hebkeysr.shx"),
+                              ("Win", "veltro1.shx"), ("Arial", "arial.ttf"), ("Back", "hebkeys.shx", 2)])
     doc.styles.new("Fixed", dxfattribs={"font": "hebrew.shx", "height": 5.0})
     doc.styles.new("BigOnly", dxfattribs={"font": "", "bigfont": "hebkeys.shx"})
     doc.layers.add("Notes")
@@ -42,8 +36,7 @@ def main(out):
     text("bigonly", "ouka", "BigOnly", (10, 50))
     handles["line"] = msp.add_line((0, 0), (100, 0)).dxf.handle
     doc.saveas(os.path.join(out, "library.dxf"))
-    with open(os.path.join(out, "handles.json"), "w") as f:
-        json.dump(handles, f)
+    write_handles(out, handles)
 
 
 if __name__ == "__main__":

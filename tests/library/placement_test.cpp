@@ -1,6 +1,6 @@
 // Picking texts from the drawing and placing texts into it, as the library window asks between two
 // showings, on a drawing in the stand-in host.
-#include "library/placement.h"
+#include "library/window/placement.h"
 
 #include <gtest/gtest.h>
 

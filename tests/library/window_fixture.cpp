@@ -6,28 +6,13 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 
 #include "library/memory_tree.h"
 #include "library/tdb.h"
+#include "support/qt/addin_on_drawing.h"
 #include "textcore/utf8.h"
 
 namespace zil::library::test {
-namespace {
-
-// Counts the showings of the window it watches.
-class ShowCounter final : public QObject {
- public:
-  int shows = 1;  // it watches a window shown already
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Show) ++shows;
-    return false;
-  }
-};
-
-}  // namespace
 
 LibraryWindowTest::LibraryWindowTest() { addin = std::make_unique<automation::AddIn>(fake.services(), dialogs); }
 
@@ -44,33 +29,9 @@ LibraryFile& LibraryWindowTest::UseLibrary(const std::vector<Row>& rows) {
 }
 
 automation::CallResult LibraryWindowTest::Run(const std::function<void(TfrmExpl&, int)>& drive) {
-  if (!addin->Started()) {
-    addin->Startup();
-    object = addin->CreateObject();
-    if (object->SetApp(app).hr != automation::S_OK) ADD_FAILURE() << "SetApp failed";
-  }
-  zil::test::Watchdog watchdog;
-  int driven = 0;
-  ShowCounter* counter = nullptr;
-  QPointer<TfrmExpl> watched;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* form = qobject_cast<TfrmExpl*>(QApplication::activeModalWidget());
-    if (!form || !form->isVisible()) return;
-    if (form != watched) {
-      watched = form;
-      counter = new ShowCounter;
-      counter->setParent(form);
-      form->installEventFilter(counter);
-    }
-    if (counter->shows <= driven) return;
-    if (!QTest::qWaitForWindowActive(form)) ADD_FAILURE() << "the window did not become active";
-    drive(*form, driven++);
-  });
-  poll.start();
-  const automation::CallResult result = object->Hlib();
-  poll.stop();
+  zil::test::StartAddIn(*addin, object, app);
+  automation::CallResult result;
+  zil::test::DriveShowingsDuring<TfrmExpl>([&] { result = object->Hlib(); }, drive);
   app->RunQueuedCommands();
   return result;
 }

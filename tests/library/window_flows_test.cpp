@@ -5,9 +5,9 @@
 #include <functional>
 #include <map>
 
-#include "library/library_search.h"
-#include "library/text_file.h"
-#include "library/tree_moves.h"
+#include "library/window/library_search.h"
+#include "library/window/text_file.h"
+#include "library/window/tree_moves.h"
 #include "library_fixture.h"
 
 namespace zil::library {

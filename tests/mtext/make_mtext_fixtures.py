@@ -15,68 +15,36 @@ replace.dxf R2000, ANSI_1255, the same styles. A text in each font type, each ho
             layer LOCKED); a block reference "insert" at (50, 60) with the attributes "attrib_name" (WIN)
             and "attrib_num" (KEYS); a block reference "bare" of a block without attributes.
 """
-import json
 import os
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hebrew_drawings import (DosStrings, dos_bytes, keys, latin_runs_reversed, mirrored, new_drawing,  # noqa: E402
+                             reversed_runs, save, write_handles)
 
-HEBREW = "אבגדהוזחטיךכלםמןנסעףפץצקרשת"
 handles = {}
-
-
-def runs(text):
-    out, current, hebrew = [], "", None
-    for ch in text:
-        h = ch in HEBREW
-        if current and h != hebrew:
-            out.append(current)
-            current = ""
-        current += ch
-        hebrew = h
-    if current:
-        out.append(current)
-    return out
+dos_strings = DosStrings()
+STYLES = [("DOSHEB", "hebdos.shx", 0), ("KEYS", "hebkeys.shx", 0), ("KEYSR", "hebkeysr.shx", 0), ("WIN", "tri.shx", 0),
+          ("TTF", "arial.ttf", 0), ("BACK", "veltro.shx", 2)]
 
 
 def stored(text):
     """The Windows-font form: runs reversed, letters of Hebrew runs reversed, round brackets mirrored."""
-    reordered = "".join(r[::-1] if r[0] in HEBREW else r for r in reversed(runs(text)))
-    return reordered.translate(str.maketrans("()<>", ")(><"))
-
-
-KEYS = "tcdsvuzjyhlfkonibxg;p.mera,"
-dos_strings = {}
+    return mirrored(reversed_runs(text))
 
 
 def dos(text):
     """A DOS Hebrew drawing string: the Windows-font form with the letters at their DOS codes."""
-    tag = "DOSTEXT%02d" % len(dos_strings)
-    dos_strings[tag] = bytes(0x80 + HEBREW.index(c) if c in HEBREW else ord(c) for c in stored(text))
-    return tag
-
-
-def keys(text):
-    """A DosEnglish drawing string: the Windows-font form with the letters on their keys."""
-    return "".join(KEYS[HEBREW.index(c)] if c in HEBREW else c for c in stored(text))
+    return dos_strings.placeholder(dos_bytes(stored(text)))
 
 
 def keys_r(text):
     """A DosEnglishR drawing string: letters on their keys in reading order, other runs reversed."""
-    mirrored = "".join(r if r[0] in HEBREW else r[::-1] for r in runs(text)).translate(str.maketrans("()<>", ")(><"))
-    return "".join(KEYS[HEBREW.index(c)] if c in HEBREW else c for c in mirrored)
-
-
-def styles(doc):
-    for name, font, flags in [("DOSHEB", "hebdos.shx", 0), ("KEYS", "hebkeys.shx", 0), ("KEYSR", "hebkeysr.shx", 0),
-                              ("WIN", "tri.shx", 0), ("TTF", "arial.ttf", 0), ("BACK", "veltro.shx", 2)]:
-        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+    return keys(mirrored(latin_runs_reversed(text)))
 
 
 def replace_drawing(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    styles(doc)
+    doc = new_drawing(styles=STYLES)
     doc.layers.new("LOCKED").lock()
     msp = doc.modelspace()
 
@@ -87,7 +55,7 @@ def replace_drawing(out):
         handles[name] = entity.dxf.handle
 
     text("dos", dos("קומה 1"), "DOSHEB", 60)
-    text("keys", keys("חדר 12"), "KEYS", 50)
+    text("keys", keys(stored("חדר 12")), "KEYS", 50)
     text("keysr", keys_r("גובה -2.5"), "KEYSR", 40)
     text("win", "aXaXaX", "WIN", 30)
     text("ab", "ab ab ab", "WIN", 25)
@@ -99,26 +67,19 @@ def replace_drawing(out):
     block.add_attdef("NAME", (0, 0), dxfattribs={"style": "WIN", "height": 2.0})
     block.add_attdef("NUM", (0, 5), dxfattribs={"style": "KEYS", "height": 2.0})
     insert = msp.add_blockref("TB", (50, 60))
-    insert.add_auto_attribs({"NAME": stored("בניין 1"), "NUM": keys("גיליון 4")})
+    insert.add_auto_attribs({"NAME": stored("בניין 1"), "NUM": keys(stored("גיליון 4"))})
     handles["insert"] = insert.dxf.handle
     for attrib in insert.attribs:
         handles["attrib_" + attrib.dxf.tag.lower()] = attrib.dxf.handle
     doc.blocks.new("EMPTY").add_line((0, 0), (1, 1))
     handles["bare"] = msp.add_blockref("EMPTY", (80, 80)).dxf.handle
 
-    path = os.path.join(out, "replace.dxf")
-    doc.saveas(path)
-    data = open(path, "rb").read()
-    for tag, value in dos_strings.items():
-        data = data.replace(tag.encode(), value)
-    open(path, "wb").write(data)
+    save(doc, os.path.join(out, "replace.dxf"), dos_strings)
 
 
 def mtext_drawing(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
+    doc = new_drawing(styles=STYLES)
     doc.header["$TEXTSIZE"] = 2.5
-    styles(doc)
     doc.header["$TEXTSTYLE"] = "WIN"
     doc.layers.new("NOTES")
     msp = doc.modelspace()
@@ -149,8 +110,7 @@ def main():
     out = sys.argv[1]
     mtext_drawing(out)
     replace_drawing(out)
-    with open(os.path.join(out, "handles.json"), "w") as f:
-        json.dump(handles, f)
+    write_handles(out, handles)
 
 
 if __name__ == "__main__":

@@ -189,6 +189,39 @@ TEST_F(MTextEditor, OkWritesTheLinesBackAndExplodingLeavesTheEmptyLinesPlace) {
   EXPECT_EQ(Bytes(), before);
 }
 
+TEST_F(MTextEditor, AnMTextOfTheDrawingOpensWithExplodeUncheckedAndTheSettingKeepsForNewOnes) {
+  // Explode set to checked: OK on an MText of the drawing still writes it back as the one MText.
+  ASSERT_EQ(addin.frmFonts().inistr.expld, -1);
+  WhenShown<Tfrmmtext>([&](Tfrmmtext& form) {
+    EXPECT_FALSE(Child<QCheckBox>(form, "CheckBox1")->isChecked());
+    EXPECT_FALSE(Child<QLineEdit>(form, "MaskEdit1")->isEnabled());
+    TypeLines(form, {u"שינוי"});
+    Click(Child<QWidget>(form, "BitBtn1"));
+  });
+  ASSERT_TRUE(object->edit(HandleOf("group")).Succeeded());
+  EXPECT_EQ(Entity("group")->ObjectName(), u"AcDbMText");
+  EXPECT_EQ(addin.frmFonts().inistr.expld, -1);
+
+  // Exploding one is the user's choice and stays with it: the setting is left as it was.
+  addin.frmFonts().inistr.expld = 0;
+  WhenShown<Tfrmmtext>([&](Tfrmmtext& form) {
+    SetExplode(form, true);
+    Click(Child<QWidget>(form, "BitBtn3"));
+  });
+  ASSERT_TRUE(object->edit(HandleOf("gap")).Succeeded());
+  EXPECT_EQ(addin.frmFonts().inistr.expld, 0);
+
+  // A new MText starts as the setting says.
+  addin.frmFonts().inistr.expld = -1;
+  Answer("point 0 0\nenter\n");
+  WhenShown<Tfrmmtext>([&](Tfrmmtext& form) {
+    EXPECT_TRUE(Child<QCheckBox>(form, "CheckBox1")->isChecked());
+    EXPECT_TRUE(Child<QLineEdit>(form, "MaskEdit1")->isEnabled());
+    Click(Child<QWidget>(form, "BitBtn3"));
+  });
+  EXPECT_TRUE(object->mtext(u"").Succeeded());
+}
+
 TEST_F(MTextEditor, CancelAndAnEmptyEditorLeaveTheMTextAsItWas) {
   const std::string before = Bytes();
   for (const bool empty : {false, true}) {

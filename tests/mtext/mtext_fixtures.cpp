@@ -4,12 +4,11 @@
 #include <QPainter>
 #include <QTest>
 #include <filesystem>
-#include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
 
 #include "preview/render.h"
-#include "support/process.h"
+#include "support/ezdxf_fixtures.h"
 #include "textcore/charmaps.h"
 #include "textcore/codepage.h"
 #include "textcore/utf8.h"
@@ -17,17 +16,7 @@
 namespace zil::mtext::test {
 namespace {
 
-const zil::test::TempFolder& FixtureFolder() {
-  static const zil::test::TempFolder folder;
-  static const bool made = [] {
-    const auto result = zil::test::RunProcess(
-        {"/usr/bin/python3", ZIL_SOURCE_DIR "/tests/mtext/make_mtext_fixtures.py", folder.path().string()});
-    if (result.exitCode != 0) throw std::runtime_error("make_mtext_fixtures.py failed: " + result.err);
-    return true;
-  }();
-  static_cast<void>(made);
-  return folder;
-}
+constexpr const char* kFixtures = "mtext/make_mtext_fixtures.py";
 
 // The font table must be in the data folder before the add-in starts.
 const zil::test::TempFolder& WithFontTable(const zil::test::TempFolder& folder) {
@@ -38,13 +27,9 @@ const zil::test::TempFolder& WithFontTable(const zil::test::TempFolder& folder) 
 
 }  // namespace
 
-std::string Fixture(const std::string& name) { return (FixtureFolder() / name).string(); }
+std::string Fixture(const std::string& name) { return (zil::test::FixturesMadeBy(kFixtures) / name).string(); }
 
-std::u16string HandleOf(const std::string& name) {
-  static const nlohmann::json handles =
-      nlohmann::json::parse(zil::test::TempFolder::Read(FixtureFolder() / "handles.json"));
-  return textcore::FromUtf8(handles.at(name).get<std::string>());
-}
+std::u16string HandleOf(const std::string& name) { return zil::test::HandleMadeBy(kFixtures, name); }
 
 void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 

@@ -15,6 +15,9 @@ namespace zil::test {
 // error output.
 const TempFolder& FixturesMadeBy(const std::string& script);
 
+// The handle of the entity `name` in the handles.json that `script` writes beside its drawings.
+std::u16string HandleMadeBy(const std::string& script, const std::string& name);
+
 // tests/drawing/ezdxf_probe.py on `path`: its audit's errors and fixes, $HANDSEED and the strings it reads
 // (see the script). A drawing ezdxf cannot read throws with its error output.
 nlohmann::json ProbeWithEzdxf(const std::string& path);

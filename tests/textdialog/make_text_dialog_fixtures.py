@@ -12,22 +12,16 @@ gone_text_style.dxf
                  R2000 whose header names a text style the drawing lacks ($DIMTXSTY "Gone"), with a
                  dimension whose dimension style names no text style.
 """
-import json
 import os
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hebrew_drawings import new_drawing, write_handles  # noqa: E402
 
 
 def main(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    doc.styles.new("DosHeb", dxfattribs={"font": "hebrew.shx"})
-    doc.styles.new("Keys", dxfattribs={"font": "hebkeys.shx"})
-    doc.styles.new("KeysR", dxfattribs={"font": "hebkeysr.shx"})
-    doc.styles.new("Win", dxfattribs={"font": "veltro1.shx"})
-    doc.styles.new("Arial", dxfattribs={"font": "arial.ttf"})
-    doc.styles.new("Back", dxfattribs={"font": "hebkeys.shx", "generation_flags": 2})
+    doc = new_drawing(styles=[("DosHeb", "hebrew.shx"), ("Keys", "hebkeys.shx"), ("KeysR", "hebkeysr.shx"),
+                              ("Win", "veltro1.shx"), ("Arial", "arial.ttf"), ("Back", "hebkeys.shx", 2)])
     doc.styles.new("Fixed", dxfattribs={"font": "hebrew.shx", "height": 5.0})
     doc.styles.new("Sym", dxfattribs={"font": "hebsym.shx"})
     doc.styles.new("BigOnly", dxfattribs={"font": "", "bigfont": "hebkeys.shx"})
@@ -66,7 +60,7 @@ def main(out):
     doc.saveas(os.path.join(out, "text_dialog.dxf"))
 
     # The header names a text style the drawing lacks, and a dimension's style names none.
-    doc = ezdxf.new("R2000")
+    doc = new_drawing(hebrew=False)
     doc.dimstyles.get("Standard").dxf.dimtxsty = "Standard"
     doc.header["$DIMSTYLE"] = "Standard"
     doc.dimstyles.new("Plain")
@@ -76,8 +70,7 @@ def main(out):
     doc.header["$DIMTXSTY"] = "Gone"
     doc.saveas(os.path.join(out, "gone_text_style.dxf"))
 
-    with open(os.path.join(out, "handles.json"), "w") as f:
-        json.dump(handles, f)
+    write_handles(out, handles)
 
 
 if __name__ == "__main__":

@@ -10,27 +10,16 @@
 
 #include <QString>
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "automation/addin.h"
-#include "automation/autozil.h"
-#include "automation/dialogs/qt_dialogs.h"
-#include "drawing/standin/application.h"
-#include "drawing/standin/document.h"
-#include "drawing/standin/input_source.h"
-#include "platform/qt/gui_session.h"
-#include "support/fake_services.h"
-#include "support/qt/dialog_driver.h"
-#include "support/temp_folder.h"
+#include "support/qt/addin_on_drawing.h"
 #include "textcore/font_converter.h"
 #include "textdialog/dialogs/thtext.h"
 
 namespace zil::textdialog::test {
 
-inline constexpr platform::KeyboardLayoutHandle kUs = 0x04090409;
-inline constexpr platform::KeyboardLayoutHandle kHebrew = 0x040D040D;
+inline constexpr platform::KeyboardLayoutHandle kUs = zil::test::kUsLayout;
+inline constexpr platform::KeyboardLayoutHandle kHebrew = zil::test::kHebrewLayout;
 inline constexpr platform::KeyboardLayoutHandle kRussian = 0x04190419;
 
 // The conversions of a font type, set apart from the add-in's own state.
@@ -43,14 +32,9 @@ struct Conversions {
   textcore::FontConverter conv;
 };
 
-class TextDialogTest : public ::testing::Test {
+class TextDialogTest : public zil::test::AddInOnDrawingTest {
  protected:
   explicit TextDialogTest(const char* drawing = "text_dialog.dxf");
-  ~TextDialogTest() override;
-
-  // Starts the add-in (reading the data folder) when it is not started yet; files the add-in reads at
-  // start-up go into `dir` before.
-  void Start();
 
   // Runs the member `member` (newtext, edit, block) with `handle`; `drive` runs on the dialog once it is
   // shown and active, and must close it (a dialog still open after 30 seconds fails the test and is
@@ -64,21 +48,6 @@ class TextDialogTest : public ::testing::Test {
   std::u16string Place(acad::Point at = {10, -20, 0}, double height = 2.5);
 
   std::u16string Handle(const char* name) const;
-  acad::EntityPtr Entity(const std::u16string& handle) { return doc->HandleToObject(handle); }
-  // The bytes the drawing would be saved as.
-  std::string Bytes();
-
-  zil::test::TempFolder dir;
-  zil::test::FakeServices fake;
-  platform::PortableKeyboardLayouts keyboard{{kUs, kHebrew, kRussian}};
-  platform::GuiSession gui;
-  automation::QtDialogs dialogs;
-  std::unique_ptr<automation::AddIn> addin;
-  std::unique_ptr<automation::Tautozil> object;
-  standin::ScriptedInput input;
-  std::shared_ptr<standin::StandInApplication> app;
-  std::shared_ptr<standin::StandInDocument> doc;
-  std::vector<standin::CommandReport> ran;
 };
 
 // The widgets of the form, found by their names.

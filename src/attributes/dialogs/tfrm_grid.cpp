@@ -7,14 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 #include "attributes/dialogs/grid_model.h"
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/hebrew_typing.h"
+#include "platform/qt/placement.h"
 #include "platform/qt/qt_strings.h"
 #include "textcore/keyboard.h"
 
@@ -31,8 +35,8 @@ T* Named(T* object, const char* name) {
 }
 
 constexpr int kRowHeight = 30;
-constexpr std::array<int, 2> kFixedColumnWidths = {120, 150};  // Tag, Prompt; Value takes the rest
-constexpr int kValueColumnWidth = 374;
+// Tag, Prompt and Value; the value column takes the width the window has beyond the three.
+constexpr std::array<int, 3> kColumnWidths = {120, 150, 374};
 constexpr int kPickListRows = 12;
 const QString kEnglishCaption = QStringLiteral("&English");
 const QString kHebrewCaption = QStringLiteral("&Hebrew");
@@ -101,9 +105,8 @@ void TfrmGrid::BuildControls() {
   QHeaderView* header = ngrid->horizontalHeader();
   header->setSectionsMovable(false);
   header->setDefaultAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-  header->resizeSection(kTagColumn, kFixedColumnWidths[0]);
-  header->resizeSection(kPromptColumn, kFixedColumnWidths[1]);
-  header->resizeSection(kValueColumn, kValueColumnWidth);
+  for (std::size_t column = 0; column < kColumnWidths.size(); ++column)
+    header->resizeSection(static_cast<int>(column), kColumnWidths[column]);
   header->setStretchLastSection(true);  // the value column takes the remaining width
   ngrid->setSelectionMode(QAbstractItemView::SingleSelection);
   ngrid->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -191,8 +194,47 @@ void TfrmGrid::ShowRows() {
   // A definition has no width factor to show or change.
   edWF->setEnabled(grid_.Kind() == GridKind::BlockReference);
   model_->Reload();
+  FitColumns();
   // The row-selection handler runs once for the value cell of the first row.
   ngrid->setCurrentIndex(model_->index(grid_.StartRow(), kValueColumn));
+}
+
+void TfrmGrid::FitColumns() {
+  ensurePolished();
+  QHeaderView* header = ngrid->horizontalHeader();
+  const QAbstractItemView& view = *ngrid;  // the widest text of a column, all rows counted while hidden
+  std::array<int, kColumnWidths.size()> widths{};
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    const int column = static_cast<int>(i);
+    widths[i] = std::max({kColumnWidths[i], view.sizeHintForColumn(column), header->sectionSizeHint(column)});
+  }
+  const int columns = std::accumulate(widths.begin(), widths.end(), 0);
+
+  // Beside the columns: the grid's frame, room for its vertical scroll bar, and the window's margins.
+  const QMargins margins = layout()->contentsMargins();
+  const int beside = 2 * ngrid->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ngrid) +
+                     margins.left() + margins.right();
+  // The window grows to hold every column whole, as far as the screen under the pointer allows (its frame
+  // counted where the platform knows it).
+  winId();
+  const int frame = frameGeometry().width() - geometry().width();
+  const QScreen* screen = platform::ScreenUnderPointer();
+  const int screenWidth = screen ? screen->availableGeometry().width() - frame : columns + beside;
+  const int windowWidth = std::max(width(), std::min(columns + beside, screenWidth));
+  resize(windowWidth, height());
+
+  // Where the screen is too narrow, the value column gives way first, down to half of the room; past that
+  // the tag and prompt columns share their half in proportion.
+  const int room = windowWidth - beside;
+  if (columns > room) {
+    const int labels = widths[0] + widths[1];
+    if (labels > room / 2) {
+      widths[0] = widths[0] * (room / 2) / labels;
+      widths[1] = widths[1] * (room / 2) / labels;
+    }
+    widths[2] = room - widths[0] - widths[1];
+  }
+  for (std::size_t i = 0; i < widths.size(); ++i) header->resizeSection(static_cast<int>(i), widths[i]);
 }
 
 // --- showing and closing ---

@@ -71,6 +71,9 @@ class TfrmGrid final : public dialogs::Form {
  private:
   void BuildControls();
   void ShowRows();
+  // Opening: every column shows whole, at least as wide as designed and as its widest text (the window
+  // grows for them within the screen; on a narrower screen the columns share its width).
+  void FitColumns();
   void SetDirection(bool rightToLeft);
   void SyncPickList();
 

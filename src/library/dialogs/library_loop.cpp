@@ -1,7 +1,7 @@
 #include "library/dialogs/library_loop.h"
 
 #include "library/dialogs/tfrm_expl.h"
-#include "library/placement.h"
+#include "library/window/placement.h"
 #include "textcore/keyboard.h"
 #include "textcore/utf8.h"
 

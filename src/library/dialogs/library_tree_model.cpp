@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <stdexcept>
 
-#include "library/tree_moves.h"
+#include "library/window/tree_moves.h"
 #include "platform/qt/qt_strings.h"
 
 namespace zil::library {

@@ -1,6 +1,6 @@
 // The tree view of the library window: the model's nodes with their images, labels edited in place (F2
 // or the window's "Edit Item"), and drag and drop within the tree itself, by the rules of
-// ../tree_moves.h. The selected node keeps its highlight, in the button face's colour, while the tree
+// ../window/tree_moves.h. The selected node keeps its highlight, in the button face's colour, while the tree
 // does not have the focus.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "library/dialogs/library_tree_model.h"
-#include "library/tree_moves.h"
+#include "library/window/tree_moves.h"
 
 namespace zil::library {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "library/placement.h"
+#include "library/window/placement.h"
 
 namespace zil::library {
 

@@ -27,7 +27,7 @@
 #include "library/dialogs/library_tree_model.h"
 #include "library/dialogs/library_tree_view.h"
 #include "library/dialogs/properties_page.h"
-#include "library/text_file.h"
+#include "library/window/text_file.h"
 #include "platform/qt/qt_strings.h"
 #include "platform/qt/window_front.h"
 #include "textcore/keyboard.h"

@@ -36,10 +36,10 @@
 #include "acad/host_state.h"
 #include "config/font_definitions.h"
 #include "dialogs/form.h"
-#include "library/library_search.h"
-#include "library/placement.h"
 #include "library/tdb.h"
-#include "library/tree_moves.h"
+#include "library/window/library_search.h"
+#include "library/window/placement.h"
+#include "library/window/tree_moves.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -175,10 +175,17 @@ Tfrmmtext::Tfrmmtext(config::Rinistr& settings, dialogs::LanguageState& language
   connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-Tfrmmtext::~Tfrmmtext() { settings_.expld = CheckBox1->isChecked() ? -1 : 0; }
+Tfrmmtext::~Tfrmmtext() {
+  if (explodeFromSettings_) settings_.expld = CheckBox1->isChecked() ? -1 : 0;
+}
 
 void Tfrmmtext::Load(const MTextEditing& editing) {
   SetLines(editing.lines);
+  if (editing.existingMText) {
+    explodeFromSettings_ = false;
+    CheckBox1->setChecked(false);
+    CheckBox1Click();
+  }
   if (editing.alignRight) {
     btnRClick();
   } else {

@@ -5,9 +5,10 @@
 // write one text per line ("Explode") at a line spacing that the arrows step by a tenth of the MText
 // height. The status bar shows the text style, its font and the MText height.
 //
-// "Explode" starts as the settings say and is stored back into them when the form goes. OK with "Explode"
-// checked and a line spacing that is not a number says so and keeps the form open, so the lines typed are
-// not lost. The keyboard goes to Hebrew when the form is shown and to US English when it closes.
+// "Explode" starts as the settings say and is stored back into them when the form goes; on an MText of the
+// drawing it starts unchecked and the settings stay as they were. OK with "Explode" checked and a line
+// spacing that is not a number says so and keeps the form open, so the lines typed are not lost. The
+// keyboard goes to Hebrew when the form is shown and to US English when it closes.
 //
 // QtMTextEditor runs the form for the MText flows (mtext_editor.h).
 #pragma once
@@ -69,7 +70,8 @@ class Tfrmmtext final : public dialogs::Form {
 
   config::Rinistr& settings_;
   dialogs::HebrewTyping* typing_;
-  double height_ = 0;  // the MText height, for the arrows
+  double height_ = 0;                // the MText height, for the arrows
+  bool explodeFromSettings_ = true;  // "Explode" started as the settings say and goes back to them
 
   QToolButton* btnHeb;
   QToolButton* btnEng;

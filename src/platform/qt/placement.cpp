@@ -7,9 +7,13 @@
 
 namespace zil::platform {
 
-void PlaceOnScreenUnderPointer(QWidget& window) {
+QScreen* ScreenUnderPointer() {
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+void PlaceOnScreenUnderPointer(QWidget& window) {
+  QScreen* screen = ScreenUnderPointer();
   if (!screen) return;  // no screen at all: nothing to centre on
   const QRect area = screen->geometry();
   const QRect frame = window.frameGeometry();

@@ -3,6 +3,7 @@
 // (frame included), in whole pixels.
 #pragma once
 
+class QScreen;
 class QWidget;
 
 namespace zil::platform {
@@ -11,6 +12,9 @@ namespace zil::platform {
 constexpr int CentredLeft(int screenLeft, int screenWidth, int windowWidth) {
   return screenLeft + (screenWidth - windowWidth) / 2;
 }
+
+// The screen under the mouse pointer, else the primary screen; null when there is no screen at all.
+QScreen* ScreenUnderPointer();
 
 // Moves `window` (a top-level widget, sized already) to the centred left edge of the screen under the
 // pointer; its top stays where it is.

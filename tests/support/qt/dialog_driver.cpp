@@ -45,6 +45,53 @@ void WhenModalShown(std::function<bool(QWidget*)> matches, std::function<void(QW
 
 namespace {
 
+// Counts the showings of the window it watches.
+class ShowCounter final : public QObject {
+ public:
+  int shows = 1;  // it watches a window shown already
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++shows;
+    return false;
+  }
+};
+
+}  // namespace
+
+int DriveShowingsDuring(const std::function<void()>& call, const std::function<bool(QWidget*)>& matches,
+                        const std::function<void(QWidget&, int)>& drive) {
+  Watchdog watchdog;
+  int driven = 0;      // showings driven, of every dialog
+  int drivenHere = 0;  // showings driven of the dialog watched now
+  ShowCounter* counter = nullptr;
+  QPointer<QWidget> watched;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !matches(modal) || !modal->isVisible()) return;
+    if (modal != watched) {
+      watched = modal;
+      counter = new ShowCounter;
+      counter->setParent(modal);
+      modal->installEventFilter(counter);
+      drivenHere = 0;
+    }
+    if (counter->shows <= drivenHere) return;
+    if (!QTest::qWaitForWindowActive(modal)) ADD_FAILURE() << "the dialog did not become active";
+    ++drivenHere;
+    const int showing = driven++;
+    if (drive) drive(*modal, showing);
+  });
+  poll.start();
+  call();
+  poll.stop();
+  return driven;
+}
+
+namespace {
+
 Qt::Key KeyOf(QChar ch) {
   const char16_t c = ch.toUpper().unicode();
   if (c >= u'A' && c <= u'Z') return static_cast<Qt::Key>(Qt::Key_A + (c - u'A'));

@@ -1,6 +1,8 @@
 // Driving modal dialogs from a test as a user would, with the offscreen platform:
 //   - WhenShown<T>(drive): before the code that runs a modal dialog, arrange for `drive` to run on it once
 //     it is shown and active (a timer polls for it; driving starts only when the window is active).
+//   - DriveShowingsDuring<T>(call, drive): runs `call`, which shows a modal dialog once or again and again,
+//     and `drive` on each showing once it is active.
 //   - Watchdog: while one lives, a dialog left open longer than its limit fails the test and is closed,
 //     so a broken driver fails instead of hanging the test program.
 //   - TypeText: one key event per character (QTest::keyClicks aborts on text outside Latin-1 in Qt 6.4),
@@ -45,6 +47,19 @@ template <typename T>
 void WhenShown(std::function<void(T&)> drive) {
   WhenModalShown([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
                  [drive = std::move(drive)](QWidget& w) { drive(*qobject_cast<T*>(&w)); });
+}
+
+// Runs `call`; `drive` runs on every showing of a modal widget that `matches`, once it is shown and active,
+// with the number of the showing (0 first), and must close it. A dialog left open longer than 30 seconds
+// fails the test and is closed. Gives the number of showings driven.
+int DriveShowingsDuring(const std::function<void()>& call, const std::function<bool(QWidget*)>& matches,
+                        const std::function<void(QWidget&, int showing)>& drive);
+
+template <typename T>
+int DriveShowingsDuring(const std::function<void()>& call, const std::function<void(T&, int showing)>& drive) {
+  return DriveShowingsDuring(
+      call, [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
+      [&drive](QWidget& w, int showing) { drive(*qobject_cast<T*>(&w), showing); });
 }
 
 // Types `text` into `widget` (nullptr: into whatever has the focus at each key), one key per character.

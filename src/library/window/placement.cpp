@@ -1,11 +1,11 @@
-#include "library/placement.h"
+#include "library/window/placement.h"
 
 #include <cmath>
 #include <optional>
 #include <variant>
 
 #include "acad/error.h"
-#include "library/text_file.h"
+#include "library/window/text_file.h"
 
 namespace zil::library {
 namespace {

@@ -1,4 +1,4 @@
-#include "library/library_search.h"
+#include "library/window/library_search.h"
 
 #include <algorithm>
 

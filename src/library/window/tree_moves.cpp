@@ -1,4 +1,4 @@
-#include "library/tree_moves.h"
+#include "library/window/tree_moves.h"
 
 namespace zil::library {
 

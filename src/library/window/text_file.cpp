@@ -1,4 +1,4 @@
-#include "library/text_file.h"
+#include "library/window/text_file.h"
 
 #include <cerrno>
 #include <cstring>
