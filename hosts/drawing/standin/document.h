@@ -108,6 +108,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::vector<drawing::Record*> AllLayoutEntities();
   // True when the entity's layer is locked.
   bool OnLockedLayer(const drawing::Record& entity);
+  // True when the layer an entity names (group 8 as written, empty when it has none) is locked.
+  bool LayerLocked(std::string_view layerValue);
   // Throws acad::Error when the table has no record of that name.
   void RequireTableRecord(std::string_view table, std::u16string_view name, const char* what);
 
