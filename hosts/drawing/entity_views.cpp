@@ -108,7 +108,13 @@ void EntityView::Edit(const Placement& p, Change&& change) {
   const std::uint64_t from = record_.Revision();
   if (pending_) {
     const std::size_t size = pending_->size();
-    const Segment after = change(*pending_, known);
+    Segment after;
+    try {
+      after = change(*pending_, known);
+    } catch (...) {
+      segments_ = {};  // the batch's tags may have changed part way
+      throw;
+    }
     dirty_ = true;
     Remember(p, after, pending_->size() != size, from, from);
     return;
