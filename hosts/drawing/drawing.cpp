@@ -118,14 +118,20 @@ void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
     }
     journal_->WillChange(record, std::move(before));
   }
-  Unindex(record);
+  const std::uint64_t handle = record.handle_;
   record.revision_ = ++revision_;
   record.tags_ = std::move(tags);
   record.tagged_ = true;
   record.pristine_ = false;
   MakeDirty(record);
   Describe(record, record.tags_);
-  Index(record);
+  if (record.handle_ != handle) {  // most changes keep the handle, and the index as it is
+    const std::uint64_t now = record.handle_;
+    record.handle_ = handle;
+    Unindex(record);
+    record.handle_ = now;
+    Index(record);
+  }
 }
 
 void Drawing::SetErased(Record& record, bool erased) {
@@ -170,7 +176,7 @@ void Drawing::Reinsert(Record& record, Record* before, const RecordState& state)
 namespace {
 
 void CheckValue(int code, std::string_view value) {
-  if (value.find_first_of("\r\n") != std::string_view::npos) {
+  if (std::any_of(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; })) {
     throw DxfError("a DXF value cannot hold a line break (group code " + std::to_string(code) + ")");
   }
 }

@@ -58,36 +58,73 @@ EntityView::Batch::Batch(EntityView& view) : view_(view), outer_(!view.pending_)
 EntityView::Batch::~Batch() {
   if (!outer_) return;
   view_.pending_.reset();
-  view_.segments_ = {};  // they may be the abandoned tags'
+  if (!committed_) view_.segments_ = {};  // they may be the abandoned tags'
 }
 
 void EntityView::Batch::Commit() {
   if (!outer_ || !view_.pending_) return;
   std::vector<Tag> tags = std::move(*view_.pending_);
   view_.pending_.reset();
-  if (view_.dirty_) view_.drawing_.SetTags(view_.record_, std::move(tags));
+  committed_ = true;
+  if (!view_.dirty_) return;
+  const std::uint64_t from = view_.record_.Revision();
+  view_.drawing_.SetTags(view_.record_, std::move(tags));
+  // The record now holds the tags the segments were found in.
+  for (KnownSegment& known : view_.segments_)
+    if (known.revision == from) known.revision = view_.record_.Revision();
 }
 
 Segment EntityView::SegmentOf(const Placement& p) const {
   for (const KnownSegment& known : segments_)
     if (known.occurrence == p.occurrence && known.revision == record_.Revision() && known.marker == p.marker)
       return known.segment;
-  KnownSegment& slot = segments_[nextSegment_++ % segments_.size()];
-  slot = {p.marker, p.occurrence, record_.Revision(), FindSegment(Tags(), p, HasSubclasses(drawing_.Version()))};
-  return slot.segment;
+  KnownSegment* slot = nullptr;
+  for (KnownSegment& known : segments_)
+    if (known.occurrence == 0 || known.revision != record_.Revision()) slot = &known;  // free or stale
+  if (!slot) slot = &segments_[nextSegment_++ % segments_.size()];
+  KnownSegment& found = *slot;
+  found = {p.marker, p.occurrence, record_.Revision(), FindSegment(Tags(), p, HasSubclasses(drawing_.Version()))};
+  return found.segment;
+}
+
+void EntityView::Remember(const Placement& p, Segment segment, bool moved, std::uint64_t from, std::uint64_t to) const {
+  KnownSegment* slot = nullptr;
+  for (KnownSegment& known : segments_) {
+    const bool same = known.occurrence == p.occurrence && known.marker == p.marker;
+    if (moved || known.revision != from || same) {
+      known = {};
+      if (!slot || same) slot = &known;
+    } else {
+      known.revision = to;
+    }
+  }
+  if (!slot) slot = &segments_[nextSegment_++ % segments_.size()];
+  *slot = {p.marker, p.occurrence, to, segment};
 }
 
 template <typename Change>
-void EntityView::Edit(Change&& change) {
-  segments_ = {};
+void EntityView::Edit(const Placement& p, Change&& change) {
+  const Segment known = SegmentOf(p);
+  const std::uint64_t from = record_.Revision();
   if (pending_) {
-    change(*pending_);
+    const std::size_t size = pending_->size();
+    Segment after;
+    try {
+      after = change(*pending_, known);
+    } catch (...) {
+      segments_ = {};  // the batch's tags may have changed part way
+      throw;
+    }
     dirty_ = true;
+    Remember(p, after, pending_->size() != size, from, from);
     return;
   }
   std::vector<Tag> tags = record_.Tags();
-  change(tags);
+  const std::size_t size = tags.size();
+  const Segment after = change(tags, known);
+  const bool moved = tags.size() != size;
   drawing_.SetTags(record_, std::move(tags));
+  Remember(p, after, moved, from, record_.Revision());
 }
 
 const Tag* EntityView::Get(const Placement& p, int code) const {
@@ -118,7 +155,7 @@ Point EntityView::PointOr(const Placement& p, int code, Point fallback) const {
 }
 
 void EntityView::Set(const Placement& p, int code, std::string_view value) {
-  Edit([&](std::vector<Tag>& tags) { SetIn(drawing_, tags, p, code, value); });
+  Edit(p, [&](std::vector<Tag>& tags, Segment segment) { return SetIn(drawing_, tags, p, segment, code, value); });
 }
 
 void EntityView::SetDouble(const Placement& p, int code, double value) { Set(p, code, FormatDouble(value)); }
@@ -128,10 +165,10 @@ void EntityView::SetString(const Placement& p, int code, std::u16string_view tex
 }
 
 void EntityView::SetPoint(const Placement& p, int code, Point point) {
-  Edit([&](std::vector<Tag>& tags) {
-    SetIn(drawing_, tags, p, code, FormatDouble(point.x));
-    SetIn(drawing_, tags, p, code + 10, FormatDouble(point.y));
-    SetIn(drawing_, tags, p, code + 20, FormatDouble(point.z));
+  Edit(p, [&](std::vector<Tag>& tags, Segment segment) {
+    segment = SetIn(drawing_, tags, p, segment, code, FormatDouble(point.x));
+    segment = SetIn(drawing_, tags, p, segment, code + 10, FormatDouble(point.y));
+    return SetIn(drawing_, tags, p, segment, code + 20, FormatDouble(point.z));
   });
 }
 

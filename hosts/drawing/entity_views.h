@@ -51,6 +51,7 @@ class EntityView {
    private:
     EntityView& view_;
     bool outer_;
+    bool committed_ = false;
   };
 
  protected:
@@ -60,6 +61,23 @@ class EntityView {
   std::u16string StringOf(const Placement& p, int code) const;
   Point PointOr(const Placement& p, int code, Point fallback = {}) const;
   bool Has(const Placement& p, int code) const { return Get(p, code) != nullptr; }
+  // Get for each of `codes`, in one pass over the segment.
+  template <std::size_t N>
+  std::array<const Tag*, N> GetAll(const Placement& p, const std::array<int, N>& codes) const {
+    std::array<const Tag*, N> found{};
+    const auto& tags = Tags();
+    const Segment segment = SegmentOf(p);
+    std::size_t missing = N;
+    for (std::size_t i = segment.first; i < segment.last && missing > 0; ++i) {
+      for (std::size_t k = 0; k < N; ++k) {
+        if (codes[k] == tags[i].code && !found[k]) {
+          found[k] = &tags[i];
+          --missing;
+        }
+      }
+    }
+    return found;
+  }
 
   void Set(const Placement& p, int code, std::string_view value);
   void SetDouble(const Placement& p, int code, double value);
@@ -69,12 +87,17 @@ class EntityView {
 
  private:
   const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
-  // Runs `change` on the open batch's tags, or on a copy that then replaces the record's.
+  // Runs `change` on the open batch's tags, or on a copy that then replaces the record's. `change` gets
+  // the tags and the segment of `p` in them, sets groups of that segment (never a marker) and returns
+  // the segment as it is afterwards.
   template <typename Change>
-  void Edit(Change&& change);
-  // Where a placement's groups are (FindSegment), kept while the tags stay as they were: a getter after
-  // another looks the segment up once.
+  void Edit(const Placement& p, Change&& change);
+  // Where a placement's groups are (FindSegment), kept while the tags stay where they were: a getter after
+  // another, and a change of values only, look the segment up once.
   Segment SegmentOf(const Placement& p) const;
+  // After a change through the view from revision `from` to `to`: the segments known stay true when no tag
+  // was added (only values changed), and `p`'s is `segment`.
+  void Remember(const Placement& p, Segment segment, bool moved, std::uint64_t from, std::uint64_t to) const;
 
   struct KnownSegment {  // a segment depends on the marker and its occurrence only
     std::string_view marker;
@@ -87,7 +110,7 @@ class EntityView {
   Record& record_;
   std::optional<std::vector<Tag>> pending_;         // the tags of an open batch
   bool dirty_ = false;                              // the open batch changed them
-  mutable std::array<KnownSegment, 3> segments_{};  // emptied by every change through the view
+  mutable std::array<KnownSegment, 3> segments_{};  // emptied by a change that adds tags
   mutable std::size_t nextSegment_ = 0;
 };
 
@@ -117,6 +140,12 @@ class TextView : public EntityView {
   // Group 11; nullopt when the file has none.
   std::optional<Point> AlignmentPoint() const;
   void SetAlignmentPoint(Point p) { SetPoint(text_, 11, p); }
+
+  // The groups of the text's geometry and its string, in the order of kTextTags: the first tag of each
+  // among the text's groups, nullptr where there is none. One pass finds them all; each is the tag its
+  // getter reads.
+  static constexpr std::array<int, 12> kTextTags = {10, 20, 30, 11, 21, 31, 40, 41, 50, 71, 72, 1};
+  std::array<const Tag*, kTextTags.size()> TextTags() const { return GetAll(text_, kTextTags); }
 
  protected:
   // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups.

@@ -42,9 +42,8 @@ std::ptrdiff_t RankOf(const Placement& placement, int code) {
   return it == placement.order.end() ? -1 : it - placement.order.begin();
 }
 
-Segment EnsureSegment(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement) {
-  const bool subclassed = HasSubclasses(drawing.Version());
-  Segment segment = FindSegment(tags, placement, subclassed);
+Segment EnsureSegment(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, Segment known) {
+  Segment segment = known.first != 0 ? known : FindSegment(tags, placement, HasSubclasses(drawing.Version()));
   if (segment.first != 0) return segment;
   const std::size_t at = XdataStart(tags);
   tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(at), drawing.MakeTag(100, placement.marker));
@@ -54,12 +53,16 @@ Segment EnsureSegment(Drawing& drawing, std::vector<Tag>& tags, const Placement&
 }  // namespace
 
 void SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code, std::string_view value) {
-  const Segment segment = EnsureSegment(drawing, tags, placement);
+  SetIn(drawing, tags, placement, Segment{}, code, value);
+}
+
+Segment SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, Segment known, int code,
+              std::string_view value) {
+  Segment segment = EnsureSegment(drawing, tags, placement, known);
   const std::size_t found = FindIn(tags, segment, code);
   if (found != std::string_view::npos) {
-    if (tags[found].value == value) return;
-    tags[found].value = drawing.KeepValue(code, value);
-    return;
+    if (tags[found].value != value) tags[found].value = drawing.KeepValue(code, value);
+    return segment;
   }
   const std::ptrdiff_t rank = RankOf(placement, code);
   std::size_t at = segment.last;
@@ -71,6 +74,8 @@ void SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement,
     }
   }
   tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(at), drawing.MakeTag(code, value));
+  ++segment.last;
+  return segment;
 }
 
 std::size_t RemoveIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code) {

@@ -33,6 +33,10 @@ std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code);
 // Sets group `code` to `value` in `tags`: the existing tag's value is replaced (its group code line and
 // line end kept), a missing one is made and put in its place; a missing marker is added before XDATA.
 void SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code, std::string_view value);
+// The same, in the segment `known` that FindSegment gave for these tags (looked up again when its first is
+// 0); returns the segment as it is afterwards, for the next change of the same tags.
+Segment SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, Segment known, int code,
+              std::string_view value);
 
 // Removes every tag with `code` in the segment; returns the index where the first was (or npos).
 std::size_t RemoveIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "drawing/tag_values.h"
+
 namespace zil::drawing {
 namespace {
 
@@ -15,16 +17,22 @@ double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 }  // namespace
 
 TextGroups ReadTextGroups(const TextView& text) {
+  // One pass over the text's groups, each parsed as its getter parses it, in the same order.
+  const auto tags = text.TextTags();
+  const std::string& file = text.Owner().File();
+  const auto number = [&](std::size_t k, double fallback) { return tags[k] ? DoubleOf(*tags[k], file) : fallback; };
+  const auto integer = [&](std::size_t k) { return tags[k] ? static_cast<int>(IntegerOf(*tags[k], file)) : 0; };
+  const auto point = [&](std::size_t k) { return Point{number(k, 0), number(k + 1, 0), number(k + 2, 0)}; };
   TextGroups g;
-  g.insertion = text.InsertionPoint();
-  g.alignment = text.AlignmentPoint();
-  g.height = text.Height();
-  g.widthFactor = text.WidthFactor();
-  g.rotationDegrees = text.RotationDegrees();
-  g.flags = text.GenerationFlags();
-  g.horizontal = text.HorizontalAlignment();
+  if (tags[0]) g.insertion = point(0);
+  if (tags[3]) g.alignment = point(3);
+  g.height = number(6, 0);
+  g.widthFactor = number(7, 1);
+  g.rotationDegrees = number(8, 0);
+  g.flags = integer(9);
+  g.horizontal = integer(10);
   g.vertical = text.VerticalAlignment();
-  g.characters = GlyphCount(text.TextString());
+  g.characters = GlyphCount(tags[11] ? text.Owner().Decode(tags[11]->value) : std::u16string());
   return g;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <type_traits>
 
 #include "drawing/dxf_error.h"
 #include "drawing/dxf_file.h"
@@ -255,6 +256,70 @@ TEST(Edit, ABatchIsOneChangeItsGettersSeeItAndWithoutCommitNothingChanges) {
   EXPECT_EQ(journal.Changes(), 1u);
   EXPECT_EQ(TextView(*drawing, text).Height(), height * 2);
   EXPECT_EQ(TextView(*drawing, text).TextString(), u"אחר");
+}
+
+// A view kept from one change to the next knows where each subclass's groups are; a change that adds
+// groups moves the groups after them, one of values only moves nothing. Whatever it knows must read as a
+// view made afresh reads.
+template <typename View>
+void ChangeKeepingTheView(Drawing& drawing, Record& r, const std::string& name) {
+  View kept(drawing, r);
+  const auto same = [&](const char* step) {
+    const View fresh(drawing, r);
+    EXPECT_EQ(kept.Layer(), fresh.Layer()) << name << " " << step;
+    EXPECT_EQ(kept.Color(), fresh.Color()) << name << " " << step;
+    EXPECT_EQ(kept.Height(), fresh.Height()) << name << " " << step;
+    EXPECT_EQ(kept.InsertionPoint(), fresh.InsertionPoint()) << name << " " << step;
+    EXPECT_EQ(kept.AlignmentPoint(), fresh.AlignmentPoint()) << name << " " << step;
+    EXPECT_EQ(kept.VerticalAlignment(), fresh.VerticalAlignment()) << name << " " << step;
+    EXPECT_EQ(kept.TextString(), fresh.TextString()) << name << " " << step;
+    if constexpr (std::is_same_v<View, AttributeView>) {
+      EXPECT_EQ(kept.TagString(), fresh.TagString()) << name << " " << step;
+    }
+  };
+  same("read");
+  kept.SetHeight(kept.Height() + 1);  // a value only
+  same("height");
+  kept.SetAlignmentPoint({3, 4, 0});  // added, or a value
+  same("alignment point");
+  kept.SetColor(5);  // before the text's groups, added or a value
+  same("colour");
+  kept.SetVerticalAlignment(2);  // after the text's groups, in a segment of its own from R13 on
+  same("vertical alignment");
+  {
+    EntityView::Batch batch(kept);
+    kept.SetTextString(u"\u05d0");
+    kept.SetWidthFactor(0.5);
+    kept.SetInsertionPoint({1, 2, 0});
+    EXPECT_EQ(kept.TextString(), u"\u05d0") << name;
+    EXPECT_EQ(kept.InsertionPoint(), (Point{1, 2, 0})) << name;
+    batch.Commit();
+  }
+  same("committed");
+  {
+    EntityView::Batch batch(kept);
+    kept.SetStyleName(u"Standard");
+    kept.SetTextString(u"x");
+  }  // left without Commit
+  same("abandoned");
+}
+
+TEST(Edit, AViewKeptAcrossChangesReadsAsANewOne) {
+  for (const char* name : {"r2000_ansi_1255.dxf", "r2018.dxf", "r12.dxf"}) {
+    const auto drawing = LoadDxf(test::FixtureBytes(name), name);
+    int texts = 0;
+    for (Record* r = drawing->First(); r; r = r->Next()) {
+      if (r->Type() == "TEXT") {
+        ChangeKeepingTheView<TextView>(*drawing, *r, name);
+      } else if (r->Type() == "ATTRIB" || r->Type() == "ATTDEF") {
+        ChangeKeepingTheView<AttributeView>(*drawing, *r, name);
+      } else {
+        continue;
+      }
+      ++texts;
+    }
+    EXPECT_GT(texts, 2) << name;
+  }
 }
 
 TEST(Edit, ManyNewValuesAndALongOneAreWrittenAsGiven) {

@@ -167,7 +167,10 @@ std::vector<drawing::Record*> StandInDocument::AllLayoutEntities() {
 }
 
 bool StandInDocument::OnLockedLayer(const drawing::Record& entity) {
-  const std::string_view name = drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).LayerValue();
+  return LayerLocked(drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).LayerValue());
+}
+
+bool StandInDocument::LayerLocked(std::string_view name) {
   if (knownLayer_ && knownLayer_->name == name && knownLayer_->layer->Revision() == knownLayer_->revision)
     return knownLayer_->locked;
   const std::u16string layer = drawing_->Decode(name);

@@ -110,6 +110,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   bool OnLockedLayer(const drawing::Record& entity);
   // True when the text style of that name has a font that draws right to left (application.h).
   bool StyleDrawsRightToLeft(std::u16string_view styleName);
+  // True when the layer an entity names (group 8 as written, empty when it has none) is locked.
+  bool LayerLocked(std::string_view layerValue);
   // Throws acad::Error when the table has no record of that name.
   void RequireTableRecord(std::string_view table, std::u16string_view name, const char* what);
 

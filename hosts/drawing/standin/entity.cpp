@@ -168,7 +168,9 @@ drawing::Record& StandInEntity::Live() const {
 
 drawing::Record& StandInEntity::Changeable() const {
   drawing::Record& r = Live();
-  if (kind_ != Kind::NotEntity && document_->OnLockedLayer(r))
+  // A text's own view knows where its layer is from the last call.
+  if (kind_ != Kind::NotEntity &&
+      (IsText() ? document_->LayerLocked(View().LayerValue()) : document_->OnLockedLayer(r)))
     throw acad::Error("The object " + Named() + " is on a locked layer");
   return r;
 }
