@@ -11,8 +11,4 @@ std::string FormatHResult(HRESULT hr) {
   return text.data();
 }
 
-void ThrowNotAvailableYet(const std::string& what) {
-  throw AutomationError(E_NOTIMPL, what + " is not available yet in this version of zil");
-}
-
 }  // namespace zil::automation

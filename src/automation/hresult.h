@@ -38,7 +38,4 @@ class AutomationError : public std::runtime_error {
   HRESULT code_;
 };
 
-// A member whose work comes with a later version of the add-in: fails with E_NOTIMPL and says what.
-[[noreturn]] void ThrowNotAvailableYet(const std::string& what);
-
 }  // namespace zil::automation
