@@ -25,49 +25,22 @@ placements.dxf R2000: one text of every kind of placement in every SHX font type
 bad_height.dxf R12 with a text whose height is not a number, beside a good one.
 bad_style.dxf  R12 whose standard style's width factor is not a number.
 """
-import json
 import os
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hebrew_drawings import DosStrings, new_drawing, save, write_handles  # noqa: E402
+from hebrew_drawings import reversed_runs as stored  # noqa: E402
 
-HEBREW = "אבגדהוזחטיךכלםמןנסעףפץצקרשת"
 handles = {}
-dos_strings = {}
-
-
-def runs(text):
-    out, current, hebrew = [], "", None
-    for ch in text:
-        h = ch in HEBREW
-        if current and h != hebrew:
-            out.append(current)
-            current = ""
-        current += ch
-        hebrew = h
-    if current:
-        out.append(current)
-    return out
-
-
-def stored(text):
-    """The Windows-font form: runs reversed, letters of Hebrew runs reversed."""
-    return "".join(r[::-1] if r[0] in HEBREW else r for r in reversed(runs(text)))
-
-
-def dos(text):
-    tag = "DOSTEXT%02d" % len(dos_strings)
-    dos_strings[tag] = bytes(0x80 + HEBREW.index(c) if c in HEBREW else ord(c) for c in stored(text))
-    return tag
+dos_strings = DosStrings()
+dos = dos_strings.dos
 
 
 def mixed(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    for name, font, flags in [("DOS", "hebdos.shx", 0), ("WIN1", "tri.shx", 0), ("WIN2", "tri.shx", 0),
+    doc = new_drawing(styles=[("DOS", "hebdos.shx", 0), ("WIN1", "tri.shx", 0), ("WIN2", "tri.shx", 0),
                               ("WIN3", "tri.shx", 0), ("KEYSR", "hebkeysr.shx", 0), ("BACK", "veltro.shx", 2),
-                              ("TTF", "arial.ttf", 0), ("TARGET", "times.ttf", 0)]:
-        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+                              ("TTF", "arial.ttf", 0), ("TARGET", "times.ttf", 0)])
     doc.layers.new("COLD").freeze()
     doc.layers.get("COLD").lock()
     msp = doc.modelspace()
@@ -114,22 +87,14 @@ def mixed(out):
 
     text("paper", stored("גיליון"), "WIN1", (10, 10), space=doc.layout("Layout1"))
 
-    path = os.path.join(out, "mixed.dxf")
-    doc.saveas(path)
-    data = open(path, "rb").read()
-    for tag, value in dos_strings.items():
-        data = data.replace(tag.encode(), value)
-    open(path, "wb").write(data)
+    save(doc, os.path.join(out, "mixed.dxf"), dos_strings)
 
 
 def placements(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
-    for name, font, flags in [("DOS", "hebdos.shx", 0), ("KEYS", "hebkeys.shx", 0), ("KEYSR", "hebkeysr.shx", 0),
+    doc = new_drawing(styles=[("DOS", "hebdos.shx", 0), ("KEYS", "hebkeys.shx", 0), ("KEYSR", "hebkeysr.shx", 0),
                               ("WIN", "tri.shx", 0), ("WINBACK", "tri2.shx", 2), ("TO_DOS", "dos2.shx", 0),
                               ("TO_KEYS", "keys2.shx", 0), ("TO_KEYSR", "rtl2.shx", 0), ("TO_WIN", "tri3.shx", 0),
-                              ("TO_WINBACK", "tri4.shx", 2), ("TO_TTF", "arial.ttf", 0)]:
-        doc.styles.new(name, dxfattribs={"font": font, "generation_flags": flags})
+                              ("TO_WINBACK", "tri4.shx", 2), ("TO_TTF", "arial.ttf", 0)])
     msp = doc.modelspace()
     alignments = {"left": (0, 0), "center": (1, 0), "right": (2, 0), "top_left": (0, 3), "middle": (4, 0)}
     listed = []
@@ -150,10 +115,8 @@ def placements(out):
 
 
 def all_ttf(out):
-    doc = ezdxf.new("R2000")
-    doc.encoding = "cp1255"
+    doc = new_drawing(styles=[("TT", "tahoma.ttf")])
     doc.styles.get("Standard").dxf.font = "arial.ttf"
-    doc.styles.new("TT", dxfattribs={"font": "tahoma.ttf"})
     entity = doc.modelspace().add_text("שלום", dxfattribs={"style": "TT", "height": 2.0})
     entity.set_pos((0, 0))
     handles["all_ttf_text"] = entity.dxf.handle
@@ -161,9 +124,8 @@ def all_ttf(out):
 
 
 def autocad_2018(out):
-    doc = ezdxf.new("R2018")
-    style = doc.styles.new("HEBREW_TTF", dxfattribs={"font": "arial"})
-    style.set_extended_font_data("Arial", italic=False, bold=False)
+    doc = new_drawing("R2018", styles=[("HEBREW_TTF", "arial")], hebrew=False)
+    doc.styles.get("HEBREW_TTF").set_extended_font_data("Arial", italic=False, bold=False)
     msp = doc.modelspace()
     for name, value, style_name, y in [("autocad_project", ":פרויקט", "HEBREW_TTF", 0),
                                        ("autocad_floor", "קומה 2 (מפלס 3)", "HEBREW_TTF", 5),
@@ -212,8 +174,7 @@ def main():
     all_ttf(out)
     autocad_2018(out)
     foreign_r12(out)
-    with open(os.path.join(out, "handles.json"), "w") as f:
-        json.dump(handles, f)
+    write_handles(out, handles)
 
 
 if __name__ == "__main__":

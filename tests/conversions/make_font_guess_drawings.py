@@ -21,10 +21,11 @@ import os
 import random
 import sys
 
-import ezdxf
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from hebrew_drawings import (HEBREW, DosStrings, dos_bytes, latin_runs_reversed, mirrored,  # noqa: E402
+                             new_drawing, reversed_runs, save)
+from hebrew_drawings import keys as letters_on_keys  # noqa: E402
 
-HEBREW = "אבגדהוזחטיךכלםמןנסעףפץצקרשת"
-KEYS = "tcdsvuzjyhlfkonibxg;p.mera,"
 TYPES = ["DosHebrew", "DosEnglish", "DosEnglishR", "WindowsHeb", "TrueType", "Latin"]
 
 VOCABULARY = """
@@ -52,39 +53,13 @@ gate road street building foundation slab tile paint glass wood stone marble rai
 """.split()
 
 
-def runs(text):
-    """The text cut into runs of Hebrew letters and runs of everything else."""
-    out, current, hebrew = [], "", None
-    for ch in text:
-        h = ch in HEBREW
-        if current and h != hebrew:
-            out.append(current)
-            current = ""
-        current += ch
-        hebrew = h
-    if current:
-        out.append(current)
-    return out
-
-
-def reversed_runs(text):
-    """For a left-to-right font: runs in reverse order, each Hebrew run reversed, other runs as they read."""
-    return "".join(r[::-1] if r[0] in HEBREW else r for r in reversed(runs(text)))
-
-
-def latin_runs_reversed(text):
-    """Not reversed as a whole: every run of other characters reversed where it stands."""
-    return "".join(r if r[0] in HEBREW else r[::-1] for r in runs(text))
-
-
-def mirrored(text):
-    return text.translate(str.maketrans("()<>", ")(><"))
+# The punctuation the Hebrew keyboard's map moves to other keys.
+MOVED = str.maketrans({"'": "w", ",": "'", ".": "/", "/": "q"})
 
 
 def keys(text):
     """Hebrew letters on their keys, and the punctuation the keys' map moves."""
-    moved = {"'": "w", ",": "'", ".": "/", "/": "q"}
-    return "".join(KEYS[HEBREW.index(c)] if c in HEBREW else moved.get(c, c) for c in text)
+    return letters_on_keys(text.translate(MOVED))
 
 
 def dos_char(letter_or_char):
@@ -178,16 +153,15 @@ class Drawing:
     def __init__(self, path, version, rng):
         self.path = path
         self.rng = rng
-        self.doc = ezdxf.new(version)
-        if version == "R2000":
-            self.doc.encoding = "cp1255"
-            self.doc.header["$DWGCODEPAGE"] = "ANSI_1255"
         self.r2000 = version == "R2000"
+        self.doc = new_drawing(version, hebrew=self.r2000)
+        if self.r2000:
+            self.doc.header["$DWGCODEPAGE"] = "ANSI_1255"
         self.doc.layers.new("COLD").freeze()
         self.msp = self.doc.modelspace()
         self.psp = self.doc.layout("Layout1")
         self.block = self.doc.blocks.new("NOTES")
-        self.placeholders = {}
+        self.dos_strings = DosStrings(digits=5)
         self.fonts = {}
         self.count = 0
 
@@ -198,9 +172,7 @@ class Drawing:
             return text
         if not self.r2000:
             return "".join(dos_char(c) for c in text)
-        tag = "DOSTEXT%05d" % len(self.placeholders)
-        self.placeholders[tag] = bytes(0x80 + HEBREW.index(c) if c in HEBREW else ord(c) for c in text)
-        return tag
+        return self.dos_strings.placeholder(dos_bytes(text))
 
     def add_font(self, font, kind, n_texts, words):
         rng = self.rng
@@ -255,14 +227,7 @@ class Drawing:
             attrib.dxf.style = style
 
     def save(self):
-        self.doc.saveas(self.path)
-        if not self.placeholders:
-            return
-        data = open(self.path, "rb").read()
-        for tag, value in self.placeholders.items():
-            assert data.count(tag.encode()) == 1, tag
-            data = data.replace(tag.encode(), value)
-        open(self.path, "wb").write(data)
+        save(self.doc, self.path, self.dos_strings)
 
 
 def make_set(folder, drawings, rng, words, truth):
