@@ -18,6 +18,7 @@
 #include "attributes/dialogs/grid_model.h"
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/hebrew_typing.h"
+#include "dialogs/named.h"
 #include "platform/qt/placement.h"
 #include "platform/qt/qt_strings.h"
 #include "textcore/keyboard.h"
@@ -25,14 +26,9 @@
 namespace zil::attributes {
 namespace {
 
+using dialogs::Named;
 using platform::FromQString;
 using platform::ToQString;
-
-template <typename T>
-T* Named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
 
 constexpr int kRowHeight = 30;
 // Tag, Prompt and Value; the value column takes the width the window has beyond the three.

@@ -24,6 +24,7 @@
 #include "acad/error.h"
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/hebrew_typing.h"
+#include "dialogs/named.h"
 #include "library/dialogs/library_tree_model.h"
 #include "library/dialogs/library_tree_view.h"
 #include "library/dialogs/properties_page.h"
@@ -36,14 +37,9 @@
 namespace zil::library {
 namespace {
 
+using dialogs::Named;
 using platform::FromQString;
 using platform::ToQString;
-
-template <typename T>
-T* Named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
 
 constexpr int kWindowWidth = 780;
 constexpr int kWindowHeight = 520;

@@ -1,17 +1,13 @@
-// Drawings from and to DXF files on Windows: the file is read whole with the Windows API (in binary, so
-// line ends stay as they are) and saved through platform::WriteFileAtomically.
+// Reading a file whole with the Windows API, in binary, so that line ends stay as they are.
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "drawing/dxf_error.h"
-#include "drawing/dxf_file.h"
-#include "drawing/loader.h"
-#include "drawing/writer.h"
-#include "platform/atomic_file.h"
+#include "drawing/whole_file.h"
 
 namespace zil::drawing {
-namespace {
 
 std::string ReadWholeFile(const std::string& path) {
   const auto fail = [&path](const std::string& what) {
@@ -47,30 +43,6 @@ std::string ReadWholeFile(const std::string& path) {
   CloseHandle(handle);
   bytes.resize(used);
   return bytes;
-}
-
-}  // namespace
-
-std::unique_ptr<Drawing> LoadDxfFile(const std::string& path) { return LoadDxf(ReadWholeFile(path), path); }
-
-void SaveDxfFile(const Drawing& drawing, const std::string& path) {
-  // The drawing streams into the file: a save needs no second copy of a large drawing in memory.
-  class Sink final : public ByteSink {
-   public:
-    explicit Sink(const platform::ByteWriter& write) : write_(write) {}
-    void Write(std::string_view bytes) override { write_(bytes); }
-
-   private:
-    const platform::ByteWriter& write_;
-  };
-  try {
-    platform::WriteFileAtomically(std::filesystem::path(path), [&drawing](const platform::ByteWriter& write) {
-      Sink sink(write);
-      WriteDxf(drawing, sink);
-    });
-  } catch (const platform::WriteError& e) {
-    throw DxfError("cannot save " + path + ": " + e.Reason() + (e.LeftAsItWas() ? "; the file is left as it was" : ""));
-  }
 }
 
 }  // namespace zil::drawing
