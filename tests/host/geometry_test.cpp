@@ -166,6 +166,28 @@ TEST(Geometry, TheTextThatChangedItSeesWhatTheDrawingHolds) {
   }
 }
 
+// A font that draws right to left runs the text towards -x of its start. What the host knows of a style's
+// direction follows both the style's font and the fonts the application was told draw right to left.
+TEST(Geometry, ATextRunsTheWayItsStylesFontDrawsAfterEitherChanges) {
+  Host host("hebrew.dxf");
+  const auto added = host.doc->ModelSpace()->AddText(u"abcd", {10, 20, 0}, 1);
+  added->SetStyleName(u"Keys");
+  const auto box = [&](const acad::Point& lo, const acad::Point& hi, const std::string& what) {
+    ExpectBox(*host.doc->HandleToObject(added->Handle()), lo, hi, what);
+  };
+  const auto rightToLeft = [](std::u16string_view font) { return font == u"hebkeys.shx"; };
+  host.app->SetRightToLeftFonts(rightToLeft);
+  box({6.8, 20}, {10, 21}, "hebkeys draws right to left");
+  const auto keys = host.doc->TextStyles()->Item(u"Keys");
+  keys->SetFontFile(u"txt.shx");
+  box({10, 20}, {13.2, 21}, "the style's font changed");
+  host.app->SetRightToLeftFonts([](std::u16string_view) { return true; });
+  box({6.8, 20}, {10, 21}, "every font draws right to left");
+  keys->SetFontFile(u"hebkeys.shx");
+  host.app->SetRightToLeftFonts([](std::u16string_view) { return false; });
+  box({10, 20}, {13.2, 21}, "no font draws right to left");
+}
+
 TEST(Geometry, AStaleInsertionPointIsComputedFromTheAlignmentPoint) {
   // The fixture's centred text was written with both points at (10, 20), as some writers leave them.
   Host host("hebrew.dxf");

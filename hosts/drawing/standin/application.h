@@ -81,9 +81,15 @@ class StandInApplication final : public acad::Application, public std::enable_sh
 
   // The fonts that draw right to left, by font file name (see above).
   using FontDirection = std::function<bool(std::u16string_view fontFile)>;
-  void SetRightToLeftFonts(FontDirection rightToLeft) { rightToLeft_ = std::move(rightToLeft); }
+  void SetRightToLeftFonts(FontDirection rightToLeft) {
+    rightToLeft_ = std::move(rightToLeft);
+    ++fontDirections_;
+  }
   bool DrawsRightToLeft(std::u16string_view fontFile) const { return rightToLeft_ && rightToLeft_(fontFile); }
   bool KnowsFontDirections() const noexcept { return static_cast<bool>(rightToLeft_); }
+  // Changes with every SetRightToLeftFonts: what was worked out from the fonts' directions holds while it
+  // stays the same.
+  std::uint64_t FontDirections() const noexcept { return fontDirections_; }
 
   // The command line (see above).
   void QueueCommand(const std::shared_ptr<StandInDocument>& document, std::u16string text);
@@ -101,6 +107,7 @@ class StandInApplication final : public acad::Application, public std::enable_sh
   HostWindow* window_ = nullptr;
   ScreenSize screen_;
   FontDirection rightToLeft_;
+  std::uint64_t fontDirections_ = 0;
   std::deque<std::pair<std::weak_ptr<StandInDocument>, std::u16string>> queue_;
 };
 

@@ -186,9 +186,23 @@ bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {
   if (!application || !application->KnowsFontDirections()) return false;
   drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", styleName);
   if (style == nullptr) return false;
+  const auto known =
+      std::find_if(knownStyles_.begin(), knownStyles_.end(), [style](const KnownStyle& k) { return k.style == style; });
+  if (known != knownStyles_.end() && known->revision == style->Revision() &&
+      known->fontDirections == application->FontDirections())
+    return known->rightToLeft;
   const drawing::StyleView view(*drawing_, *style);
   const std::u16string font = view.FontFileAsNamed();
-  return application->DrawsRightToLeft(font.empty() ? view.BigFontFile() : font);
+  const KnownStyle now{style, style->Revision(), application->FontDirections(),
+                       application->DrawsRightToLeft(font.empty() ? view.BigFontFile() : font)};
+  constexpr std::size_t kStylesKept = 8;
+  if (known != knownStyles_.end()) {
+    *known = now;
+  } else {
+    if (knownStyles_.size() == kStylesKept) knownStyles_.erase(knownStyles_.begin());
+    knownStyles_.push_back(now);
+  }
+  return now.rightToLeft;
 }
 
 void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_view name, const char* what) {

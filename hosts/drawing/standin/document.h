@@ -159,6 +159,15 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
     bool locked = false;
   };
   std::optional<KnownLayer> knownLayer_;
+  // The text styles last asked about by StyleDrawsRightToLeft, while their records and the application's
+  // font directions stay as they were: a walk asks for every text, mostly of a few styles.
+  struct KnownStyle {
+    const drawing::Record* style = nullptr;
+    std::uint64_t revision = 0;
+    std::uint64_t fontDirections = 0;
+    bool rightToLeft = false;
+  };
+  std::vector<KnownStyle> knownStyles_;
 };
 
 }  // namespace zil::standin
