@@ -327,8 +327,9 @@ void RotateEntity(Drawing& drawing, Record& entity, Point base, double angle) {
     std::vector<Tag> tags = std::move(turned[k]);
     if (type == "INSERT") SetIn(drawing, tags, InsertView::Layout(), 50, FormatDouble(degrees[k]));
     if (type == "MTEXT") SetIn(drawing, tags, MTextView::Layout(), 50, FormatDouble(degrees[k]));
+    if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF")
+      SetIn(drawing, tags, TextView(drawing, part).TextPlacement(), 50, FormatDouble(degrees[k]));
     drawing.SetTags(part, std::move(tags));
-    if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") TextView(drawing, part).SetRotationDegrees(degrees[k]);
   }
 }
 

@@ -119,6 +119,10 @@ class TextView : public EntityView {
  public:
   TextView(Drawing& drawing, Record& record);
 
+  // Where the text's own groups (1, 7, 10, 11, 40, 41, 50, 71, 72) are, for a change made to a copy of
+  // the tags (tag_edit.h).
+  const Placement& TextPlacement() const noexcept { return text_; }
+
   std::u16string TextString() const { return StringOf(text_, 1); }
   void SetTextString(std::u16string_view text) { SetString(text_, 1, text); }
   double Height() const { return DoubleOr(text_, 40, 0); }

@@ -16,7 +16,10 @@ double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
 }  // namespace
 
-TextGroups ReadTextGroups(const TextView& text) {
+namespace {
+
+// `characters`: the string's length, or nothing to read it from the string's group.
+TextGroups ReadGroups(const TextView& text, std::optional<int> characters) {
   // One pass over the text's groups, each parsed as its getter parses it, in the same order.
   const auto tags = text.TextTags();
   const std::string& file = text.Owner().File();
@@ -32,9 +35,15 @@ TextGroups ReadTextGroups(const TextView& text) {
   g.flags = integer(9);
   g.horizontal = integer(10);
   g.vertical = text.VerticalAlignment();
-  g.characters = GlyphCount(tags[11] ? text.Owner().Decode(tags[11]->value) : std::u16string());
+  g.characters =
+      characters ? *characters : GlyphCount(tags[11] ? text.Owner().Decode(tags[11]->value) : std::u16string());
   return g;
 }
+
+}  // namespace
+
+TextGroups ReadTextGroups(const TextView& text) { return ReadGroups(text, std::nullopt); }
+TextGroups ReadTextGroups(const TextView& text, int characters) { return ReadGroups(text, characters); }
 
 TextGeometry GeometryOf(const TextGroups& g, bool rightToLeftFont) {
   TextGeometry t;

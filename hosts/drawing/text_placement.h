@@ -28,6 +28,8 @@ struct TextGroups {
   int characters = 0;              // of the string (1)
 };
 TextGroups ReadTextGroups(const TextView& text);
+// The same, with the string's length in characters known (the string is not read).
+TextGroups ReadTextGroups(const TextView& text, int characters);
 // The geometry the groups give, the computed values brought in line; `rightToLeftFont`: the text's style
 // has a font that draws right to left.
 TextGeometry GeometryOf(const TextGroups& groups, bool rightToLeftFont = false);

@@ -308,7 +308,16 @@ void StandInEntity::Rotate(const acad::Point& base, double angle) {
         RefuseLonePart("Rotate", false);
         if (!std::isfinite(angle)) throw acad::Error("Rotate: the angle must be a finite number");
       },
-      [&](drawing::Record& r) { drawing::RotateEntity(document_->Dwg(), r, base, angle); });
+      [&](drawing::Record& r) {
+        const bool known = IsText() && text_ && textRevision_ == r.Revision();
+        drawing::RotateEntity(document_->Dwg(), r, base, angle);
+        if (!known) return;
+        // Turning leaves the string, the style and the text's plane: only the points and the angle are
+        // read again.
+        const drawing::TextGroups groups = drawing::ReadTextGroups(View(), text_->groups.characters);
+        text_ = TextState{groups, drawing::GeometryOf(groups, text_->geometry.rightToLeft), text_->axes};
+        textRevision_ = r.Revision();
+      });
 }
 
 std::pair<acad::Point, acad::Point> StandInEntity::GetBoundingBox() const {
