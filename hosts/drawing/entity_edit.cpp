@@ -5,6 +5,7 @@
 #include <map>
 #include <numbers>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "drawing/dxf_error.h"
@@ -212,7 +213,7 @@ struct TurnGroups {
   std::vector<int> angles;
 };
 
-std::optional<TurnGroups> TurnGroupsOf(std::string_view type) {
+const TurnGroups* TurnGroupsOf(std::string_view type) {
   static const std::map<std::string_view, TurnGroups> kTable = {
       {"TEXT", {{10, 11}, {}, true, {}}},
       {"ATTRIB", {{10, 11}, {}, true, {}}},
@@ -233,8 +234,7 @@ std::optional<TurnGroups> TurnGroupsOf(std::string_view type) {
       {"SEQEND", {{}, {}, false, {}}},
   };
   const auto it = kTable.find(type);
-  if (it == kTable.end()) return std::nullopt;
-  return it->second;
+  return it == kTable.end() ? nullptr : &it->second;
 }
 
 // Turns every x/y pair of group `code` (the y in group code + 10 right after it) about `base`.
@@ -276,11 +276,11 @@ std::vector<Tag> Turned(Drawing& drawing, const Record& record, Point base, doub
       if (axes.z.z < 0) turnAngle = -angle;  // seen from below, counter-clockwise is clockwise
     }
   }
-  std::vector<int> points = groups->points;
+  std::span<const int> points = groups->points;
   if (record.Type() == "TEXT" || record.Type() == "ATTRIB" || record.Type() == "ATTDEF") {
     // The alignment point of a left-aligned text on its baseline is not used: it stays as it is.
     const TextView text(drawing, const_cast<Record&>(record));
-    if (text.HorizontalAlignment() == 0 && text.VerticalAlignment() == 0) points = {10};
+    if (text.HorizontalAlignment() == 0 && text.VerticalAlignment() == 0) points = points.first(1);  // 10
   }
   for (const int code : points) TurnPairs(drawing, tags, code, turnBase, turnAngle, false);
   for (const int code : groups->vectors) TurnPairs(drawing, tags, code, {}, angle, true);
