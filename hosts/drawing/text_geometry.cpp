@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "textcore/bidi_controls.h"
+
 namespace zil::drawing {
 namespace {
 
@@ -102,6 +104,10 @@ int GlyphCount(std::u16string_view text) {
         i += 3;  // %%d, %%p, %%c, %%%
       }
       ++count;
+      continue;
+    }
+    if (textcore::IsBidiControl(text[i])) {  // it draws nothing
+      ++i;
       continue;
     }
     // A surrogate pair is one character.

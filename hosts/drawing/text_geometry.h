@@ -5,11 +5,11 @@
 // glyph cell reaches from the baseline (y = 0) to the height (y = height); there are no descenders. A text
 // of n characters is a box of length L = 0.8 n h w. Characters are code points; the control codes draw as
 // AutoCAD draws them: %%d, %%p, %%c and %%nnn one character each, %%% a percent sign, %%o and %%u (the
-// over- and underline switches) nothing. Backward text (generation flag 2) is mirrored about
-// its start, so it runs towards -x of its baseline; so does the text of a font that draws right to left
-// (its glyphs advance towards -x), and a backward text of such a font runs towards +x again. Upside-down
-// text (flag 4) is mirrored about its baseline. The box turns with the rotation about the text's start
-// (group 10 of a left-aligned text).
+// over- and underline switches) nothing, and so do the bidi controls (LRM, RLM, ...). Backward text (generation flag 2)
+// is mirrored about its start, so it runs towards -x of its baseline; so does the text of a font that draws right to
+// left (its glyphs advance towards -x), and a backward text of such a font runs towards +x again. Upside-down text
+// (flag 4) is mirrored about its baseline. The box turns with the rotation about the text's start (group 10 of a
+// left-aligned text).
 //
 // Alignment (horizontal 0 left, 1 center, 2 right, 3 aligned, 4 middle, 5 fit; vertical 0 baseline,
 // 1 bottom, 2 middle, 3 top):

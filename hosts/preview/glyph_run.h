@@ -24,7 +24,8 @@ using textcore::DecodeControlCodes;
 using textcore::SeenGlyphs;
 using textcore::ShxGlyph;
 
-// The number of glyph cells `text` fills: its characters (code points) after the control codes.
+// The number of glyph cells `text` fills: its characters (code points) after the control codes, the bidi
+// controls (which draw nothing) left out.
 int GlyphCount(std::u16string_view text);
 
 // The glyph run of `text` in a font of `type`: one character per glyph cell, left to right. `brackets`

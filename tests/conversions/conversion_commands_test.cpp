@@ -5,6 +5,7 @@
 
 #include "conversion_fixtures.h"
 #include "drawing/dxf_file.h"
+#include "drawing/entity_views.h"
 #include "drawing/tag_values.h"
 #include "preview/scene_builder.h"
 #include "support/process.h"
@@ -77,6 +78,15 @@ std::map<std::string, Shown> ShownTexts(const std::filesystem::path& file, confi
   return shown;
 }
 
+// The height of every single-line text, by handle.
+std::map<std::string, double> TextHeights(const std::filesystem::path& file) {
+  const auto drawing = drawing::LoadDxfFile(file.string());
+  std::map<std::string, double> heights;
+  for (drawing::Record* r = drawing->First(); r != nullptr; r = r->Next())
+    if (r->Type() == "TEXT") heights[drawing::FormatHandle(r->Handle())] = drawing::TextView(*drawing, *r).Height();
+  return heights;
+}
+
 TEST_F(Commands, RevitExactWritesTextsThatShowTheSameGlyphsInTheSameOrder) {
   const auto run = Zil({"revit", Plan(), "--exact"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -104,6 +114,10 @@ TEST_F(Commands, RevitExactWritesTextsThatShowTheSameGlyphsInTheSameOrder) {
   int different = 0;
   for (const auto& [handle, shown] : before) different += editForm.at(handle).runs != shown.seen;
   EXPECT_EQ(different, 2);
+  // The marks added draw nothing: every aligned text is as high as without them.
+  const auto heights = TextHeights(work / "plan_Revit.dxf");
+  for (const auto& [handle, height] : TextHeights(work / "plan_Part.dxf"))
+    EXPECT_NEAR(heights.at(handle), height, 1e-9) << handle;
   // The exact order and reversing the output exclude each other.
   EXPECT_EQ(Zil({"revit", Plan(), "--exact", "--reverse-ttf", "--force"}).exitCode, 2);
 }
