@@ -5,7 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "textcore/bidi_controls.h"
+#include "textcore/shx_glyphs.h"
 
 namespace zil::drawing {
 namespace {
@@ -87,37 +87,7 @@ void Recompute(TextGeometry& t) {
   t.insertion = {t.alignment.x - (ax * c - ay * s), t.alignment.y - (ax * s + ay * c), t.alignment.z};
 }
 
-int GlyphCount(std::u16string_view text) {
-  int count = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
-      const char16_t code = text[i + 2];
-      if (code == u'o' || code == u'O' || code == u'u' || code == u'U') {
-        i += 3;
-        continue;
-      }
-      if (code >= u'0' && code <= u'9') {
-        std::size_t end = i + 2;
-        while (end < text.size() && end < i + 5 && text[end] >= u'0' && text[end] <= u'9') ++end;
-        i = end;
-      } else {
-        i += 3;  // %%d, %%p, %%c, %%%
-      }
-      ++count;
-      continue;
-    }
-    if (textcore::IsBidiControl(text[i])) {  // it draws nothing
-      ++i;
-      continue;
-    }
-    // A surrogate pair is one character.
-    const bool pair =
-        text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    i += pair ? 2u : 1u;
-    ++count;
-  }
-  return count;
-}
+int GlyphCount(std::u16string_view text) { return textcore::GlyphCells(text); }
 
 std::array<Point, 4> Corners(const TextGeometry& t) {
   const double length = TextLength(t);

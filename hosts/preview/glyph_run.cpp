@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "textcore/bidi_controls.h"
 #include "textcore/codepage.h"
 
 namespace zil::preview {
@@ -64,12 +63,6 @@ std::u32string LeftToRightDisplay(const std::u32string& text) {
 }
 
 }  // namespace
-
-int GlyphCount(std::u16string_view text) {
-  const std::u32string characters = DecodeControlCodes(text).characters;
-  return static_cast<int>(
-      std::count_if(characters.begin(), characters.end(), [](char32_t c) { return !textcore::IsBidiControl(c); }));
-}
 
 std::u32string GlyphRun(std::u16string_view text, fntType type, Brackets brackets) {
   if (type != TrueType) return textcore::ShxGlyphRun(text, type, brackets);

@@ -24,10 +24,6 @@ using textcore::DecodeControlCodes;
 using textcore::SeenGlyphs;
 using textcore::ShxGlyph;
 
-// The number of glyph cells `text` fills: its characters (code points) after the control codes, the bidi
-// controls (which draw nothing) left out.
-int GlyphCount(std::u16string_view text);
-
 // The glyph run of `text` in a font of `type`: one character per glyph cell, left to right. `brackets`
 // matters for the SHX types only.
 std::u32string GlyphRun(std::u16string_view text, fntType type, Brackets brackets = Brackets::Mirrored);

@@ -34,7 +34,7 @@ std::vector<std::u16string> Wrap(const std::u16string& paragraph, double width, 
     if (first) {
       current = word;
       first = false;
-    } else if (const std::u16string candidate = current + u' ' + word; GlyphCount(candidate) <= cells) {
+    } else if (const std::u16string candidate = current + u' ' + word; drawing::GlyphCount(candidate) <= cells) {
       current = candidate;
     } else {
       lines.push_back(current);
@@ -105,7 +105,7 @@ PlacedMText LayOutMText(const drawing::MTextView& view, const TextLook& look) {
   for (const std::u16string& paragraph : MTextParagraphs(view.TextString()))
     for (std::u16string& line : Wrap(paragraph, view.Width(), advance)) lines.push_back(std::move(line));
   double width = 0;
-  for (const std::u16string& line : lines) width = std::max(width, GlyphCount(line) * advance);
+  for (const std::u16string& line : lines) width = std::max(width, drawing::GlyphCount(line) * advance);
   const double boxHeight = lines.empty() ? 0 : height + static_cast<double>(lines.size() - 1) * pitch;
   const double left = -column * width / 2, top = row * boxHeight / 2;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "textcore/bidi_controls.h"
 #include "textcore/charmaps.h"
 #include "textcore/codepage.h"
 
@@ -52,12 +53,11 @@ const std::array<unsigned char, 256>& KeysToDos() {
 
 }  // namespace
 
-ControlDecoded DecodeControlCodes(std::u16string_view text) {
-  ControlDecoded out;
-  const auto push = [&out](char32_t c, bool code) {
-    out.characters += c;
-    out.fromCode += code ? U'\1' : U'\0';
-  };
+namespace {
+
+// Calls `cell(character, fromCode)` for each glyph cell of `text`, in order (see DecodeControlCodes).
+template <typename Cell>
+void ForEachCell(std::u16string_view text, Cell&& cell) {
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
       const char16_t code = text[i + 2];
@@ -69,24 +69,40 @@ ControlDecoded DecodeControlCodes(std::u16string_view text) {
         std::size_t end = i + 2;
         char32_t value = 0;
         while (end < text.size() && end < i + 5 && IsDigit(text[end])) value = value * 10 + (text[end++] - u'0');
-        push(value, value < 0x100);
+        cell(value, value < 0x100);
         i = end;
         continue;
       }
-      push(Symbol(code), false);
+      cell(Symbol(code), false);
       i += 3;
       continue;
     }
     const char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      push(static_cast<char32_t>(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00)), false);
+      cell(static_cast<char32_t>(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00)), false);
       i += 2;
       continue;
     }
-    push(c, false);
+    cell(c, false);
     ++i;
   }
+}
+
+}  // namespace
+
+ControlDecoded DecodeControlCodes(std::u16string_view text) {
+  ControlDecoded out;
+  ForEachCell(text, [&out](char32_t c, bool code) {
+    out.characters += c;
+    out.fromCode += code ? U'\1' : U'\0';
+  });
   return out;
+}
+
+int GlyphCells(std::u16string_view text) {
+  int cells = 0;
+  ForEachCell(text, [&cells](char32_t c, bool code) { cells += code || !IsBidiControl(c); });
+  return cells;
 }
 
 char32_t ShxGlyph(fntType type, unsigned char b, Brackets brackets) {

@@ -31,6 +31,9 @@ struct ControlDecoded {
   std::u32string fromCode;  // parallel: 1 where the character is a %%nnn code's byte, else 0
 };
 ControlDecoded DecodeControlCodes(std::u16string_view text);
+// The number of glyph cells `text` fills: its characters after the control codes, without the bidi
+// controls (LRM, RLM, ...), which draw nothing. Makes nothing: text boxes are measured on every change.
+int GlyphCells(std::u16string_view text);
 
 // How an SHX font draws round and angle brackets.
 enum class Brackets { Mirrored, AsGiven };

@@ -69,6 +69,9 @@ TEST(TextGeometry, CharactersAreCodePointsAndControlCodesDrawAsTheyShow) {
       {u"%%", 2},
       {u"\U0001F600!", 2},
       {u"\u05E9\u05DC\u05D5\u05DD", 4},
+      {u"\u200F 3\u05D7\u200E", 3},              // the marks draw nothing
+      {u"\u202Ba\u202C\u2067b\u2069\u061C", 2},  // nor do embeddings, isolates and ALM
+      {u"%%253", 1},                             // a code is the font's byte, whatever it stands for
   };
   for (const auto& c : cases) EXPECT_EQ(GlyphCount(c.text), c.characters) << textcore::ToUtf8(c.text);
 }

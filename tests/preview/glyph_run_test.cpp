@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "drawing/text_geometry.h"
 #include "preview_fixtures.h"
 #include "textcore/font_converter.h"
 #include "textcore/utf8.h"
@@ -54,7 +55,7 @@ TEST(GlyphRun, ControlCodesDrawAsAutoCadDrawsThem) {
   // alef), a code of three digits at most, and "%%" at the end, which is no code.
   const std::u16string text = u"%%d%%P%%c%%%%%o%%U%%128%%1234%%q%%";
   EXPECT_EQ(RunOf(text, DosHebrew), "°±⌀%א{4q%%");
-  EXPECT_EQ(GlyphCount(text), 10);
+  EXPECT_EQ(drawing::GlyphCount(text), 10);
   // In a TrueType font a code is the Windows-1255 character.
   EXPECT_EQ(RunOf(u"%%224%%100", TrueType), "אd");
 }
