@@ -93,6 +93,15 @@ void Drawing::Restore(Record& record, const RecordState& state) {
     record.tagged_ = true;
     MakeDirty(record);
   } else {
+    if (record.fileBytes_ &&
+        (record.source_.data() != state.bytes.data() || record.source_.size() != state.bytes.size())) {
+      bytes_.Forget(record.source_);
+      record.fileBytes_ = false;
+    }
+    if (!record.fileBytes_ && bytes_.Holds(state.bytes)) {  // the bytes it was read from, back again
+      bytes_.Keep(state.bytes);
+      record.fileBytes_ = true;
+    }
     record.source_ = state.bytes;
     record.dirty_ = false;
     record.tags_.clear();
@@ -280,6 +289,8 @@ void Drawing::WriteBack(Record& record, TextStore& store) {
     tag.value = copy(tag.value);
     tag.valueEnd = copy(tag.valueEnd);
   }
+  if (record.fileBytes_) bytes_.Forget(record.source_);
+  record.fileBytes_ = false;
   record.source_ = std::string_view(start, size);
   record.type_ = Trimmed(tags.front().value);
 }
@@ -316,16 +327,40 @@ void Drawing::Settle() {
   }
   dirty_.clear();
 
-  if (scratch_.Size() < kScratchKept + 2 * keptBytes_ || (journal_ && journal_->HoldsStates())) return;
-  std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
-  keptBytes_ = 0;
-  for (Record* record : keptAsTags_) {
-    WriteBack(*record, spare_);
-    keptBytes_ += record->source_.size();
+  if (journal_ && journal_->HoldsStates()) return;
+  if (scratch_.Size() >= kScratchKept + 2 * keptBytes_) {
+    std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
+    keptBytes_ = 0;
+    for (Record* record : keptAsTags_) {
+      WriteBack(*record, spare_);
+      keptBytes_ += record->source_.size();
+    }
+    if (heldLast_) WriteBack(*heldLast_, spare_);
+    std::swap(scratch_, spare_);
+    spare_.Clear();
   }
-  if (heldLast_) WriteBack(*heldLast_, spare_);
-  std::swap(scratch_, spare_);
-  spare_.Clear();
+  ReleaseFileBytes();
+}
+
+void Drawing::ReleaseFileBytes() {
+  // Pages are given back in runs of many, which also spares looking at the records left as tags after
+  // every change.
+  constexpr std::size_t kReleasedTogether = 64;
+  if (bytes_.Forgotten() < kReleasedTogether) return;
+  // Every record but those left as tags is its own bytes; their tags may still point into the file's
+  // bytes (of any record: a record may be made of another's tags).
+  std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
+  for (const Record* record : keptAsTags_) PinFileBytes(*record);
+  if (heldLast_) PinFileBytes(*heldLast_);
+  bytes_.Release();
+}
+
+void Drawing::PinFileBytes(const Record& record) {
+  for (const Tag& tag : record.tags_) {
+    bytes_.Pin(tag.codeLine);
+    bytes_.Pin(tag.value);
+    bytes_.Pin(tag.valueEnd);
+  }
 }
 
 void Drawing::ReleaseTags(Record& record) noexcept {

@@ -17,13 +17,17 @@ std::string NameOf(const Record& record) {
 
 }  // namespace
 
-std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
-  CheckAsciiDxf(bytes, file);
+std::unique_ptr<Drawing> LoadDxf(std::string_view bytes, std::string file) {
+  return LoadDxf(WholeFile(bytes), std::move(file));
+}
+
+std::unique_ptr<Drawing> LoadDxf(WholeFile bytes, std::string file) {
+  CheckAsciiDxf(bytes.View(), file);
   std::unique_ptr<Drawing> drawing(new Drawing());
   Drawing& d = *drawing;
   d.file_ = std::move(file);
-  d.source_ = std::move(bytes);
-  const std::string_view source = d.source_;
+  d.bytes_ = FileBytes(std::move(bytes));
+  const std::string_view source = d.bytes_.View();
   const std::size_t bom = ByteOrderMarkLength(source);
 
   d.handles_.reserve(source.size() / 160);  // about one handle for every 160 bytes of a typical drawing
@@ -38,6 +42,7 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
   const auto close = [&](const char* end) {
     if (recordStart == nullptr) return;
     current.source_ = std::string_view(recordStart, static_cast<std::size_t>(end - recordStart));
+    current.fileBytes_ = true;
     Record& stored = d.Append(current);
     if (stored.handle_ != 0) {
       const auto [it, added] = d.handles_.emplace(stored.handle_, &stored);

@@ -19,7 +19,8 @@
 namespace zil::drawing {
 
 class Drawing;
-std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+class WholeFile;
+std::unique_ptr<Drawing> LoadDxf(WholeFile bytes, std::string file);
 
 // What a record was before a change: enough to put it back byte for byte.
 struct RecordState {
@@ -65,8 +66,7 @@ class Record {
 
  private:
   friend class Drawing;
-  friend std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
-  std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+  friend std::unique_ptr<Drawing> LoadDxf(WholeFile bytes, std::string file);
 
   std::string_view type_;
   std::string_view source_;
@@ -82,6 +82,7 @@ class Record {
   bool dirty_ = false;
   bool provisional_ = false;
   mutable bool tagged_ = false;
+  bool fileBytes_ = false;  // source_ lies in the file's bytes, which count it as kept
 };
 
 }  // namespace zil::drawing
