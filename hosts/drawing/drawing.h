@@ -130,6 +130,10 @@ class Drawing {
   void Index(Record& record);
   void Unindex(Record& record);
   void Describe(Record& record, const std::vector<Tag>& tags);
+  // The drawing's one copy of a record type's name.
+  const std::string* TypeName(std::string_view type);
+  // Throws DxfError unless `tags` can make a record.
+  static void CheckRecord(const std::vector<Tag>& tags);
   // Notes that a record now holds tags of its own.
   void MakeDirty(Record& record);
   // The provisional records are kept from now on; $HANDSEED moves past their handles.
@@ -148,6 +152,9 @@ class Drawing {
   std::string_view preamble_;
   std::string_view trailer_;
   std::deque<Record> records_;
+  std::deque<std::string> typeNames_;
+  std::unordered_map<std::string_view, const std::string*> typeIndex_;  // into typeNames_
+  const std::string* lastType_ = nullptr;
   Record* first_ = nullptr;
   Record* last_ = nullptr;
   std::vector<Span> sections_;
@@ -172,6 +179,9 @@ class Drawing {
   bool keepProvisional_ = false;
   std::uint64_t provisionalHandles_ = 0;  // the largest handle given to a provisional record
 };
+
+// Records are smaller than 4 GiB.
+inline constexpr std::size_t kLargestRecord = 0xFFFFFFFF;
 
 // The kind of handle group a record of `type` carries: 105 for DIMSTYLE, 0 for records without one, else 5.
 int HandleCode(std::string_view type) noexcept;
