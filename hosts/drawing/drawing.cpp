@@ -366,6 +366,7 @@ void Drawing::ReleaseFileBytes() {
 }
 
 void Drawing::PinFileBytes(const Record& record) {
+  if (!record.tags_) return;
   for (const Tag& tag : *record.tags_) {
     bytes_.Pin(tag.codeLine);
     bytes_.Pin(tag.value);
