@@ -59,11 +59,27 @@ void Drawing::Unindex(Record& record) {
   if (it != handles_.end() && it->second == &record) handles_.erase(it);
 }
 
+const std::string* Drawing::TypeName(std::string_view type) {
+  if (lastType_ && *lastType_ == type) return lastType_;  // records of a type mostly come together
+  const auto it = typeIndex_.find(type);
+  if (it != typeIndex_.end()) return lastType_ = it->second;
+  lastType_ = &typeNames_.emplace_back(type);
+  typeIndex_.emplace(*lastType_, lastType_);
+  return lastType_;
+}
+
+void Drawing::CheckRecord(const std::vector<Tag>& tags) {
+  if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  std::size_t size = 0;
+  for (const Tag& tag : tags) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
+  if (size > kLargestRecord) throw DxfError("a record cannot be larger than 4 GiB");
+}
+
 void Drawing::Describe(Record& record, const std::vector<Tag>& tags) {
-  record.type_ = tags.empty() ? std::string_view() : Trimmed(tags.front().value);
+  record.type_ = tags.empty() ? nullptr : TypeName(Trimmed(tags.front().value));
   record.handle_ = 0;
   record.paperSpace_ = false;
-  const int handleCode = HandleCode(record.type_);
+  const int handleCode = HandleCode(record.Type());
   for (const Tag& tag : tags) {
     if (tag.code == handleCode && record.handle_ == 0) record.handle_ = ToHandle(tag.value).value_or(0);
     if (tag.code == 67) record.paperSpace_ = Trimmed(tag.value) == "1";
@@ -75,9 +91,9 @@ RecordState Drawing::StateOf(const Record& record) const {
   state.dirty = record.dirty_;
   state.pristine = record.pristine_;
   if (record.dirty_) {
-    state.tags = record.tags_;
+    state.tags = *record.tags_;
   } else {
-    state.bytes = record.source_;
+    state.bytes = record.Source();
   }
   state.erased = record.erased_;
   return state;
@@ -85,25 +101,31 @@ RecordState Drawing::StateOf(const Record& record) const {
 
 void Drawing::Restore(Record& record, const RecordState& state) {
   Unindex(record);
-  record.revision_ = ++revision_;
+  record.SetRevision(++revision_);
   record.pristine_ = state.pristine;
   record.erased_ = state.erased;
   if (state.dirty) {
-    record.tags_ = state.tags;
-    record.tagged_ = true;
+    record.HeldTags() = state.tags;
     MakeDirty(record);
   } else {
-    record.source_ = state.bytes;
+    if (record.fileBytes_ && (record.source_ != state.bytes.data() || record.sourceSize_ != state.bytes.size())) {
+      bytes_.Forget(record.Source());
+      record.fileBytes_ = false;
+    }
+    if (!record.fileBytes_ && bytes_.Holds(state.bytes)) {  // the bytes it was read from, back again
+      bytes_.Keep(state.bytes);
+      record.fileBytes_ = true;
+    }
+    record.SetSource(state.bytes);
     record.dirty_ = false;
-    record.tags_.clear();
-    record.tagged_ = false;
+    record.tags_.reset();
   }
   Describe(record, record.Tags());
   Index(record);
 }
 
 void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
-  if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  CheckRecord(tags);
   if (record.provisional_) KeepProvisionalRecords();
   if (journal_ && !journal_->Remembers(record)) {
     // The tags are replaced below: the journal takes the old ones rather than a copy.
@@ -112,19 +134,18 @@ void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
     before.pristine = record.pristine_;
     before.erased = record.erased_;
     if (record.dirty_) {
-      before.tags = std::move(record.tags_);
+      before.tags = std::move(*record.tags_);
     } else {
-      before.bytes = record.source_;
+      before.bytes = record.Source();
     }
     journal_->WillChange(record, std::move(before));
   }
   const std::uint64_t handle = record.handle_;
-  record.revision_ = ++revision_;
-  record.tags_ = std::move(tags);
-  record.tagged_ = true;
+  record.SetRevision(++revision_);
+  record.HeldTags() = std::move(tags);
   record.pristine_ = false;
   MakeDirty(record);
-  Describe(record, record.tags_);
+  Describe(record, *record.tags_);
   if (record.handle_ != handle) {  // most changes keep the handle, and the index as it is
     const std::uint64_t now = record.handle_;
     record.handle_ = handle;
@@ -138,19 +159,18 @@ void Drawing::SetErased(Record& record, bool erased) {
   if (record.erased_ == erased) return;
   if (record.provisional_) KeepProvisionalRecords();
   if (journal_ && !journal_->Remembers(record)) journal_->WillChange(record, StateOf(record));
-  record.revision_ = ++revision_;
+  record.SetRevision(++revision_);
   record.erased_ = erased;
 }
 
 Record& Drawing::InsertBefore(Record& position, std::vector<Tag> tags) {
-  if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
+  CheckRecord(tags);
   if (position.provisional_) KeepProvisionalRecords();
   Record& record = records_.emplace_back();
-  record.tags_ = std::move(tags);
-  record.tagged_ = true;
+  record.HeldTags() = std::move(tags);
   record.pristine_ = false;
   MakeDirty(record);
-  Describe(record, record.tags_);
+  Describe(record, *record.tags_);
   if (record.handle_ != 0 && handles_.count(record.handle_) != 0) {
     throw DxfError("handle " + FormatHandle(record.handle_) + " is already in use");
   }
@@ -266,7 +286,7 @@ void Drawing::MakeDirty(Record& record) {
 }
 
 void Drawing::WriteBack(Record& record, TextStore& store) {
-  std::vector<Tag>& tags = record.tags_;
+  std::vector<Tag>& tags = *record.tags_;
   const std::size_t size = BytesOf(record);
   char* const start = store.Room(size);
   char* out = start;
@@ -280,13 +300,14 @@ void Drawing::WriteBack(Record& record, TextStore& store) {
     tag.value = copy(tag.value);
     tag.valueEnd = copy(tag.valueEnd);
   }
-  record.source_ = std::string_view(start, size);
-  record.type_ = Trimmed(tags.front().value);
+  if (record.fileBytes_) bytes_.Forget(record.Source());
+  record.fileBytes_ = false;
+  record.SetSource(std::string_view(start, size));
 }
 
 std::size_t Drawing::BytesOf(const Record& record) noexcept {
   std::size_t size = 0;
-  for (const Tag& tag : record.tags_) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
+  for (const Tag& tag : *record.tags_) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
   return size;
 }
 
@@ -316,22 +337,46 @@ void Drawing::Settle() {
   }
   dirty_.clear();
 
-  if (scratch_.Size() < kScratchKept + 2 * keptBytes_ || (journal_ && journal_->HoldsStates())) return;
-  std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
-  keptBytes_ = 0;
-  for (Record* record : keptAsTags_) {
-    WriteBack(*record, spare_);
-    keptBytes_ += record->source_.size();
+  if (journal_ && journal_->HoldsStates()) return;
+  if (scratch_.Size() >= kScratchKept + 2 * keptBytes_) {
+    std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
+    keptBytes_ = 0;
+    for (Record* record : keptAsTags_) {
+      WriteBack(*record, spare_);
+      keptBytes_ += record->sourceSize_;
+    }
+    if (heldLast_) WriteBack(*heldLast_, spare_);
+    std::swap(scratch_, spare_);
+    spare_.Clear();
   }
-  if (heldLast_) WriteBack(*heldLast_, spare_);
-  std::swap(scratch_, spare_);
-  spare_.Clear();
+  ReleaseFileBytes();
+}
+
+void Drawing::ReleaseFileBytes() {
+  // Pages are given back in runs of many, which also spares looking at the records left as tags after
+  // every change.
+  constexpr std::size_t kReleasedTogether = 64;
+  if (bytes_.Forgotten() < kReleasedTogether) return;
+  // Every record but those left as tags is its own bytes; their tags may still point into the file's
+  // bytes (of any record: a record may be made of another's tags).
+  std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
+  for (const Record* record : keptAsTags_) PinFileBytes(*record);
+  if (heldLast_) PinFileBytes(*heldLast_);
+  bytes_.Release();
+}
+
+void Drawing::PinFileBytes(const Record& record) {
+  if (!record.tags_) return;
+  for (const Tag& tag : *record.tags_) {
+    bytes_.Pin(tag.codeLine);
+    bytes_.Pin(tag.value);
+    bytes_.Pin(tag.valueEnd);
+  }
 }
 
 void Drawing::ReleaseTags(Record& record) noexcept {
-  if (record.dirty_ || !record.tagged_) return;
-  std::vector<Tag>().swap(record.tags_);
-  record.tagged_ = false;
+  if (record.dirty_ || !record.tags_) return;
+  record.tags_.reset();
 }
 
 }  // namespace zil::drawing

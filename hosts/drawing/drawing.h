@@ -8,9 +8,12 @@
 //
 // Memory. A changed record holds tags until it is settled (Settle), when it is written back to bytes and
 // its tags let go; values made for changes (MakeTag, KeepValue) live in a scratch store that settling
-// empties. So a batch that changes every entity of a large drawing keeps about one copy of the changed
-// entities' bytes, not their tags and every value they held on the way. A record changed again after it
-// was settled leaves its earlier bytes behind, as an undo step would keep them.
+// empties. The bytes a record was read from are let go once it is written back and no journal keeps
+// its earlier state: settling gives the file's pages that no record reads any more back to the system.
+// So a batch that changes every entity of a large drawing keeps about one copy of the changed entities'
+// bytes, not their tags, every value they held on the way, or the bytes they were read from. A record
+// changed again after it was settled leaves its earlier written bytes behind, as an undo step would keep
+// them.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +27,7 @@
 #include "drawing/change_journal.h"
 #include "drawing/dxf_string.h"
 #include "drawing/dxf_version.h"
+#include "drawing/file_bytes.h"
 #include "drawing/record.h"
 #include "drawing/text_store.h"
 
@@ -114,9 +118,11 @@ class Drawing {
   // Lets go of the tags made from an unchanged record's bytes, under the same condition; they are made
   // again when next asked for.
   void ReleaseTags(Record& record) noexcept;
+  // The bytes of the file given back to the system so far.
+  std::size_t ReleasedFileBytes() const noexcept { return bytes_.Released(); }
 
  private:
-  friend std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+  friend std::unique_ptr<Drawing> LoadDxf(WholeFile bytes, std::string file);
   Drawing() = default;
 
   Record& Append(Record record);
@@ -124,20 +130,31 @@ class Drawing {
   void Index(Record& record);
   void Unindex(Record& record);
   void Describe(Record& record, const std::vector<Tag>& tags);
+  // The drawing's one copy of a record type's name.
+  const std::string* TypeName(std::string_view type);
+  // Throws DxfError unless `tags` can make a record.
+  static void CheckRecord(const std::vector<Tag>& tags);
   // Notes that a record now holds tags of its own.
   void MakeDirty(Record& record);
   // The provisional records are kept from now on; $HANDSEED moves past their handles.
   void KeepProvisionalRecords();
   // Copies a record's tags one after another into `store`, points them and the record's bytes there.
-  static void WriteBack(Record& record, TextStore& store);
+  void WriteBack(Record& record, TextStore& store);
+  // Gives back the file's pages no record reads any more, when enough of them have gathered.
+  void ReleaseFileBytes();
+  // Keeps the file's pages a dirty record's tags point into from being given back this time.
+  void PinFileBytes(const Record& record);
   // The bytes a dirty record's tags write.
   static std::size_t BytesOf(const Record& record) noexcept;
 
   std::string file_;
-  std::string source_;
+  FileBytes bytes_;
   std::string_view preamble_;
   std::string_view trailer_;
   std::deque<Record> records_;
+  std::deque<std::string> typeNames_;
+  std::unordered_map<std::string_view, const std::string*> typeIndex_;  // into typeNames_
+  const std::string* lastType_ = nullptr;
   Record* first_ = nullptr;
   Record* last_ = nullptr;
   std::vector<Span> sections_;
@@ -162,6 +179,9 @@ class Drawing {
   bool keepProvisional_ = false;
   std::uint64_t provisionalHandles_ = 0;  // the largest handle given to a provisional record
 };
+
+// Records are smaller than 4 GiB.
+inline constexpr std::size_t kLargestRecord = 0xFFFFFFFF;
 
 // The kind of handle group a record of `type` carries: 105 for DIMSTYLE, 0 for records without one, else 5.
 int HandleCode(std::string_view type) noexcept;

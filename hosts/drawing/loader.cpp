@@ -17,13 +17,17 @@ std::string NameOf(const Record& record) {
 
 }  // namespace
 
-std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
-  CheckAsciiDxf(bytes, file);
+std::unique_ptr<Drawing> LoadDxf(std::string_view bytes, std::string file) {
+  return LoadDxf(WholeFile(bytes), std::move(file));
+}
+
+std::unique_ptr<Drawing> LoadDxf(WholeFile bytes, std::string file) {
+  CheckAsciiDxf(bytes.View(), file);
   std::unique_ptr<Drawing> drawing(new Drawing());
   Drawing& d = *drawing;
   d.file_ = std::move(file);
-  d.source_ = std::move(bytes);
-  const std::string_view source = d.source_;
+  d.bytes_ = FileBytes(std::move(bytes));
+  const std::string_view source = d.bytes_.View();
   const std::size_t bom = ByteOrderMarkLength(source);
 
   d.handles_.reserve(source.size() / 160);  // about one handle for every 160 bytes of a typical drawing
@@ -37,8 +41,13 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
   bool first = true;
   const auto close = [&](const char* end) {
     if (recordStart == nullptr) return;
-    current.source_ = std::string_view(recordStart, static_cast<std::size_t>(end - recordStart));
-    Record& stored = d.Append(current);
+    const auto size = static_cast<std::size_t>(end - recordStart);
+    if (size > kLargestRecord)
+      ThrowAt(d.file_, current.line_,
+              "the object is larger than 4 GiB; expected a DXF file of objects smaller than that");
+    current.SetSource(std::string_view(recordStart, size));
+    current.fileBytes_ = true;
+    Record& stored = d.Append(std::move(current));
     if (stored.handle_ != 0) {
       const auto [it, added] = d.handles_.emplace(stored.handle_, &stored);
       if (!added) {
@@ -59,9 +68,9 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
       close(tag.codeLine.data());
       recordStart = tag.codeLine.data();
       current = Record();
-      current.type_ = Trimmed(tag.value);
+      current.type_ = d.TypeName(Trimmed(tag.value));
       current.line_ = tag.line;
-      handleCode = HandleCode(current.type_);
+      handleCode = HandleCode(current.Type());
       continue;
     }
     if (recordStart == nullptr) {
@@ -79,7 +88,7 @@ std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file) {
   close(rest.data());
   d.trailer_ = rest;
   d.preamble_ =
-      source.substr(0, static_cast<std::size_t>((d.first_ ? d.first_->source_.data() : rest.data()) - source.data()));
+      source.substr(0, static_cast<std::size_t>((d.first_ ? d.first_->source_ : rest.data()) - source.data()));
   if (d.first_ == nullptr) ThrowAt(d.file_, tagger.Line(), "expected 0 SECTION, found no records");
 
   // Sections, tables and blocks.

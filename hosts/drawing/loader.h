@@ -11,12 +11,16 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "drawing/drawing.h"
+#include "drawing/whole_file.h"
 
 namespace zil::drawing {
 
 // `bytes` is the whole file; `file` names it in messages.
-std::unique_ptr<Drawing> LoadDxf(std::string bytes, std::string file);
+std::unique_ptr<Drawing> LoadDxf(WholeFile bytes, std::string file);
+// The same for bytes read otherwise; the drawing keeps a copy of them.
+std::unique_ptr<Drawing> LoadDxf(std::string_view bytes, std::string file);
 
 }  // namespace zil::drawing

@@ -6,16 +6,25 @@
 
 namespace zil::drawing {
 
+// A drawing keeps a record for every object of its file.
+static_assert(sizeof(Record) <= 64, "a record fits in a cache line");
+
 const std::vector<Tag>& Record::Tags() const {
-  if (!tagged_) {
+  if (!tags_) {
+    const std::string_view source = Source();
+    std::vector<Tag>& tags = HeldTags();
     // Two lines a tag: the vector is made at its size at once.
-    tags_.reserve(static_cast<std::size_t>(std::count(source_.begin(), source_.end(), '\n') + 1) / 2);
-    Tagger tagger(source_, std::string(), line_);
+    tags.reserve(static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n') + 1) / 2);
+    Tagger tagger(source, std::string(), line_);
     Tag tag;
-    while (tagger.Next(tag)) tags_.push_back(tag);
-    tagged_ = true;
+    while (tagger.Next(tag)) tags.push_back(tag);
   }
-  return tags_;
+  return *tags_;
+}
+
+std::vector<Tag>& Record::HeldTags() const {
+  if (!tags_) tags_ = std::make_unique<std::vector<Tag>>();
+  return *tags_;
 }
 
 const Tag* Record::Find(int code) const {

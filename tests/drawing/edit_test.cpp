@@ -127,6 +127,7 @@ class RecordingJournal final : public ChangeJournal {
   }
   void Inserted(Record& record) override { steps_.push_back({&record, {}, true}); }
   bool Remembers(const Record&) const override { return false; }
+  bool HoldsStates() const override { return !steps_.empty(); }
   std::size_t Changes() const { return steps_.size(); }
 
   void UndoAll(Drawing& d) {
@@ -219,6 +220,86 @@ TEST(Edit, SettlingBetweenChangesShowsNowhere) {
     journal.UndoAll(*kept);
     EXPECT_TRUE(WriteDxfToString(*kept) == bytes) << name;
   }
+}
+
+// A file of many TEXT entities: many more pages of them than settling gives back at a time.
+std::string ManyTexts(int texts) {
+  const auto d = LoadDxf(test::FixtureBytes("r2000_ansi_1255.dxf"), "many.dxf");
+  for (int i = 0; i < texts; ++i)
+    AddText(*d, ModelSpace(*d), u"שלום " + textcore::FromUtf8(std::to_string(i)), {static_cast<double>(i), 0, 0}, 1);
+  return WriteDxfToString(*d);
+}
+
+// Gives the first `count` texts read from the file longer strings, as a batch conversion does, settling
+// after each when asked.
+void LengthenTexts(Drawing& d, std::size_t count, bool settle) {
+  std::size_t changed = 0;
+  for (Record* r : ModelSpace(d).Entities()) {
+    if (changed == count) break;
+    if (r->Type() != "TEXT" || !r->Pristine()) continue;
+    TextView view(d, *r);
+    view.SetTextString(view.TextString() + u" ואחריו עוד טקסט");
+    ++changed;
+    if (settle) d.Settle();
+  }
+}
+
+TEST(Edit, TheFileBytesOfRecordsWrittenAnewAreGivenBackOnceNoJournalNeedsThem) {
+  const std::string bytes = ManyTexts(4000);
+  const auto expected = [&bytes](std::size_t count) {
+    const auto plain = LoadDxf(bytes, "many.dxf");
+    LengthenTexts(*plain, count, false);
+    EXPECT_EQ(plain->ReleasedFileBytes(), 0u);
+    return WriteDxfToString(*plain);
+  };
+  const std::string all = expected(4000), half = expected(2000);
+
+  // Without a journal's states, the texts' pages go: what is written back reads none of them (the address
+  // sanitizer reports a read of a page given back).
+  const auto forgetful = LoadDxf(bytes, "many.dxf");
+  ForgetfulJournal none;
+  forgetful->SetJournal(&none);
+  LengthenTexts(*forgetful, 4000, true);
+  EXPECT_GT(forgetful->ReleasedFileBytes(), bytes.size() / 2);
+  EXPECT_TRUE(WriteDxfToString(*forgetful) == all);
+
+  // A journal keeps the states before the changes: nothing goes while it does, and undoing gives back
+  // the bytes read. Once it holds nothing, only the pages of texts changed after that go.
+  const auto kept = LoadDxf(bytes, "many.dxf");
+  RecordingJournal journal;
+  kept->SetJournal(&journal);
+  LengthenTexts(*kept, 4000, true);
+  EXPECT_EQ(kept->ReleasedFileBytes(), 0u);
+  EXPECT_TRUE(WriteDxfToString(*kept) == all);
+  journal.UndoAll(*kept);
+  EXPECT_TRUE(WriteDxfToString(*kept) == bytes);
+  kept->SetJournal(&none);
+  LengthenTexts(*kept, 2000, true);
+  EXPECT_GT(kept->ReleasedFileBytes(), 0u);
+  EXPECT_LT(kept->ReleasedFileBytes(), bytes.size() / 2);
+  EXPECT_TRUE(WriteDxfToString(*kept) == half);
+}
+
+TEST(Edit, ARecordMadeOfAnothersTagsKeepsTheirBytesAfterTheOtherIsWrittenAnew) {
+  const std::string bytes = ManyTexts(4000);
+  const auto make = [&bytes](bool settle) {
+    auto d = LoadDxf(bytes, "many.dxf");
+    // A large record (one settling leaves as tags) made of a text's tags, all but its handle; a text whose
+    // page holds only texts.
+    const std::vector<Record*> entities = ModelSpace(*d).Entities();
+    const Record& text = **(entities.end() - 3800);
+    std::vector<Tag> tags{text.Tags().front()};
+    for (int i = 0; i < 60; ++i)
+      for (const Tag& tag : text.Tags())
+        if (tag.code != 0 && tag.code != 5) tags.push_back(tag);
+    d->InsertBefore(*entities.back(), std::move(tags));
+    if (settle) d->Settle();
+    LengthenTexts(*d, 4000, settle);
+    return d;
+  };
+  const auto settled = make(true);
+  EXPECT_GT(settled->ReleasedFileBytes(), 0u);
+  EXPECT_TRUE(WriteDxfToString(*settled) == WriteDxfToString(*make(false)));
 }
 
 TEST(Edit, ABatchIsOneChangeItsGettersSeeItAndWithoutCommitNothingChanges) {
