@@ -46,10 +46,12 @@ StandInDocument::~StandInDocument() = default;
 void StandInDocument::IndexEntities() {
   const auto index = [this](const drawing::Span& span) {
     for (const drawing::Record* r = span.head->Next(); r != nullptr && r != span.end; r = r->Next())
-      entities_.insert(r);
+      entities_.push_back(r);
   };
   if (const drawing::Span* section = drawing_->FindSection("ENTITIES")) index(*section);
   for (const drawing::Span& block : drawing_->Blocks()) index(block);
+  std::sort(entities_.begin(), entities_.end());
+  entities_.shrink_to_fit();
 }
 
 std::shared_ptr<StandInApplication> StandInDocument::Application() const {
@@ -150,10 +152,12 @@ acad::EntityPtr StandInDocument::Wrap(drawing::Record& record) {
   return std::make_shared<StandInEntity>(shared_from_this(), record);
 }
 
-bool StandInDocument::IsEntity(const drawing::Record& record) const { return entities_.count(&record) != 0; }
+bool StandInDocument::IsEntity(const drawing::Record& record) const {
+  return std::binary_search(entities_.begin(), entities_.end(), &record) || madeEntities_.count(&record) != 0;
+}
 
 void StandInDocument::NoteEntities(drawing::Record& entity) {
-  for (const drawing::Record* r : drawing::EntityWithParts(entity)) entities_.insert(r);
+  for (const drawing::Record* r : drawing::EntityWithParts(entity)) madeEntities_.insert(r);
 }
 
 std::vector<drawing::Record*> StandInDocument::AllLayoutEntities() {

@@ -144,7 +144,10 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::unique_ptr<drawing::Drawing> drawing_;
   UndoStack undo_;
   std::filesystem::path file_;
-  std::unordered_set<const drawing::Record*> entities_;
+  // The entities of the file, sorted by address (a set of every entity of a large drawing would weigh
+  // several times more), and those the host made since.
+  std::vector<const drawing::Record*> entities_;
+  std::unordered_set<const drawing::Record*> madeEntities_;
   std::unordered_set<const drawing::Record*> highlighted_;
   std::vector<std::shared_ptr<StandInSelectionSet>> sets_;
   std::vector<ChangeObserver*> observers_;
