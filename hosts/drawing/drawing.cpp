@@ -70,9 +70,7 @@ const std::string* Drawing::TypeName(std::string_view type) {
 
 void Drawing::CheckRecord(const std::vector<Tag>& tags) {
   if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
-  std::size_t size = 0;
-  for (const Tag& tag : tags) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
-  if (size > kLargestRecord) throw DxfError("a record cannot be larger than 4 GiB");
+  if (BytesOf(tags) > kLargestRecord) throw DxfError("a record cannot be larger than 4 GiB");
 }
 
 void Drawing::Describe(Record& record, const std::vector<Tag>& tags) {
@@ -287,7 +285,7 @@ void Drawing::MakeDirty(Record& record) {
 
 void Drawing::WriteBack(Record& record, TextStore& store) {
   std::vector<Tag>& tags = *record.tags_;
-  const std::size_t size = BytesOf(record);
+  const std::size_t size = BytesOf(tags);
   char* const start = store.Room(size);
   char* out = start;
   const auto copy = [&out](std::string_view part) {
@@ -305,9 +303,9 @@ void Drawing::WriteBack(Record& record, TextStore& store) {
   record.SetSource(std::string_view(start, size));
 }
 
-std::size_t Drawing::BytesOf(const Record& record) noexcept {
+std::size_t Drawing::BytesOf(const std::vector<Tag>& tags) noexcept {
   std::size_t size = 0;
-  for (const Tag& tag : *record.tags_) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
+  for (const Tag& tag : tags) size += tag.codeLine.size() + tag.value.size() + tag.valueEnd.size();
   return size;
 }
 
@@ -325,7 +323,7 @@ void Drawing::Settle() {
   }
   for (Record* record : dirty_) {
     if (!record->dirty_ || std::find(keptAsTags_.begin(), keptAsTags_.end(), record) != keptAsTags_.end()) continue;
-    if (BytesOf(*record) > kWrittenBackUpTo) {
+    if (BytesOf(*record->tags_) > kWrittenBackUpTo) {
       keptAsTags_.push_back(record);
     } else if (record == last) {
       heldLast_ = record;

@@ -144,8 +144,8 @@ class Drawing {
   void ReleaseFileBytes();
   // Keeps the file's pages a dirty record's tags point into from being given back this time.
   void PinFileBytes(const Record& record);
-  // The bytes a dirty record's tags write.
-  static std::size_t BytesOf(const Record& record) noexcept;
+  // The bytes `tags` write.
+  static std::size_t BytesOf(const std::vector<Tag>& tags) noexcept;
 
   std::string file_;
   FileBytes bytes_;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "textcore/bidi_controls.h"
+
 namespace zil::textcore {
 namespace {
 
@@ -60,7 +62,6 @@ BidiClass Direction(BidiClass c) {
   if (c == C::R || c == C::AL || c == C::EN || c == C::AN) return C::R;
   return C::Unknown;
 }
-bool IsBidiControl(char32_t c) { return c == kLrm || c == kRlm || c == 0x061C; }
 
 char32_t ClosingBracket(char32_t c) {
   switch (c) {

@@ -1,6 +1,7 @@
 #include "drawing/standin/document.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "acad/error.h"
@@ -50,7 +51,7 @@ void StandInDocument::IndexEntities() {
   };
   if (const drawing::Span* section = drawing_->FindSection("ENTITIES")) index(*section);
   for (const drawing::Span& block : drawing_->Blocks()) index(block);
-  std::sort(entities_.begin(), entities_.end());
+  std::sort(entities_.begin(), entities_.end(), std::less<>());
   entities_.shrink_to_fit();
 }
 
@@ -153,7 +154,8 @@ acad::EntityPtr StandInDocument::Wrap(drawing::Record& record) {
 }
 
 bool StandInDocument::IsEntity(const drawing::Record& record) const {
-  return std::binary_search(entities_.begin(), entities_.end(), &record) || madeEntities_.count(&record) != 0;
+  return std::binary_search(entities_.begin(), entities_.end(), &record, std::less<>()) ||
+         madeEntities_.count(&record) != 0;
 }
 
 void StandInDocument::NoteEntities(drawing::Record& entity) {
