@@ -1,6 +1,7 @@
 #include "drawing/drawing.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "drawing/dxf_error.h"
@@ -191,15 +192,12 @@ void Drawing::Reinsert(Record& record, Record* before, const RecordState& state)
   Restore(record, state);
 }
 
-namespace {
-
 void CheckValue(int code, std::string_view value) {
-  if (std::any_of(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; })) {
+  if (std::memchr(value.data(), '\n', value.size()) != nullptr ||
+      std::memchr(value.data(), '\r', value.size()) != nullptr) {
     throw DxfError("a DXF value cannot hold a line break (group code " + std::to_string(code) + ")");
   }
 }
-
-}  // namespace
 
 std::string_view Drawing::KeepValue(int code, std::string_view value) {
   CheckValue(code, value);

@@ -183,6 +183,9 @@ class Drawing {
 // Records are smaller than 4 GiB.
 inline constexpr std::size_t kLargestRecord = 0xFFFFFFFF;
 
+// Throws DxfError for a value that group `code` cannot hold (a line break), as KeepValue and MakeTag do.
+void CheckValue(int code, std::string_view value);
+
 // The kind of handle group a record of `type` carries: 105 for DIMSTYLE, 0 for records without one, else 5.
 int HandleCode(std::string_view type) noexcept;
 

@@ -250,8 +250,8 @@ void TurnPairs(Drawing& drawing, std::vector<Tag>& tags, int code, Point base, d
     const double x = DoubleOf(tags[i], file), y = DoubleOf(tags[j], file);
     const double bx = vector ? 0 : base.x, by = vector ? 0 : base.y;
     const double dx = x - bx, dy = y - by;
-    tags[i].value = drawing.KeepValue(code, FormatDouble(bx + dx * c - dy * s));
-    tags[j].value = drawing.KeepValue(code + 10, FormatDouble(by + dx * s + dy * c));
+    tags[i].value = drawing.KeepValue(code, FormattedDouble(bx + dx * c - dy * s));
+    tags[j].value = drawing.KeepValue(code + 10, FormattedDouble(by + dx * s + dy * c));
   }
 }
 
@@ -297,6 +297,58 @@ double Normalised(double degrees) {
 }
 
 }  // namespace
+
+namespace {
+
+// The tags of a text hold at most one pair of each of the point groups `codes`, its x before its y.
+bool OnePairEach(const Record& text, std::initializer_list<int> codes) {
+  const std::vector<Tag>& tags = text.Tags();
+  const std::size_t xdata = XdataStart(tags);
+  for (const int code : codes) {
+    int xs = 0, ys = 0;
+    for (std::size_t i = 1; i < xdata; ++i) {
+      if (tags[i].code == code) {
+        if (++xs > 1 || ys > 0) return false;
+      } else if (tags[i].code == code + 10) {
+        if (++ys > 1 || xs == 0) return false;
+      }
+    }
+    if (xs != ys) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<unsigned> TurnTextGroups(const TextView& text, TextGroups& groups, const OcsAxes& axes, Point base,
+                                       double angle) {
+  if (text.Type() != "TEXT" || std::abs(axes.z.x) > 1e-12 || std::abs(axes.z.y) > 1e-12) return std::nullopt;
+  // The tags must hold the insertion point among the text's groups (the groups read a missing one as 0),
+  // and an alignment point there or nowhere (one that a change is still to write is written where turning
+  // finds it).
+  if (!OnePairEach(text.Rec(), {10, 11})) return std::nullopt;
+  const auto found = text.TextTags();  // 10, 20, 30, 11, 21, ...
+  if (!found[0] || !found[1] || (text.Rec().Find(11) && (!found[3] || !found[4]))) return std::nullopt;
+  // As Turned and RotateEntity compute it, step for step, so that the same values are written.
+  const Point turnBase = ToOcs(base, axes);
+  const double turnAngle = axes.z.z < 0 ? -angle : angle;
+  const double c = std::cos(turnAngle), s = std::sin(turnAngle);
+  const auto turn = [&](Point& p) {
+    const double dx = p.x - turnBase.x, dy = p.y - turnBase.y;
+    p = {turnBase.x + dx * c - dy * s, turnBase.y + dx * s + dy * c, p.z};
+  };
+  unsigned which = kInsertionTurned | kRotationGroup;
+  turn(groups.insertion);
+  // The alignment point of a left-aligned text on its baseline is not used: it stays as it is.
+  if (groups.alignment && !(groups.horizontal == 0 && groups.vertical == 0)) {
+    turn(*groups.alignment);
+    which |= kAlignmentTurned;
+  }
+  const double sign = axes.z.z < 0 ? -1 : 1;
+  const double delta = sign * angle * 180 / std::numbers::pi;
+  groups.rotationDegrees = Normalised(groups.rotationDegrees + delta);
+  return which;
+}
 
 void RotateEntity(Drawing& drawing, Record& entity, Point base, double angle) {
   const std::vector<Record*> parts = EntityWithParts(entity);

@@ -2,8 +2,12 @@
 // POLYLINE go together with their ATTRIB / VERTEX records and SEQEND.
 #pragma once
 
+#include <optional>
+
 #include "drawing/drawing.h"
 #include "drawing/entity_views.h"
+#include "drawing/ocs.h"
+#include "drawing/text_placement.h"
 
 namespace zil::drawing {
 
@@ -29,5 +33,14 @@ void MoveEntity(Drawing& drawing, Record& entity, Point displacement);
 // turned, and rotation angles (degrees in the file) grow by the angle. An entity whose plane is not
 // parallel to the world xy plane, and any other type, is refused with a DxfError and left unchanged.
 void RotateEntity(Drawing& drawing, Record& entity, Point base, double angle);
+
+// RotateEntity of a TEXT worked out on its groups (`groups`, what its tags hold or will hold once a
+// caller writes them; `axes`, its coordinate system) instead of its tags: `groups` as the turned tags
+// would hold them, and the bits (text_placement.h) of the groups that turning writes. Nothing, and
+// `groups` unchanged, for a text RotateEntity does not turn that way: one whose tags hold other than
+// one insertion point and at most one alignment point, each with its y after its x, or whose plane is not
+// parallel to the xy plane (which RotateEntity refuses).
+std::optional<unsigned> TurnTextGroups(const TextView& text, TextGroups& groups, const OcsAxes& axes, Point base,
+                                       double angle);
 
 }  // namespace zil::drawing

@@ -158,7 +158,7 @@ void EntityView::Set(const Placement& p, int code, std::string_view value) {
   Edit(p, [&](std::vector<Tag>& tags, Segment segment) { return SetIn(drawing_, tags, p, segment, code, value); });
 }
 
-void EntityView::SetDouble(const Placement& p, int code, double value) { Set(p, code, FormatDouble(value)); }
+void EntityView::SetDouble(const Placement& p, int code, double value) { Set(p, code, FormattedDouble(value)); }
 void EntityView::SetInteger(const Placement& p, int code, long long value) { Set(p, code, std::to_string(value)); }
 void EntityView::SetString(const Placement& p, int code, std::u16string_view text) {
   Set(p, code, drawing_.Encode(text));
@@ -166,9 +166,16 @@ void EntityView::SetString(const Placement& p, int code, std::u16string_view tex
 
 void EntityView::SetPoint(const Placement& p, int code, Point point) {
   Edit(p, [&](std::vector<Tag>& tags, Segment segment) {
-    segment = SetIn(drawing_, tags, p, segment, code, FormatDouble(point.x));
-    segment = SetIn(drawing_, tags, p, segment, code + 10, FormatDouble(point.y));
-    return SetIn(drawing_, tags, p, segment, code + 20, FormatDouble(point.z));
+    segment = SetIn(drawing_, tags, p, segment, code, FormattedDouble(point.x));
+    segment = SetIn(drawing_, tags, p, segment, code + 10, FormattedDouble(point.y));
+    return SetIn(drawing_, tags, p, segment, code + 20, FormattedDouble(point.z));
+  });
+}
+
+void EntityView::SetPointXY(const Placement& p, int code, Point point) {
+  Edit(p, [&](std::vector<Tag>& tags, Segment segment) {
+    segment = SetIn(drawing_, tags, p, segment, code, FormattedDouble(point.x));
+    return SetIn(drawing_, tags, p, segment, code + 10, FormattedDouble(point.y));
   });
 }
 

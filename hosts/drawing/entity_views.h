@@ -84,6 +84,8 @@ class EntityView {
   void SetInteger(const Placement& p, int code, long long value);
   void SetString(const Placement& p, int code, std::u16string_view text);
   void SetPoint(const Placement& p, int code, Point point);
+  // The point's x and y only (a turn about the z axis leaves its z as written).
+  void SetPointXY(const Placement& p, int code, Point point);
 
  private:
   const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
@@ -125,6 +127,9 @@ class TextView : public EntityView {
 
   std::u16string TextString() const { return StringOf(text_, 1); }
   void SetTextString(std::u16string_view text) { SetString(text_, 1, text); }
+  // The string and the style's name as the drawing encodes them (Drawing::Encode).
+  void SetEncodedTextString(std::string_view value) { Set(text_, 1, value); }
+  void SetEncodedStyleName(std::string_view value) { Set(text_, 7, value); }
   double Height() const { return DoubleOr(text_, 40, 0); }
   void SetHeight(double height) { SetDouble(text_, 40, height); }
   double RotationDegrees() const { return DoubleOr(text_, 50, 0); }
@@ -144,6 +149,8 @@ class TextView : public EntityView {
   // Group 11; nullopt when the file has none.
   std::optional<Point> AlignmentPoint() const;
   void SetAlignmentPoint(Point p) { SetPoint(text_, 11, p); }
+  void SetInsertionXY(Point p) { SetPointXY(text_, 10, p); }
+  void SetAlignmentXY(Point p) { SetPointXY(text_, 11, p); }
 
   // The groups of the text's geometry and its string, in the order of kTextTags: the first tag of each
   // among the text's groups, nullptr where there is none. One pass finds them all; each is the tag its

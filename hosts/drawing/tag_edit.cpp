@@ -64,13 +64,21 @@ Segment SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placeme
     if (tags[found].value != value) tags[found].value = drawing.KeepValue(code, value);
     return segment;
   }
+  // Before the first tag that comes later in the order: one whose code is among those after `code` and
+  // not also before it.
   const std::ptrdiff_t rank = RankOf(placement, code);
   std::size_t at = segment.last;
-  for (std::size_t i = segment.first; i < segment.last && rank >= 0; ++i) {
-    const std::ptrdiff_t other = RankOf(placement, tags[i].code);
-    if (other > rank) {
-      at = i;
-      break;
+  if (rank >= 0) {
+    const auto earlier = placement.order.first(static_cast<std::size_t>(rank) + 1);
+    const auto later = placement.order.subspan(static_cast<std::size_t>(rank) + 1);
+    const auto among = [](std::span<const int> codes, int c) {
+      return std::find(codes.begin(), codes.end(), c) != codes.end();
+    };
+    for (std::size_t i = segment.first; i < segment.last; ++i) {
+      if (among(later, tags[i].code) && !among(earlier, tags[i].code)) {
+        at = i;
+        break;
+      }
     }
   }
   tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(at), drawing.MakeTag(code, value));

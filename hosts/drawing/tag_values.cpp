@@ -65,13 +65,17 @@ std::uint64_t HandleOf(const Tag& tag, const std::string& file) {
   return *h;
 }
 
-std::string FormatDouble(double value) {
-  char buffer[32];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text(buffer, r.ptr);
-  if (text.find_first_of(".eEn") == std::string::npos) text += ".0";
-  return text;
+FormattedDouble::FormattedDouble(double value) noexcept {
+  // 24 characters hold the longest shortest form of a double ("-2.2250738585072014e-308"); ".0" fits after.
+  const auto r = std::to_chars(text_, text_ + sizeof text_ - 2, value);
+  size_ = static_cast<std::size_t>(r.ptr - text_);
+  if (std::string_view(text_, size_).find_first_of(".eEn") == std::string_view::npos) {
+    text_[size_++] = '.';
+    text_[size_++] = '0';
+  }
 }
+
+std::string FormatDouble(double value) { return std::string(FormattedDouble(value)); }
 
 std::string FormatHandle(std::uint64_t handle) {
   char buffer[17];

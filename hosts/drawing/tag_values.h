@@ -23,6 +23,16 @@ std::uint64_t HandleOf(const Tag& tag, const std::string& file);
 
 // The shortest text that reads back as the same double; integral values keep a ".0".
 std::string FormatDouble(double value);
+// The same text, without a string of its own (for the many values a change writes).
+class FormattedDouble {
+ public:
+  explicit FormattedDouble(double value) noexcept;
+  operator std::string_view() const noexcept { return {text_, size_}; }
+
+ private:
+  char text_[32];
+  std::size_t size_;
+};
 std::string FormatHandle(std::uint64_t handle);  // upper-case hex without leading zeros
 
 }  // namespace zil::drawing

@@ -65,20 +65,49 @@ TextGeometry GeometryOf(const TextGroups& g, bool rightToLeftFont) {
 
 TextGeometry ReadTextGeometry(const TextView& text) { return GeometryOf(ReadTextGroups(text)); }
 
+unsigned PlanTextGeometry(const TextGeometry& t, TextGroups& g) {
+  unsigned which = 0;
+  const auto set = [&which](auto& group, const auto& value, unsigned bit) {
+    group = value;
+    which |= bit;
+  };
+  if (g.horizontal != t.horizontal) set(g.horizontal, t.horizontal, kHorizontalGroup);
+  if (g.vertical != t.vertical) set(g.vertical, t.vertical, kVerticalGroup);
+  if (!Same(g.insertion, t.insertion)) set(g.insertion, t.insertion, kInsertionGroup);
+  if (g.alignment ? !Same(*g.alignment, t.alignment) : !UsesInsertionPoint(t))
+    set(g.alignment, std::optional<Point>(t.alignment), kAlignmentGroup);
+  if (!Same(g.height, t.height)) set(g.height, t.height, kHeightGroup);
+  if (!Same(g.widthFactor, t.widthFactor)) set(g.widthFactor, t.widthFactor, kWidthFactorGroup);
+  if (!Same(Radians(g.rotationDegrees), t.rotation)) set(g.rotationDegrees, Degrees(t.rotation), kRotationGroup);
+  const int wanted = (g.flags & ~6) | (t.backward ? 2 : 0) | (t.upsideDown ? 4 : 0);
+  if (g.flags != wanted) set(g.flags, wanted, kFlagsGroup);
+  return which;
+}
+
+void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which) {
+  EntityView::Batch batch(text);  // one change of the record, however many groups change
+  if (which & kHorizontalGroup) text.SetHorizontalAlignment(g.horizontal);
+  if (which & kVerticalGroup) text.SetVerticalAlignment(g.vertical);
+  if (which & kInsertionGroup) {
+    text.SetInsertionPoint(g.insertion);
+  } else if (which & kInsertionTurned) {
+    text.SetInsertionXY(g.insertion);
+  }
+  if (g.alignment && (which & kAlignmentGroup)) {
+    text.SetAlignmentPoint(*g.alignment);
+  } else if (g.alignment && (which & kAlignmentTurned)) {
+    text.SetAlignmentXY(*g.alignment);
+  }
+  if (which & kHeightGroup) text.SetHeight(g.height);
+  if (which & kWidthFactorGroup) text.SetWidthFactor(g.widthFactor);
+  if (which & kRotationGroup) text.SetRotationDegrees(g.rotationDegrees);
+  if (which & kFlagsGroup) text.SetGenerationFlags(g.flags);
+  batch.Commit();
+}
+
 TextGroups WriteTextGeometry(TextView& text, const TextGeometry& t, const TextGroups& groups) {
   TextGroups g = groups;
-  EntityView::Batch batch(text);  // one change of the record, however many groups change
-  if (g.horizontal != t.horizontal) text.SetHorizontalAlignment(g.horizontal = t.horizontal);
-  if (g.vertical != t.vertical) text.SetVerticalAlignment(g.vertical = t.vertical);
-  if (!Same(g.insertion, t.insertion)) text.SetInsertionPoint(g.insertion = t.insertion);
-  if (g.alignment ? !Same(*g.alignment, t.alignment) : !UsesInsertionPoint(t))
-    text.SetAlignmentPoint(*(g.alignment = t.alignment));
-  if (!Same(g.height, t.height)) text.SetHeight(g.height = t.height);
-  if (!Same(g.widthFactor, t.widthFactor)) text.SetWidthFactor(g.widthFactor = t.widthFactor);
-  if (!Same(Radians(g.rotationDegrees), t.rotation)) text.SetRotationDegrees(g.rotationDegrees = Degrees(t.rotation));
-  const int wanted = (g.flags & ~6) | (t.backward ? 2 : 0) | (t.upsideDown ? 4 : 0);
-  if (g.flags != wanted) text.SetGenerationFlags(g.flags = wanted);
-  batch.Commit();
+  WriteTextGroups(text, g, PlanTextGeometry(t, g));
   return g;
 }
 

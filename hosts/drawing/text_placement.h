@@ -40,6 +40,26 @@ TextGeometry ReadTextGeometry(const TextView& text);
 // Writes `geometry` over `groups`, what the text's tags hold, and returns what they hold afterwards (the
 // string's length left as it was), so that a caller keeping both need not read the tags again.
 TextGroups WriteTextGeometry(TextView& text, const TextGeometry& geometry, const TextGroups& groups);
+
+// The groups of a text a change writes, as bits; a turned point has its x and y written, not its z.
+enum TextGroupBits : unsigned {
+  kHorizontalGroup = 1u << 0,
+  kVerticalGroup = 1u << 1,
+  kInsertionGroup = 1u << 2,
+  kAlignmentGroup = 1u << 3,
+  kHeightGroup = 1u << 4,
+  kWidthFactorGroup = 1u << 5,
+  kRotationGroup = 1u << 6,
+  kFlagsGroup = 1u << 7,
+  kInsertionTurned = 1u << 8,
+  kAlignmentTurned = 1u << 9,
+};
+// WriteTextGeometry in two halves, for a caller that writes the tags later: the groups `geometry` gives
+// `groups` (only those that differ beyond rounding change), and the bits of the ones that changed; then
+// the writing of the groups `which` names, as `groups` holds them, as one change of the record. Planning
+// several changes one after another and writing once writes what writing each of them would have.
+unsigned PlanTextGeometry(const TextGeometry& geometry, TextGroups& groups);
+void WriteTextGroups(TextView& text, const TextGroups& groups, unsigned which);
 // The axes of the text's coordinate system (its extrusion).
 OcsAxes AxesOfText(const TextView& text);
 

@@ -69,12 +69,14 @@ int StandInDocument::ActiveSpace() const {
 }
 
 std::shared_ptr<acad::Block> StandInDocument::ModelSpace() {
+  WriteTextChanges();
   return AsAcadError([&] {
     return std::make_shared<StandInBlock>(shared_from_this(), drawing::ModelSpace(*drawing_), u"*Model_Space");
   });
 }
 
 std::shared_ptr<acad::Block> StandInDocument::PaperSpace() {
+  WriteTextChanges();
   return AsAcadError([&] {
     return std::make_shared<StandInBlock>(shared_from_this(), drawing::PaperSpace(*drawing_), u"*Paper_Space");
   });
@@ -105,6 +107,7 @@ std::shared_ptr<acad::Utility> StandInDocument::Utility() {
 // --- current layer and styles ---
 
 std::shared_ptr<acad::Layer> StandInDocument::ActiveLayer() {
+  WriteTextChanges();
   return Layers()->Item(HeaderName(*drawing_, "$CLAYER", u"0"));
 }
 
@@ -114,6 +117,7 @@ void StandInDocument::SetActiveLayer(const std::shared_ptr<acad::Layer>& layer) 
 }
 
 std::shared_ptr<acad::TextStyle> StandInDocument::ActiveTextStyle() {
+  WriteTextChanges();
   return TextStyles()->Item(HeaderName(*drawing_, "$TEXTSTYLE", u"Standard"));
 }
 
@@ -123,10 +127,12 @@ void StandInDocument::SetActiveTextStyle(const std::shared_ptr<acad::TextStyle>&
 }
 
 std::shared_ptr<acad::DimStyle> StandInDocument::ActiveDimStyle() {
+  WriteTextChanges();
   return DimStyles()->Item(HeaderName(*drawing_, "$DIMSTYLE", u"Standard"));
 }
 
 void StandInDocument::SetActiveDimStyle(const std::shared_ptr<acad::DimStyle>& style) {
+  WriteTextChanges();
   if (!style) throw acad::Error("ActiveDimStyle: no dimension style was given");
   const std::u16string name = style->Name();
   drawing::Record* record = drawing::FindTableRecord(*drawing_, "DIMSTYLE", name);
@@ -141,6 +147,7 @@ void StandInDocument::SetActiveDimStyle(const std::shared_ptr<acad::DimStyle>& s
 // --- objects ---
 
 acad::EntityPtr StandInDocument::HandleToObject(const std::u16string& handle) {
+  WriteTextChanges();
   const auto value = drawing::ToHandle(textcore::ToUtf8(handle));
   drawing::Record* record = value && *value != 0 ? drawing_->FindByHandle(*value) : nullptr;
   if (record == nullptr || record->Erased()) {
@@ -148,6 +155,13 @@ acad::EntityPtr StandInDocument::HandleToObject(const std::u16string& handle) {
   }
   return Wrap(*record);
 }
+
+void StandInDocument::HoldTextChanges(StandInEntity& entity) {
+  WriteTextChanges(&entity);
+  textHolder_ = &entity;
+}
+
+void StandInDocument::WriteHeldTextChanges() { textHolder_->WriteTextChanges(); }
 
 acad::EntityPtr StandInDocument::Wrap(drawing::Record& record) {
   return std::make_shared<StandInEntity>(shared_from_this(), record);
@@ -163,6 +177,7 @@ void StandInDocument::NoteEntities(drawing::Record& entity) {
 }
 
 std::vector<drawing::Record*> StandInDocument::AllLayoutEntities() {
+  WriteTextChanges();
   std::vector<drawing::Record*> all = drawing::ModelSpace(*drawing_).Entities();
   for (drawing::Record* r : drawing::PaperSpace(*drawing_).Entities()) all.push_back(r);
   for (const drawing::Space& space : drawing::BlockSpaces(*drawing_)) {
@@ -238,6 +253,7 @@ void StandInDocument::RemoveObserver(ChangeObserver* observer) {
 }
 
 void StandInDocument::TellObservers() {
+  WriteTextChanges();
   if (observers_.empty()) return;
   std::vector<drawing::Record*> records = undo_.TakeTouched();
   for (drawing::Record* r : std::exchange(highlightChanged_, {}))
@@ -267,11 +283,14 @@ View StandInDocument::CurrentView() {
 
 void StandInDocument::SetView(const View& view) { WriteView(*this, view); }
 
-void StandInDocument::StartUndoMark() { undo_.StartMark(); }
+void StandInDocument::StartUndoMark() { Undo().StartMark(); }
 
-void StandInDocument::EndUndoMark() { undo_.EndMark(); }
+void StandInDocument::EndUndoMark() { Undo().EndMark(); }
 
-void StandInDocument::SendCommand(const std::u16string& text) { Application()->QueueCommand(shared_from_this(), text); }
+void StandInDocument::SendCommand(const std::u16string& text) {
+  WriteTextChanges();
+  Application()->QueueCommand(shared_from_this(), text);
+}
 
 void StandInDocument::Regen(int which) {
   if (which != 0 && which != 1) {
@@ -282,9 +301,11 @@ void StandInDocument::Regen(int which) {
 
 // --- files ---
 
-bool StandInDocument::Saved() const { return !undo_.Modified(); }
+// Changes of a text not yet written are changes too.
+bool StandInDocument::Saved() const { return !undo_.Modified() && textHolder_ == nullptr; }
 
 void StandInDocument::WriteTo(const std::filesystem::path& file) {
+  WriteTextChanges();
   const std::string extension = LowerAscii(file.extension().string());
   if (extension == ".dwg") {
     throw acad::Error("The stand-in host writes DXF drawings only; " + file.string() + " names a DWG file");

@@ -41,6 +41,7 @@ namespace zil::standin {
 
 class StandInApplication;
 class StandInDocument;
+class StandInEntity;
 class StandInSelectionSet;
 
 // What a view shows: its centre and its height in drawing units.
@@ -92,8 +93,45 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::u16string Name() const override;
 
   // --- for the stand-in's objects and the host ---
-  drawing::Drawing& Dwg() noexcept { return *drawing_; }
-  UndoStack& Undo() noexcept { return undo_; }
+  // The drawing and its undo steps, with every change of a text made so far written to its record.
+  drawing::Drawing& Dwg() {
+    WriteTextChanges();
+    return *drawing_;
+  }
+  UndoStack& Undo() {
+    WriteTextChanges();
+    return undo_;
+  }
+
+  // Changes of a text written later. While the undo keeps no history (a batch), a text object keeps the
+  // changes its members make and writes them to its record as one change when anything else may read
+  // the record: before the document, the drawing or the undo steps are used by anyone but that object
+  // (the accessors above, every member of the document), before a member of another object, and when
+  // the object goes. The record then holds what writing each change at once would have written. The
+  // document knows the one object that holds such changes. A change made inside a running operation (a
+  // command) is written at once, so that the operation's failure takes it back.
+  bool DefersTextWrites() const noexcept { return !undo_.KeepsHistory() && !undo_.InOperation(); }
+  // `entity` holds changes from now on; those another object holds are written first.
+  void HoldTextChanges(StandInEntity& entity);
+  // `entity` holds no changes any more.
+  void TextChangesWritten(const StandInEntity& entity) noexcept {
+    if (textHolder_ == &entity) textHolder_ = nullptr;
+  }
+  // Writes the changes an object other than `besides` holds.
+  void WriteTextChanges(const StandInEntity* besides = nullptr) {
+    if (textHolder_ != nullptr && textHolder_ != besides) WriteHeldTextChanges();
+  }
+  // Lets go of the tags made from an unchanged record's bytes (Drawing::ReleaseTags).
+  void ReleaseTags(drawing::Record& record) noexcept { drawing_->ReleaseTags(record); }
+  // The drawing and the undo steps for the members of `entity`, which keeps its own changes in view.
+  drawing::Drawing& DrawingFor(const StandInEntity& entity) {
+    WriteTextChanges(&entity);
+    return *drawing_;
+  }
+  UndoStack& UndoFor(const StandInEntity& entity) {
+    WriteTextChanges(&entity);
+    return undo_;
+  }
   const std::filesystem::path& File() const noexcept { return file_; }
   // The application; throws acad::Error when it is gone.
   std::shared_ptr<StandInApplication> Application() const;
@@ -139,6 +177,7 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
 
  private:
   void IndexEntities();
+  void WriteHeldTextChanges();
 
   std::weak_ptr<StandInApplication> application_;
   std::unique_ptr<drawing::Drawing> drawing_;
@@ -152,6 +191,7 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::vector<std::shared_ptr<StandInSelectionSet>> sets_;
   std::vector<ChangeObserver*> observers_;
   std::vector<drawing::Record*> highlightChanged_;  // since the observers were last told
+  StandInEntity* textHolder_ = nullptr;             // the object holding changes of a text
   std::optional<View> ownView_;                     // the view of a drawing that keeps none
   // The layer last asked about by OnLockedLayer, while its record stays as it was: a walk asks for
   // every entity, mostly of the same layer.

@@ -133,7 +133,16 @@ StandInEntity::StandInEntity(std::shared_ptr<StandInDocument> document, drawing:
   }
 }
 
-StandInEntity::~StandInEntity() { document_->Dwg().ReleaseTags(record_); }
+StandInEntity::~StandInEntity() {
+  try {
+    WriteTextChanges();
+  } catch (...) {
+    // The members checked every change when it was made, so that writing it cannot fail but for want of
+    // memory; there is no caller left to tell.
+    document_->TextChangesWritten(*this);
+  }
+  document_->ReleaseTags(record_);
+}
 
 std::string StandInEntity::Named() const {
   std::string name;
@@ -147,6 +156,7 @@ std::string StandInEntity::Named() const {
 
 template <typename Body>
 decltype(auto) StandInEntity::Run(const char* member, Body&& body) const {
+  document_->WriteTextChanges(this);  // another object's changes of this record are read from it
   return AsAcadError([&] { return std::string(member) + ": the object " + Named(); }, std::forward<Body>(body));
 }
 
@@ -155,8 +165,9 @@ void StandInEntity::Change(const char* member, bool has, Prepare&& prepare, Body
   Run(member, [&] {
     Need(has, member);
     prepare();
+    WriteTextChanges();  // the change works on the record's tags
     drawing::Record& r = Changeable();
-    UndoStack::Operation op(document_->Undo());
+    UndoStack::Operation op(Steps());
     body(r);
   });
 }
@@ -191,7 +202,7 @@ std::u16string StandInEntity::ObjectName() const {
 
 std::u16string StandInEntity::ClassName() const {
   if (kind_ != Kind::NotEntity) {
-    if (const auto names = NamesOf(record_, document_->Dwg().File())) return names->objectName;
+    if (const auto names = NamesOf(record_, Dwg().File())) return names->objectName;
   }
   const std::string_view type = record_.Type();
   // Others: the last subclass marker names the class; without markers (R12), "AcDb" and the type.
@@ -212,7 +223,7 @@ std::u16string StandInEntity::ClassName() const {
 int StandInEntity::EntityType() const {
   return Run("EntityType", [&] {
     Need(kind_ != Kind::NotEntity, "EntityType");
-    const auto names = NamesOf(record_, document_->Dwg().File());
+    const auto names = NamesOf(record_, Dwg().File());
     return names ? names->entityType : 0;
   });
 }
@@ -229,21 +240,21 @@ std::u16string StandInEntity::Handle() const {
 std::u16string StandInEntity::Layer() const {
   return Run("Layer", [&] {
     Need(kind_ != Kind::NotEntity, "Layer");
-    return drawing::EntityView(document_->Dwg(), Live()).Layer();
+    return drawing::EntityView(Dwg(), Live()).Layer();
   });
 }
 
 void StandInEntity::SetLayer(const std::u16string& layer) {
   Change("Layer", kind_ != Kind::NotEntity, [&](drawing::Record& r) {
     document_->RequireTableRecord("LAYER", layer, "layer");
-    drawing::EntityView(document_->Dwg(), r).SetLayer(layer);
+    drawing::EntityView(Dwg(), r).SetLayer(layer);
   });
 }
 
 int StandInEntity::Color() const {
   return Run("Color", [&] {
     Need(kind_ != Kind::NotEntity, "Color");
-    return drawing::EntityView(document_->Dwg(), Live()).Color();
+    return drawing::EntityView(Dwg(), Live()).Color();
   });
 }
 
@@ -254,13 +265,14 @@ void StandInEntity::SetColor(int color) {
         if (color < 0 || color > 256)
           throw acad::Error("Color: " + std::to_string(color) + " is not a colour (0 to 256)");
       },
-      [&](drawing::Record& r) { drawing::EntityView(document_->Dwg(), r).SetColor(color); });
+      [&](drawing::Record& r) { drawing::EntityView(Dwg(), r).SetColor(color); });
 }
 
 void StandInEntity::Update() {
   Need(kind_ != Kind::NotEntity, "Update");
   Run("Update", [&] {
     Live();
+    WriteTextChanges();
     document_->TellObservers();
   });
 }
@@ -269,8 +281,8 @@ void StandInEntity::Erase() {
   Change(
       "Erase", kind_ != Kind::NotEntity, [&] { RefuseLonePart("Erase", false); },
       [&](drawing::Record& r) {
-        drawing::EraseEntity(document_->Dwg(), r);
-        document_->Undo().StructureChanged();
+        drawing::EraseEntity(Dwg(), r);
+        Steps().StructureChanged();
       });
 }
 
@@ -279,9 +291,10 @@ std::shared_ptr<acad::Entity> StandInEntity::Copy() {
   return Run("Copy", [&] {
     Need(kind_ != Kind::NotEntity, "Copy");
     RefuseLonePart("Copy", true);
+    WriteTextChanges();
     drawing::Record& r = Live();
-    UndoStack::Operation op(document_->Undo());
-    drawing::Record& copy = drawing::CopyEntity(document_->Dwg(), r);
+    UndoStack::Operation op(Steps());
+    drawing::Record& copy = drawing::CopyEntity(Dwg(), r);
     document_->NoteEntities(copy);
     return document_->Wrap(copy);
   });
@@ -296,11 +309,12 @@ void StandInEntity::Move(const acad::Point& from, const acad::Point& to) {
         RefuseLonePart("Move", false);
       },
       [&](drawing::Record& r) {
-        drawing::MoveEntity(document_->Dwg(), r, {to.x - from.x, to.y - from.y, to.z - from.z});
+        drawing::MoveEntity(Dwg(), r, {to.x - from.x, to.y - from.y, to.z - from.z});
       });
 }
 
 void StandInEntity::Rotate(const acad::Point& base, double angle) {
+  if (kind_ == Kind::Text && document_->DefersTextWrites() && TurnTextLater(base, angle)) return;
   Change(
       "Rotate", kind_ != Kind::NotEntity,
       [&] {
@@ -310,7 +324,7 @@ void StandInEntity::Rotate(const acad::Point& base, double angle) {
       },
       [&](drawing::Record& r) {
         const bool known = IsText() && text_ && textRevision_ == r.Revision();
-        drawing::RotateEntity(document_->Dwg(), r, base, angle);
+        drawing::RotateEntity(Dwg(), r, base, angle);
         if (!known) return;
         // Turning leaves the string, the style and the text's plane: only the points and the angle are
         // read again.
@@ -327,7 +341,7 @@ std::pair<acad::Point, acad::Point> StandInEntity::GetBoundingBox() const {
       const TextState& text = Text();
       return drawing::TextBoundingBox(text.geometry, text.axes);
     }
-    const auto box = drawing::EntityExtents(document_->Dwg(), Live());
+    const auto box = drawing::EntityExtents(Dwg(), Live());
     if (!box) {
       throw acad::Error("GetBoundingBox: the stand-in host has no extents for the object " +
                         textcore::ToUtf8(ObjectName()));
@@ -345,9 +359,11 @@ void StandInEntity::Highlight(bool on) {
 
 std::u16string StandInEntity::StyleName() const {
   return Run("StyleName", [&] {
-    drawing::Drawing& d = document_->Dwg();
+    drawing::Drawing& d = Dwg();
     if (IsText() || kind_ == Kind::MText) {
-      const std::u16string name = IsText() ? View().StyleName() : drawing::MTextView(d, Live()).StyleName();
+      const std::u16string name = !IsText()        ? drawing::MTextView(d, Live()).StyleName()
+                                  : changes_.style ? changes_.shownStyle
+                                                   : View().StyleName();
       // A style the drawing does not define is shown, and read, as the standard style.
       return drawing::FindTableRecord(d, "STYLE", name) != nullptr ? name : std::u16string(u"Standard");
     }
@@ -363,14 +379,18 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
   const auto known = [&] { document_->RequireTableRecord("STYLE", name, "text style"); };
   if (IsText()) {
     // The text keeps its defining point(s); a font that draws the other way turns the rest about them.
-    ChangeText("StyleName", known, [&](drawing::TextView& view, TextGeometry& t) {
-      view.SetStyleName(name);
+    ChangeText("StyleName", known, [&](TextGeometry& t) {
+      drawing::Drawing& d = Dwg();
+      std::string encoded = d.Encode(name);
+      drawing::CheckValue(7, encoded);
       t.rightToLeft = document_->StyleDrawsRightToLeft(name);
+      changes_.shownStyle = d.Decode(encoded);
+      changes_.style = std::move(encoded);
     });
     return;
   }
   Change("StyleName", kind_ == Kind::MText, known,
-         [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetStyleName(name); });
+         [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetStyleName(name); });
 }
 
 // --- texts ---
@@ -378,7 +398,7 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
 const StandInEntity::TextState& StandInEntity::Text() const {
   const drawing::Record& r = Live();
   if (!text_ || textRevision_ != r.Revision()) {
-    const drawing::TextGroups groups = drawing::ReadTextGroups(View());
+    const drawing::TextGroups groups = drawing::ReadTextGroups(View(), drawing::GlyphCount(StringInTags()));
     const bool rightToLeft = document_->StyleDrawsRightToLeft(View().StyleName());
     text_ = TextState{groups, drawing::GeometryOf(groups, rightToLeft), drawing::AxesOfText(View())};
     textRevision_ = r.Revision();
@@ -386,56 +406,114 @@ const StandInEntity::TextState& StandInEntity::Text() const {
   return *text_;
 }
 
+const std::u16string& StandInEntity::StringInTags() const {
+  if (!string_ || stringRevision_ != Live().Revision()) {
+    string_ = View().TextString();
+    stringRevision_ = record_.Revision();
+  }
+  return *string_;
+}
+
 drawing::TextView& StandInEntity::View() const {
   Live();
-  if (!view_) view_.emplace(document_->Dwg(), record_);
+  if (!view_) view_.emplace(Dwg(), record_);
   return *view_;
 }
 
 template <typename Prepare, typename Edit>
 void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edit) {
-  Change(member, IsText(), prepare, [&](drawing::Record&) {
-    drawing::TextView& view = View();
-    const TextState before = Text();
-    TextGeometry t = before.geometry;
-    drawing::EntityView::Batch batch(view);  // the change and the geometry: one change of the record
-    // The edit alters `t`; of the tags, it changes the string (and `t`'s length of it) or nothing.
-    edit(view, t);
+  Run(member, [&] {
+    Need(IsText(), member);
+    prepare();
+    Changeable();
+    const bool later = document_->DefersTextWrites();
+    if (later) document_->HoldTextChanges(*this);
+    TextState state = Text();
+    TextGeometry& t = state.geometry;
+    // The edit alters `t`; of the changes held, it sets the string (and `t`'s length of it), the style, or
+    // nothing, once nothing it does can fail.
+    edit(t);
     drawing::Recompute(t);
     t.rotation = Normalised(t.rotation);
-    drawing::TextGroups groups = drawing::WriteTextGeometry(view, t, before.groups);
-    groups.characters = t.characters;
+    changes_.groups |= drawing::PlanTextGeometry(t, state.groups);
+    state.groups.characters = t.characters;
+    state.geometry = drawing::GeometryOf(state.groups, t.rightToLeft);
+    text_ = state;
+    if (later) return;
+    try {
+      WriteTextChanges();
+    } catch (...) {
+      changes_ = {};
+      text_.reset();  // read again from the tags the failed change left as they were
+      throw;
+    }
+  });
+}
+
+void StandInEntity::WriteTextChanges() const {
+  if (changes_.Any()) {
+    UndoStack::Operation op(Steps());  // one change; taken back when writing fails
+    drawing::TextView& view = View();
+    drawing::EntityView::Batch batch(view);
+    if (changes_.string) view.SetEncodedTextString(*changes_.string);
+    if (changes_.style) view.SetEncodedStyleName(*changes_.style);
+    drawing::WriteTextGroups(view, text_->groups, changes_.groups);
     batch.Commit();
-    // What the tags hold now, as reading them again would give it.
-    text_ = TextState{groups, drawing::GeometryOf(groups, t.rightToLeft), before.axes};
-    textRevision_ = record_.Revision();
+    if (changes_.string) {
+      string_ = std::move(changes_.shownString);
+      stringRevision_ = record_.Revision();
+    }
+    changes_ = {};
+    textRevision_ = record_.Revision();  // the state kept is what the tags now hold
+  }
+  document_->TextChangesWritten(*this);
+}
+
+bool StandInEntity::TurnTextLater(const acad::Point& base, double angle) {
+  return Run("Rotate", [&] {
+    RequireFinite(base, "Rotate");
+    if (!std::isfinite(angle)) throw acad::Error("Rotate: the angle must be a finite number");
+    Changeable();
+    document_->HoldTextChanges(*this);
+    TextState state = Text();
+    const auto turned = drawing::TurnTextGroups(View(), state.groups, state.axes, base, angle);
+    if (!turned) return false;
+    state.geometry = drawing::GeometryOf(state.groups, state.geometry.rightToLeft);
+    text_ = state;
+    changes_.groups |= *turned;
+    return true;
   });
 }
 
 std::u16string StandInEntity::TextString() const {
   return Run("TextString", [&] {
-    if (IsText()) return View().TextString();
-    if (kind_ == Kind::MText) return drawing::MTextView(document_->Dwg(), Live()).TextString();
+    if (IsText()) return changes_.string ? changes_.shownString : StringInTags();
+    if (kind_ == Kind::MText) return drawing::MTextView(Dwg(), Live()).TextString();
     Lacks("TextString");
   });
 }
 
 void StandInEntity::SetTextString(const std::u16string& text) {
   if (IsText()) {
-    ChangeText("TextString", [&](drawing::TextView& view, TextGeometry& t) {
-      view.SetTextString(text);
-      t.characters = drawing::GlyphCount(view.TextString());  // as the string reads back
+    ChangeText("TextString", [&](TextGeometry& t) {
+      drawing::Drawing& d = Dwg();
+      std::string encoded = d.Encode(text);
+      drawing::CheckValue(1, encoded);
+      std::u16string shown = d.Decode(encoded);  // as the string reads back
+      t.characters = drawing::GlyphCount(shown);
+      changes_.string = std::move(encoded);
+      changes_.shownString = std::move(shown);
     });
     return;
   }
   Change("TextString", kind_ == Kind::MText,
-         [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetTextString(text); });
+         [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetTextString(text); });
 }
 
 double StandInEntity::Height() const {
   return Run("Height", [&] {
     if (IsText()) return Text().geometry.height;
-    if (kind_ == Kind::MText) return drawing::MTextView(document_->Dwg(), Live()).Height();
+    if (kind_ == Kind::MText) return drawing::MTextView(Dwg(), Live()).Height();
     Lacks("Height");
   });
 }
@@ -445,16 +523,16 @@ void StandInEntity::SetHeight(double height) {
     if (!(height > 0) || !std::isfinite(height)) throw acad::Error("Height: a height must be above 0");
   };
   if (IsText()) {
-    ChangeText("Height", check, [&](drawing::TextView&, TextGeometry& t) { t.height = height; });
+    ChangeText("Height", check, [&](TextGeometry& t) { t.height = height; });
     return;
   }
   Change("Height", kind_ == Kind::MText, check,
-         [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetHeight(height); });
+         [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetHeight(height); });
 }
 
 double StandInEntity::Rotation() const {
   return Run("Rotation", [&] {
-    drawing::Drawing& d = document_->Dwg();
+    drawing::Drawing& d = Dwg();
     if (IsText()) return Normalised(Text().geometry.rotation);
     if (kind_ == Kind::MText) {
       const drawing::Record& r = Live();
@@ -476,7 +554,7 @@ void StandInEntity::SetRotation(double angle) {
     if (!std::isfinite(angle)) throw acad::Error("Rotation: the angle must be a finite number");
   };
   if (IsText()) {
-    ChangeText("Rotation", check, [&](drawing::TextView&, TextGeometry& t) {
+    ChangeText("Rotation", check, [&](TextGeometry& t) {
       const double turned = Normalised(angle);
       if (drawing::UsesBothPoints(t.horizontal)) {
         // The second point turns about the first.
@@ -495,7 +573,7 @@ void StandInEntity::SetRotation(double angle) {
 
 acad::Point StandInEntity::InsertionPoint() const {
   return Run("InsertionPoint", [&] {
-    drawing::Drawing& d = document_->Dwg();
+    drawing::Drawing& d = Dwg();
     if (IsText()) {
       const TextState& text = Text();
       return drawing::ToWorld(text.geometry.insertion, text.axes);
@@ -518,7 +596,7 @@ void StandInEntity::SetInsertionPoint(const acad::Point& point) {
           RequireFinite(point, "InsertionPoint");
           local = drawing::ToOcs(point, Text().axes);
         },
-        [&](drawing::TextView&, TextGeometry& t) { drawing::SetInsertionPoint(t, local); });
+        [&](TextGeometry& t) { drawing::SetInsertionPoint(t, local); });
     return;
   }
   Need(kind_ == Kind::MText || kind_ == Kind::BlockReference, "InsertionPoint");
@@ -540,7 +618,7 @@ void StandInEntity::SetHorizontalAlignment(int value) {
         if (value < 0 || value > 5)
           throw acad::Error("HorizontalAlignment: " + std::to_string(value) + " is not 0 to 5");
       },
-      [&](drawing::TextView&, TextGeometry& t) { drawing::SetAlignment(t, value, t.vertical); });
+      [&](TextGeometry& t) { drawing::SetAlignment(t, value, t.vertical); });
 }
 
 int StandInEntity::VerticalAlignment() const {
@@ -556,7 +634,7 @@ void StandInEntity::SetVerticalAlignment(int value) {
       [&] {
         if (value < 0 || value > 3) throw acad::Error("VerticalAlignment: " + std::to_string(value) + " is not 0 to 3");
       },
-      [&](drawing::TextView&, TextGeometry& t) { drawing::SetAlignment(t, t.horizontal, value); });
+      [&](TextGeometry& t) { drawing::SetAlignment(t, t.horizontal, value); });
 }
 
 int StandInEntity::Alignment() const {
@@ -572,7 +650,7 @@ void StandInEntity::SetAlignment(int value) {
       [&] {
         if (value < 0 || value > 14) throw acad::Error("Alignment: " + std::to_string(value) + " is not 0 to 14");
       },
-      [&](drawing::TextView&, TextGeometry& t) { drawing::SetAlignmentCode(t, value); });
+      [&](TextGeometry& t) { drawing::SetAlignmentCode(t, value); });
 }
 
 acad::Point StandInEntity::TextAlignmentPoint() const {
@@ -592,7 +670,7 @@ void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
         RequireFinite(point, "TextAlignmentPoint");
         local = drawing::ToOcs(point, Text().axes);
       },
-      [&](drawing::TextView&, TextGeometry& t) {
+      [&](TextGeometry& t) {
         if (drawing::UsesInsertionPoint(t)) {
           throw acad::Error(
               "TextAlignmentPoint cannot be set on a text aligned left on its baseline: its insertion "
@@ -610,13 +688,13 @@ bool StandInEntity::Backward() const {
 }
 
 void StandInEntity::SetBackward(bool on) {
-  ChangeText("Backward", [&](drawing::TextView&, TextGeometry& t) { t.backward = on; });
+  ChangeText("Backward", [&](TextGeometry& t) { t.backward = on; });
 }
 
 int StandInEntity::TextGenerationFlag() const {
   return Run("TextGenerationFlag", [&] {
     Need(IsText(), "TextGenerationFlag");
-    return View().GenerationFlags();
+    return changes_.Any() ? Text().groups.flags : View().GenerationFlags();
   });
 }
 
@@ -629,7 +707,7 @@ void StandInEntity::SetTextGenerationFlag(int flag) {
                             " is not 0, 2 (backward), 4 (upside down) or 6");
         }
       },
-      [&](drawing::TextView&, TextGeometry& t) {
+      [&](TextGeometry& t) {
         t.backward = (flag & 2) != 0;
         t.upsideDown = (flag & 4) != 0;
       });
@@ -648,7 +726,7 @@ void StandInEntity::SetScaleFactor(double factor) {
       [&] {
         if (!(factor > 0) || !std::isfinite(factor)) throw acad::Error("ScaleFactor: a width factor must be above 0");
       },
-      [&](drawing::TextView&, TextGeometry& t) { t.widthFactor = factor; });
+      [&](TextGeometry& t) { t.widthFactor = factor; });
 }
 
 // --- attributes ---
@@ -656,25 +734,25 @@ void StandInEntity::SetScaleFactor(double factor) {
 std::u16string StandInEntity::TagString() const {
   return Run("TagString", [&] {
     Need(kind_ == Kind::Attribute || kind_ == Kind::AttributeDefinition, "TagString");
-    return drawing::AttributeView(document_->Dwg(), Live()).TagString();
+    return drawing::AttributeView(Dwg(), Live()).TagString();
   });
 }
 
 void StandInEntity::SetTagString(const std::u16string& tag) {
   Change("TagString", kind_ == Kind::Attribute || kind_ == Kind::AttributeDefinition,
-         [&](drawing::Record& r) { drawing::AttributeView(document_->Dwg(), r).SetTagString(tag); });
+         [&](drawing::Record& r) { drawing::AttributeView(Dwg(), r).SetTagString(tag); });
 }
 
 std::u16string StandInEntity::PromptString() const {
   return Run("PromptString", [&] {
     Need(kind_ == Kind::AttributeDefinition, "PromptString");
-    return drawing::AttributeView(document_->Dwg(), Live()).PromptString();
+    return drawing::AttributeView(Dwg(), Live()).PromptString();
   });
 }
 
 void StandInEntity::SetPromptString(const std::u16string& prompt) {
   Change("PromptString", kind_ == Kind::AttributeDefinition,
-         [&](drawing::Record& r) { drawing::AttributeView(document_->Dwg(), r).SetPromptString(prompt); });
+         [&](drawing::Record& r) { drawing::AttributeView(Dwg(), r).SetPromptString(prompt); });
 }
 
 // --- MText ---
@@ -682,7 +760,7 @@ void StandInEntity::SetPromptString(const std::u16string& prompt) {
 int StandInEntity::AttachmentPoint() const {
   return Run("AttachmentPoint", [&] {
     Need(kind_ == Kind::MText, "AttachmentPoint");
-    return drawing::MTextView(document_->Dwg(), Live()).AttachmentPoint();
+    return drawing::MTextView(Dwg(), Live()).AttachmentPoint();
   });
 }
 
@@ -692,13 +770,13 @@ void StandInEntity::SetAttachmentPoint(int value) {
       [&] {
         if (value < 1 || value > 9) throw acad::Error("AttachmentPoint: " + std::to_string(value) + " is not 1 to 9");
       },
-      [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetAttachmentPoint(value); });
+      [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetAttachmentPoint(value); });
 }
 
 double StandInEntity::Width() const {
   return Run("Width", [&] {
     Need(kind_ == Kind::MText, "Width");
-    return drawing::MTextView(document_->Dwg(), Live()).Width();
+    return drawing::MTextView(Dwg(), Live()).Width();
   });
 }
 
@@ -708,13 +786,13 @@ void StandInEntity::SetWidth(double width) {
       [&] {
         if (!(width >= 0) || !std::isfinite(width)) throw acad::Error("Width: a width cannot be below 0");
       },
-      [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetWidth(width); });
+      [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetWidth(width); });
 }
 
 int StandInEntity::DrawingDirection() const {
   return Run("DrawingDirection", [&] {
     Need(kind_ == Kind::MText, "DrawingDirection");
-    return drawing::MTextView(document_->Dwg(), Live()).DrawingDirection();
+    return drawing::MTextView(Dwg(), Live()).DrawingDirection();
   });
 }
 
@@ -724,7 +802,7 @@ void StandInEntity::SetDrawingDirection(int value) {
       [&] {
         if (value < 1 || value > 5) throw acad::Error("DrawingDirection: " + std::to_string(value) + " is not 1 to 5");
       },
-      [&](drawing::Record& r) { drawing::MTextView(document_->Dwg(), r).SetDrawingDirection(value); });
+      [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetDrawingDirection(value); });
 }
 
 // --- dimensions ---
@@ -732,13 +810,13 @@ void StandInEntity::SetDrawingDirection(int value) {
 std::u16string StandInEntity::TextOverride() const {
   return Run("TextOverride", [&] {
     Need(kind_ == Kind::Dimension, "TextOverride");
-    return drawing::DimensionView(document_->Dwg(), Live()).TextOverride();
+    return drawing::DimensionView(Dwg(), Live()).TextOverride();
   });
 }
 
 void StandInEntity::SetTextOverride(const std::u16string& text) {
   Change("TextOverride", kind_ == Kind::Dimension,
-         [&](drawing::Record& r) { drawing::DimensionView(document_->Dwg(), r).SetTextOverride(text); });
+         [&](drawing::Record& r) { drawing::DimensionView(Dwg(), r).SetTextOverride(text); });
 }
 
 // --- block references ---
@@ -746,14 +824,14 @@ void StandInEntity::SetTextOverride(const std::u16string& text) {
 std::u16string StandInEntity::Name() const {
   return Run("Name", [&] {
     Need(kind_ == Kind::BlockReference, "Name");
-    return drawing::InsertView(document_->Dwg(), Live()).Name();
+    return drawing::InsertView(Dwg(), Live()).Name();
   });
 }
 
 bool StandInEntity::HasAttributes() const {
   return Run("HasAttributes", [&] {
     Need(kind_ == Kind::BlockReference, "HasAttributes");
-    return !drawing::InsertView(document_->Dwg(), Live()).Attributes().empty();
+    return !drawing::InsertView(Dwg(), Live()).Attributes().empty();
   });
 }
 
@@ -761,7 +839,7 @@ std::vector<std::shared_ptr<acad::Entity>> StandInEntity::GetAttributes() const 
   return Run("GetAttributes", [&] {
     Need(kind_ == Kind::BlockReference, "GetAttributes");
     std::vector<std::shared_ptr<acad::Entity>> attributes;
-    for (drawing::Record* r : drawing::InsertView(document_->Dwg(), Live()).Attributes())
+    for (drawing::Record* r : drawing::InsertView(Dwg(), Live()).Attributes())
       attributes.push_back(document_->Wrap(*r));
     return attributes;
   });

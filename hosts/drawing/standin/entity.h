@@ -23,6 +23,10 @@
 //   that close or carry another entity (SEQEND, VERTEX) are not erased, copied, moved or turned alone, and
 //   an attribute reference is not copied alone (it would belong to no block reference).
 // - A member call that fails changes nothing (undo_stack.h).
+// - While the undo keeps no history, a text, attribute or attribute definition keeps the changes its
+//   members make and writes them to its record as one change later (document.h, "Changes of a text
+//   written later"): the members read what was set, and the record holds what writing each change at
+//   once would have written.
 #pragma once
 
 #include <cstdint>
@@ -35,23 +39,28 @@
 #include "drawing/drawing.h"
 #include "drawing/entity_views.h"
 #include "drawing/ocs.h"
+#include "drawing/standin/document.h"
 #include "drawing/text_geometry.h"
 #include "drawing/text_placement.h"
 
 namespace zil::standin {
 
-class StandInDocument;
-
 class StandInEntity final : public acad::Entity {
  public:
   StandInEntity(std::shared_ptr<StandInDocument> document, drawing::Record& record);
-  // Lets go of the tags read for the object: a walk over a large drawing keeps those of the entity at hand
-  // only.
+  // Writes the changes the object holds, and lets go of the tags read for it: a walk over a large drawing
+  // keeps those of the entity at hand only.
   ~StandInEntity() override;
   StandInEntity(const StandInEntity&) = delete;
   StandInEntity& operator=(const StandInEntity&) = delete;
 
-  drawing::Record& Rec() const noexcept { return record_; }
+  // The record, with the changes the object holds written to it.
+  drawing::Record& Rec() const {
+    WriteTextChanges();
+    return record_;
+  }
+  // Writes the changes of the text the object holds (see above) to its record, as one change.
+  void WriteTextChanges() const;
 
   std::u16string ObjectName() const override;
   int EntityType() const override;
@@ -150,19 +159,36 @@ class StandInEntity final : public acad::Entity {
   void Need(bool has, const char* member) const {
     if (!has) Lacks(member);
   }
+  // The drawing and the undo steps, with the changes of other objects written (document.h).
+  drawing::Drawing& Dwg() const { return document_->DrawingFor(*this); }
+  UndoStack& Steps() const { return document_->UndoFor(*this); }
   // A text's groups, geometry and axes, read from its tags once for each revision of the record (a
-  // conversion asks for one value after another), or kept from what a change of the text wrote.
+  // conversion asks for one value after another), or kept from what a change of the text set: the
+  // groups are what the tags hold, or will hold once the changes are written.
   struct TextState {
     drawing::TextGroups groups;
     drawing::TextGeometry geometry;
     drawing::OcsAxes axes;
   };
   const TextState& Text() const;
+  // The string the text's tags hold (kept, see string_).
+  const std::u16string& StringInTags() const;
+  // The changes of a text not yet written to its tags: the groups (text_placement.h's bits) that take
+  // their values from Text().groups, the string and the style.
+  struct TextChanges {
+    unsigned groups = 0;
+    std::optional<std::string> string;  // encoded as the drawing writes it
+    std::u16string shownString;         // as the tags will read back
+    std::optional<std::string> style;   // encoded
+    std::u16string shownStyle;
+    bool Any() const noexcept { return groups != 0 || string || style; }
+  };
   // The view of a live text's tags (acad::Error when it was erased), kept with the object so that what it
   // found stays found from one member call to the next while the record's revision stays.
   drawing::TextView& View() const;
   // A change of a text's geometry by member `member` (a change as Change makes it, for texts only): reads
-  // the geometry, lets `edit` alter it, computes the rest and writes it as one change of the record.
+  // the geometry, lets `edit` alter it (and the changes held), computes the rest and writes it as one
+  // change of the record, now or later (see above).
   template <typename Prepare, typename Edit>
   void ChangeText(const char* member, Prepare&& prepare, Edit&& edit);
   template <typename Edit>
@@ -170,6 +196,9 @@ class StandInEntity final : public acad::Entity {
     ChangeText(
         member, [] {}, std::forward<Edit>(edit));
   }
+  // Rotate of a TEXT whose changes are written later, worked out on its groups; false when the text is not
+  // one that can be turned that way (entity_edit.h, TurnTextGroups).
+  bool TurnTextLater(const acad::Point& base, double angle);
 
   std::shared_ptr<StandInDocument> document_;
   drawing::Record& record_;
@@ -177,6 +206,11 @@ class StandInEntity final : public acad::Entity {
   mutable std::optional<TextState> text_;
   mutable std::uint64_t textRevision_ = 0;
   mutable std::optional<drawing::TextView> view_;
+  mutable TextChanges changes_;
+  // The text's string as its tags hold it, once read, while the record's revision stays: read with the
+  // groups (for its length) and on its own.
+  mutable std::optional<std::u16string> string_;
+  mutable std::uint64_t stringRevision_ = 0;
 };
 
 }  // namespace zil::standin

@@ -91,6 +91,9 @@ class UndoStack final : public drawing::ChangeJournal {
   // batch that converts a drawing and saves it needs nothing more, and keeps no copy of every entity it
   // changed. Turning it off forgets the steps kept so far.
   void KeepHistory(bool keep);
+  bool KeepsHistory() const noexcept { return history_; }
+  // An operation is running.
+  bool InOperation() const noexcept { return operations_ > 0; }
 
   // Any change since the drawing was opened or last saved (undoing is a change too).
   bool Modified() const noexcept { return modified_; }
