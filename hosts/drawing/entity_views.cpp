@@ -51,7 +51,12 @@ void EntityView::SetColor(int color) { SetInteger(EntityPlacement(), 62, color);
 
 EntityView::Batch::Batch(EntityView& view) : view_(view), outer_(!view.pending_) {
   if (!outer_) return;
-  view_.pending_ = view_.record_.Tags();
+  // Room for the groups a change adds, so that adding them moves the tags once at most.
+  constexpr std::size_t kRoomForNewGroups = 8;
+  const std::vector<Tag>& tags = view_.record_.Tags();
+  view_.pending_.emplace();
+  view_.pending_->reserve(tags.size() + kRoomForNewGroups);
+  view_.pending_->assign(tags.begin(), tags.end());
   view_.dirty_ = false;
 }
 

@@ -50,8 +50,17 @@ Texts MakeTexts(const zil::test::TempFolder& dir) {
 // What a reader sees of a text.
 std::vector<double> Seen(acad::Entity& t) {
   const acad::Point at = t.InsertionPoint(), to = t.TextAlignmentPoint();
-  return {at.x, at.y, at.z, to.x, to.y, to.z, t.Height(), t.Rotation(), t.ScaleFactor(),
-          static_cast<double>(t.Alignment()), static_cast<double>(t.TextGenerationFlag())};
+  return {at.x,
+          at.y,
+          at.z,
+          to.x,
+          to.y,
+          to.z,
+          t.Height(),
+          t.Rotation(),
+          t.ScaleFactor(),
+          static_cast<double>(t.Alignment()),
+          static_cast<double>(t.TextGenerationFlag())};
 }
 
 using Changes = std::function<void(acad::Entity&)>;

@@ -312,7 +312,12 @@ TEST(StandIn, CurrentLayerStylesAndTheCollections) {
   EXPECT_EQ(styles->Item(u"ARIAL")->FontFile(), u"arial.ttf");
   EXPECT_EQ(styles->Item(u"BigOnly")->BigFontFile(), u"hebkeys.shx");
   EXPECT_EQ(styles->Item(u"UpsideBack")->TextGenerationFlag(), 6);
+  // A style is found as soon as it is added, though it was looked for before.
+  const auto text = host.Entity("keys");
+  EXPECT_THROW(text->SetStyleName(u"ARIALREVIT"), acad::Error);
   const auto revit = styles->Add(u"ARIALREVIT");
+  text->SetStyleName(u"ARIALREVIT");
+  EXPECT_EQ(text->StyleName(), u"ARIALREVIT");
   revit->SetFont(u"Arial", false, false, 0, 34);
   revit->SetWidth(1);
   EXPECT_EQ(revit->FontFile(), u"");

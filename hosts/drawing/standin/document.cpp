@@ -202,10 +202,35 @@ bool StandInDocument::LayerLocked(std::string_view name) {
   return locked;
 }
 
+drawing::Record* StandInDocument::FindTextStyle(std::u16string_view name) {
+  const drawing::Span* table = drawing_->FindTable("STYLE");
+  if (!table) return nullptr;
+  // The table as it is: the same records, each unchanged (a new name, erased, an undo: a new revision).
+  const auto same = [&] {
+    auto known = styleNames_->records.begin();
+    for (const drawing::Record* r = table->head->Next(); r != nullptr && r != table->end; r = r->Next(), ++known)
+      if (known == styleNames_->records.end() || known->first != r || known->second != r->Revision()) return false;
+    return known == styleNames_->records.end();
+  };
+  if (!styleNames_ || !same()) {
+    styleNames_.emplace();
+    for (const drawing::Record* r = table->head->Next(); r != nullptr && r != table->end; r = r->Next())
+      styleNames_->records.emplace_back(r, r->Revision());
+  }
+  auto& found = styleNames_->found;
+  const auto known = std::find_if(found.begin(), found.end(), [&](const auto& f) { return f.first == name; });
+  if (known != found.end()) return known->second;
+  drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", name);
+  constexpr std::size_t kNamesKept = 16;
+  if (found.size() == kNamesKept) found.erase(found.begin());
+  found.emplace_back(std::u16string(name), style);
+  return style;
+}
+
 bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {
   const auto application = application_.lock();
   if (!application || !application->KnowsFontDirections()) return false;
-  drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", styleName);
+  drawing::Record* style = FindTextStyle(styleName);
   if (style == nullptr) return false;
   const auto known =
       std::find_if(knownStyles_.begin(), knownStyles_.end(), [style](const KnownStyle& k) { return k.style == style; });
@@ -227,7 +252,7 @@ bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {
 }
 
 void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_view name, const char* what) {
-  if (!drawing::FindTableRecord(*drawing_, table, name))
+  if (!(table == "STYLE" ? FindTextStyle(name) : drawing::FindTableRecord(*drawing_, table, name)))
     throw acad::Error(std::string("The drawing has no ") + what + " named \"" + textcore::ToUtf8(name) + "\"");
 }
 

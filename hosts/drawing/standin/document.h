@@ -146,6 +146,9 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   std::vector<drawing::Record*> AllLayoutEntities();
   // True when the entity's layer is locked.
   bool OnLockedLayer(const drawing::Record& entity);
+  // The text style of that name (drawing::FindTableRecord), nullptr when the drawing has none; the
+  // answers are remembered while the style table stays as it was (a walk asks for every text).
+  drawing::Record* FindTextStyle(std::u16string_view name);
   // True when the text style of that name has a font that draws right to left (application.h).
   bool StyleDrawsRightToLeft(std::u16string_view styleName);
   // True when the layer an entity names (group 8 as written, empty when it has none) is locked.
@@ -211,6 +214,13 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
     bool rightToLeft = false;
   };
   std::vector<KnownStyle> knownStyles_;
+  // FindTextStyle's answers, and the style table they hold for: its records (erased ones included) and
+  // their revisions.
+  struct StyleNames {
+    std::vector<std::pair<const drawing::Record*, std::uint64_t>> records;
+    std::vector<std::pair<std::u16string, drawing::Record*>> found;
+  };
+  std::optional<StyleNames> styleNames_;
 };
 
 }  // namespace zil::standin

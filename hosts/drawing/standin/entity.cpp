@@ -179,9 +179,7 @@ drawing::Record& StandInEntity::Live() const {
 
 drawing::Record& StandInEntity::Changeable() const {
   drawing::Record& r = Live();
-  // A text's own view knows where its layer is from the last call.
-  if (kind_ != Kind::NotEntity &&
-      (IsText() ? document_->LayerLocked(View().LayerValue()) : document_->OnLockedLayer(r)))
+  if (kind_ != Kind::NotEntity && (IsText() ? document_->LayerLocked(TextLayer()) : document_->OnLockedLayer(r)))
     throw acad::Error("The object " + Named() + " is on a locked layer");
   return r;
 }
@@ -365,7 +363,7 @@ std::u16string StandInEntity::StyleName() const {
                                   : changes_.style ? changes_.shownStyle
                                                    : View().StyleName();
       // A style the drawing does not define is shown, and read, as the standard style.
-      return drawing::FindTableRecord(d, "STYLE", name) != nullptr ? name : std::u16string(u"Standard");
+      return document_->FindTextStyle(name) != nullptr ? name : std::u16string(u"Standard");
     }
     if (kind_ == Kind::Dimension) {
       const std::u16string name = drawing::DimensionView(d, Live()).StyleName();
@@ -404,6 +402,14 @@ const StandInEntity::TextState& StandInEntity::Text() const {
     textRevision_ = r.Revision();
   }
   return *text_;
+}
+
+const std::string& StandInEntity::TextLayer() const {
+  if (!layer_ || layerRevision_ != Live().Revision()) {
+    layer_ = std::string(View().LayerValue());
+    layerRevision_ = record_.Revision();
+  }
+  return *layer_;
 }
 
 const std::u16string& StandInEntity::StringInTags() const {

@@ -173,6 +173,7 @@ class StandInEntity final : public acad::Entity {
   const TextState& Text() const;
   // The string the text's tags hold (kept, see string_).
   const std::u16string& StringInTags() const;
+  const std::string& TextLayer() const;
   // The changes of a text not yet written to its tags: the groups (text_placement.h's bits) that take
   // their values from Text().groups, the string and the style.
   struct TextChanges {
@@ -211,6 +212,9 @@ class StandInEntity final : public acad::Entity {
   // groups (for its length) and on its own.
   mutable std::optional<std::u16string> string_;
   mutable std::uint64_t stringRevision_ = 0;
+  // The text's layer as its group 8 writes it, kept the same way (every change asks whether it is locked).
+  mutable std::optional<std::string> layer_;
+  mutable std::uint64_t layerRevision_ = 0;
 };
 
 }  // namespace zil::standin
