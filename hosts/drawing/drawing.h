@@ -92,6 +92,10 @@ class Drawing {
   Tag MakeTag(int code, double value);
   Tag MakeIntegerTag(int code, long long value);
 
+  // The revision given to the record changed last (Record::Revision): while it and the records' list
+  // stay the same, no record changed.
+  std::uint64_t LastRevision() const noexcept { return revision_; }
+
   // A new handle from $HANDSEED, which moves on; never one that is in use.
   std::uint64_t NewHandle();
 

@@ -203,9 +203,27 @@ bool StandInDocument::LayerLocked(std::string_view name) {
 }
 
 drawing::Record* StandInDocument::FindTextStyle(std::u16string_view name) {
+  // Nothing changed since the last look (no record, none inserted or removed), or the table as it was:
+  // the same records, each unchanged (a new name, erased, an undo: a new revision).
+  const bool unchanged = styleNames_ && styleNames_->lastRevision == drawing_->LastRevision() &&
+                         styleNames_->structure == undo_.StructureGeneration();
+  if (!unchanged && !UpdateStyleNames()) return nullptr;
+  auto& found = styleNames_->found;
+  const auto known = std::find_if(found.begin(), found.end(), [&](const auto& f) { return f.first == name; });
+  if (known != found.end()) return known->second;
+  drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", name);
+  constexpr std::size_t kNamesKept = 16;
+  if (found.size() == kNamesKept) found.erase(found.begin());
+  found.emplace_back(std::u16string(name), style);
+  return style;
+}
+
+bool StandInDocument::UpdateStyleNames() {
   const drawing::Span* table = drawing_->FindTable("STYLE");
-  if (!table) return nullptr;
-  // The table as it is: the same records, each unchanged (a new name, erased, an undo: a new revision).
+  if (!table) {
+    styleNames_.reset();
+    return false;
+  }
   const auto same = [&] {
     auto known = styleNames_->records.begin();
     for (const drawing::Record* r = table->head->Next(); r != nullptr && r != table->end; r = r->Next(), ++known)
@@ -217,14 +235,9 @@ drawing::Record* StandInDocument::FindTextStyle(std::u16string_view name) {
     for (const drawing::Record* r = table->head->Next(); r != nullptr && r != table->end; r = r->Next())
       styleNames_->records.emplace_back(r, r->Revision());
   }
-  auto& found = styleNames_->found;
-  const auto known = std::find_if(found.begin(), found.end(), [&](const auto& f) { return f.first == name; });
-  if (known != found.end()) return known->second;
-  drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", name);
-  constexpr std::size_t kNamesKept = 16;
-  if (found.size() == kNamesKept) found.erase(found.begin());
-  found.emplace_back(std::u16string(name), style);
-  return style;
+  styleNames_->lastRevision = drawing_->LastRevision();
+  styleNames_->structure = undo_.StructureGeneration();
+  return true;
 }
 
 bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {

@@ -181,6 +181,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
  private:
   void IndexEntities();
   void WriteHeldTextChanges();
+  // Brings FindTextStyle's answers in line with the style table; false when the drawing has none.
+  bool UpdateStyleNames();
 
   std::weak_ptr<StandInApplication> application_;
   std::unique_ptr<drawing::Drawing> drawing_;
@@ -215,8 +217,11 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   };
   std::vector<KnownStyle> knownStyles_;
   // FindTextStyle's answers, and the style table they hold for: its records (erased ones included) and
-  // their revisions.
+  // their revisions, as of the drawing's last revision and the undo's count of records inserted and
+  // removed.
   struct StyleNames {
+    std::uint64_t lastRevision = 0;
+    unsigned long structure = 0;
     std::vector<std::pair<const drawing::Record*, std::uint64_t>> records;
     std::vector<std::pair<std::u16string, drawing::Record*>> found;
   };
