@@ -1,6 +1,7 @@
 #include "drawing/drawing.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <utility>
 
@@ -206,22 +207,35 @@ std::string_view Drawing::KeepValue(int code, std::string_view value) {
 
 Tag Drawing::MakeTag(int code, std::string_view value) {
   CheckValue(code, value);
-  std::string code_text = std::to_string(code);
-  if (static_cast<int>(code_text.size()) < codeWidth_) {
-    code_text.insert(0, static_cast<std::size_t>(codeWidth_) - code_text.size(), ' ');
-  }
-  const std::string_view text = scratch_.Keep({code_text, lineEnd_, value, lineEnd_});
+  // The code line is put together here, then copied with the value: the digits (an int's, with its
+  // sign), right-aligned to the file's width (which pads them to three at most), and the line end.
+  char line[32];
+  char* const digits = line + 8;
+  char* start = digits;
+  char* end = std::to_chars(digits, line + 24, code).ptr;
+  while (end - start < codeWidth_ && start != line) *--start = ' ';
+  for (const char c : lineEnd_) *end++ = c;
+  const auto codeLineSize = static_cast<std::size_t>(end - start);
+
+  char* const text = scratch_.Room(codeLineSize + value.size() + lineEnd_.size());
+  char* out = std::copy(start, end, text);
+  out = std::copy(value.begin(), value.end(), out);
+  for (const char c : lineEnd_) *out++ = c;
   Tag tag;
   tag.code = code;
-  tag.codeLine = text.substr(0, code_text.size() + lineEnd_.size());
-  tag.value = text.substr(tag.codeLine.size(), value.size());
-  tag.valueEnd = text.substr(tag.codeLine.size() + value.size());
+  tag.codeLine = std::string_view(text, codeLineSize);
+  tag.value = std::string_view(text + codeLineSize, value.size());
+  tag.valueEnd = std::string_view(text + codeLineSize + value.size(), lineEnd_.size());
   return tag;
 }
 
 Tag Drawing::MakeTag(int code, double value) { return MakeTag(code, FormatDouble(value)); }
 
-Tag Drawing::MakeIntegerTag(int code, long long value) { return MakeTag(code, std::to_string(value)); }
+Tag Drawing::MakeIntegerTag(int code, long long value) {
+  char digits[24];  // a long long's digits and sign
+  char* const digitsEnd = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  return MakeTag(code, std::string_view(digits, static_cast<std::size_t>(digitsEnd - digits)));
+}
 
 std::uint64_t Drawing::NewHandle() {
   HeaderView header(*this);
@@ -281,24 +295,51 @@ void Drawing::MakeDirty(Record& record) {
   lastChanged_ = &record;
 }
 
-void Drawing::WriteBack(Record& record, TextStore& store) {
-  std::vector<Tag>& tags = *record.tags_;
-  const std::size_t size = BytesOf(tags);
+void Drawing::WriteBack(Record& record, TextStore& store, std::size_t size) {
   char* const start = store.Room(size);
+  // Tags read together from one text (most of a record that was read and changed in a few groups) lie
+  // one after another: each run of such bytes is copied at once.
+  const char* runStart = nullptr;
+  const char* runEnd = nullptr;
   char* out = start;
-  const auto copy = [&out](std::string_view part) {
-    const std::string_view moved(out, part.size());
-    out = std::copy(part.begin(), part.end(), out);
-    return moved;
+  const auto add = [&](std::string_view part) {
+    if (part.empty()) return;
+    if (part.data() != runEnd) {
+      out = std::copy(runStart, runEnd, out);
+      runStart = part.data();
+    }
+    runEnd = part.data() + part.size();
   };
-  for (Tag& tag : tags) {
-    tag.codeLine = copy(tag.codeLine);
-    tag.value = copy(tag.value);
-    tag.valueEnd = copy(tag.valueEnd);
+  for (const Tag& tag : *record.tags_) {
+    const char* const value = tag.codeLine.data() + tag.codeLine.size();
+    if (tag.value.data() == value && tag.valueEnd.data() == value + tag.value.size()) {  // a tag as read or made
+      add(std::string_view(tag.codeLine.data(), tag.codeLine.size() + tag.value.size() + tag.valueEnd.size()));
+    } else {
+      add(tag.codeLine);
+      add(tag.value);
+      add(tag.valueEnd);
+    }
   }
+  std::copy(runStart, runEnd, out);
   if (record.fileBytes_) bytes_.Forget(record.Source());
   record.fileBytes_ = false;
   record.SetSource(std::string_view(start, size));
+}
+
+void Drawing::MoveTags(Record& record, TextStore& store) {
+  WriteBack(record, store, BytesOf(*record.tags_));
+  // The tags now read the bytes written from them.
+  const char* at = record.source_;
+  const auto next = [&at](std::string_view part) {
+    const std::string_view moved(at, part.size());
+    at += part.size();
+    return moved;
+  };
+  for (Tag& tag : *record.tags_) {
+    tag.codeLine = next(tag.codeLine);
+    tag.value = next(tag.value);
+    tag.valueEnd = next(tag.valueEnd);
+  }
 }
 
 std::size_t Drawing::BytesOf(const std::vector<Tag>& tags) noexcept {
@@ -321,12 +362,13 @@ void Drawing::Settle() {
   }
   for (Record* record : dirty_) {
     if (!record->dirty_ || std::find(keptAsTags_.begin(), keptAsTags_.end(), record) != keptAsTags_.end()) continue;
-    if (BytesOf(*record->tags_) > kWrittenBackUpTo) {
+    const std::size_t size = BytesOf(*record->tags_);
+    if (size > kWrittenBackUpTo) {
       keptAsTags_.push_back(record);
     } else if (record == last) {
       heldLast_ = record;
     } else {
-      WriteBack(*record, texts_);
+      WriteBack(*record, texts_, size);
       record->dirty_ = false;
       ReleaseTags(*record);
     }
@@ -338,10 +380,10 @@ void Drawing::Settle() {
     std::erase_if(keptAsTags_, [](const Record* record) { return !record->dirty_; });
     keptBytes_ = 0;
     for (Record* record : keptAsTags_) {
-      WriteBack(*record, spare_);
+      MoveTags(*record, spare_);
       keptBytes_ += record->sourceSize_;
     }
-    if (heldLast_) WriteBack(*heldLast_, spare_);
+    if (heldLast_) MoveTags(*heldLast_, spare_);
     std::swap(scratch_, spare_);
     spare_.Clear();
   }

@@ -142,8 +142,11 @@ class Drawing {
   void MakeDirty(Record& record);
   // The provisional records are kept from now on; $HANDSEED moves past their handles.
   void KeepProvisionalRecords();
-  // Copies a record's tags one after another into `store`, points them and the record's bytes there.
-  void WriteBack(Record& record, TextStore& store);
+  // Copies a dirty record's tags (`size` bytes) one after another into `store` and points the record's
+  // bytes there; the tags still read the bytes they were made from.
+  void WriteBack(Record& record, TextStore& store, std::size_t size);
+  // Writes a dirty record back into `store` and points its tags there too, so that it stays dirty.
+  void MoveTags(Record& record, TextStore& store);
   // Gives back the file's pages no record reads any more, when enough of them have gathered.
   void ReleaseFileBytes();
   // Keeps the file's pages a dirty record's tags point into from being given back this time.

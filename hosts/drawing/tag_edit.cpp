@@ -69,13 +69,21 @@ Segment SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placeme
   const std::ptrdiff_t rank = RankOf(placement, code);
   std::size_t at = segment.last;
   if (rank >= 0) {
-    const auto earlier = placement.order.first(static_cast<std::size_t>(rank) + 1);
-    const auto later = placement.order.subspan(static_cast<std::size_t>(rank) + 1);
-    const auto among = [](std::span<const int> codes, int c) {
-      return std::find(codes.begin(), codes.end(), c) != codes.end();
-    };
+    const auto order = placement.order;
+    const auto earlierEnd = order.begin() + rank + 1;
+    // A segment's codes mostly come in their order: the codes before `code` are searched from where the
+    // previous tag's code was found, and the rest of them only when that fails.
+    auto from = order.begin();
     for (std::size_t i = segment.first; i < segment.last; ++i) {
-      if (among(later, tags[i].code) && !among(earlier, tags[i].code)) {
+      const int c = tags[i].code;
+      auto place = from;  // mostly a step or two away: a plain loop
+      while (place != earlierEnd && *place != c) ++place;
+      if (place != earlierEnd) {
+        from = place;
+        continue;
+      }
+      if (std::find(order.begin(), from, c) != from) continue;
+      if (std::find(earlierEnd, order.end(), c) != order.end()) {
         at = i;
         break;
       }

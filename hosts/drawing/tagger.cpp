@@ -61,9 +61,7 @@ int ParseCode(std::string_view text) noexcept {
 Tagger::Tagger(std::string_view bytes, std::string file, std::uint32_t firstLine)
     : bytes_(bytes), file_(std::move(file)), line_(firstLine) {}
 
-bool Tagger::Next(Tag& tag) {
-  if (atEof_ || pos_ >= bytes_.size()) return false;
-  const std::size_t codeStart = pos_;
+int Tagger::TakeCode() {
   const TextLine codeLine = TakeLine(bytes_, pos_);
   const int code = ParseCode(codeLine.text);
   if (code < 0) {
@@ -75,15 +73,7 @@ bool Tagger::Next(Tag& tag) {
   if (codeLine.end.empty()) {
     ThrowAt(file_, line_, "the file ends after group code " + std::to_string(code) + " where its value was expected");
   }
-  const TextLine valueLine = TakeLine(bytes_, pos_);
-  tag.code = code;
-  tag.line = line_;
-  tag.codeLine = bytes_.substr(codeStart, codeLine.text.size() + codeLine.end.size());
-  tag.value = valueLine.text;
-  tag.valueEnd = valueLine.end;
-  line_ += 2;
-  if (code == 0 && Trimmed(valueLine.text) == "EOF") atEof_ = true;
-  return true;
+  return code;
 }
 
 std::size_t ByteOrderMarkLength(std::string_view bytes) noexcept {

@@ -1,0 +1,167 @@
+// Tags at the lowest level: read from lines in every form a file may hold, made by the host in the file's
+// layout, put in their place among a record's tags, and written back as the record's new bytes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "drawing/dxf_error.h"
+#include "drawing/loader.h"
+#include "drawing/tag_edit.h"
+#include "drawing/tagger.h"
+#include "drawing/writer.h"
+
+namespace zil::drawing {
+namespace {
+
+std::string BytesOf(const Tag& tag) {
+  return std::string(tag.codeLine) + std::string(tag.value) + std::string(tag.valueEnd);
+}
+
+TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
+  struct Case {
+    std::string bytes;
+    int code;
+    std::string codeLine;
+    std::string value;
+    std::string valueEnd;
+  } cases[] = {
+      {"  0\nEOF\n", 0, "  0\n", "EOF", "\n"},
+      {"1\r\nabc\r\n", 1, "1\r\n", "abc", "\r\n"},
+      {"\t 10\n1.5\n", 10, "\t 10\n", "1.5", "\n"},
+      {" 20 \t\r\n2.5\n", 20, " 20 \t\r\n", "2.5", "\n"},
+      {"000062\n7\n", 62, "000062\n", "7", "\n"},
+      {"32767\n\n", 32767, "32767\n", "", "\n"},
+      {"1071\nlast line", 1071, "1071\n", "last line", ""},
+      {"999\nvalue\r", 999, "999\n", "value\r", ""},
+  };
+  for (const Case& c : cases) {
+    Tagger tagger(c.bytes, "tags.dxf");
+    Tag tag;
+    ASSERT_TRUE(tagger.Next(tag)) << c.bytes;
+    EXPECT_EQ(tag.code, c.code) << c.bytes;
+    EXPECT_EQ(tag.codeLine, c.codeLine) << c.bytes;
+    EXPECT_EQ(tag.value, c.value) << c.bytes;
+    EXPECT_EQ(tag.valueEnd, c.valueEnd) << c.bytes;
+    EXPECT_EQ(tag.line, 1u);
+    EXPECT_FALSE(tagger.Next(tag)) << c.bytes;
+  }
+
+  struct Fault {
+    std::string bytes;
+    std::string message;
+  } faults[] = {
+      {"32768\nx\n", "line 3: expected a group code (an integer 0..32767), found \"32768\""},
+      {"100000\nx\n", "found \"100000\""},
+      {"10\r\r\nx\n", "expected a group code (an integer 0..32767)"},
+      {"1 0\nx\n", "found \"1 0\""},
+      {"\r\nx\n", "found an empty line"},
+      {"10", "line 3: the file ends after group code 10"},
+      {"10\r", "expected a group code (an integer 0..32767)"},
+  };
+  for (const Fault& f : faults) {
+    const std::string bytes = "0\nSECTION\n" + f.bytes;
+    Tagger tagger(bytes, "tags.dxf");
+    Tag tag;
+    ASSERT_TRUE(tagger.Next(tag));
+    try {
+      tagger.Next(tag);
+      ADD_FAILURE() << "read " << f.bytes;
+    } catch (const DxfError& e) {
+      EXPECT_NE(std::string(e.what()).find(f.message), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(Tags, MadeTagsFollowTheFilesLayout) {
+  const auto padded = LoadDxf("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n", "padded.dxf");
+  const auto plain = LoadDxf("0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n", "plain.dxf");
+  struct Case {
+    int code;
+    std::string value;
+    std::string padded;
+    std::string plain;
+  } cases[] = {
+      {1, "abc", "  1\nabc\n", "1\r\nabc\r\n"},
+      {62, "", " 62\n\n", "62\r\n\r\n"},
+      {100, "AcDbText", "100\nAcDbText\n", "100\r\nAcDbText\r\n"},
+      {1071, "7", "1071\n7\n", "1071\r\n7\r\n"},
+  };
+  for (const Case& c : cases) {
+    const Tag made = padded->MakeTag(c.code, c.value);
+    EXPECT_EQ(BytesOf(made), c.padded);
+    EXPECT_EQ(made.code, c.code);
+    EXPECT_EQ(made.value, c.value);
+    EXPECT_EQ(BytesOf(plain->MakeTag(c.code, c.value)), c.plain);
+  }
+  EXPECT_EQ(BytesOf(padded->MakeIntegerTag(70, -9223372036854775807LL - 1)), " 70\n-9223372036854775808\n");
+  EXPECT_EQ(BytesOf(plain->MakeIntegerTag(370, 25)), "370\r\n25\r\n");
+  EXPECT_THROW(padded->MakeTag(1, "two\nlines"), DxfError);
+}
+
+TEST(Tags, AMissingTagGoesBeforeTheFirstThatComesLaterInTheOrder) {
+  const auto d = LoadDxf("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n", "order.dxf");
+  struct Case {
+    std::vector<int> order;
+    std::vector<int> codes;  // the record's, after its group 0 tag
+    int code;
+    std::vector<int> after;
+  } cases[] = {
+      {{10, 20, 30, 40}, {10, 40}, 20, {10, 20, 40}},
+      {{10, 20, 30, 40}, {10, 20}, 40, {10, 20, 40}},
+      {{10, 20, 30, 40}, {40, 10}, 20, {20, 40, 10}},
+      // Codes out of their order, and codes the order lacks, are passed over unless they come later.
+      {{10, 20, 30, 40}, {10, 50, 5, 40}, 30, {10, 50, 5, 30, 40}},
+      {{10, 20, 30, 40, 50}, {30, 10, 60, 50}, 40, {30, 10, 60, 40, 50}},
+      {{10, 20, 30, 40, 50}, {40, 30, 20}, 10, {10, 40, 30, 20}},
+      // A code also before `code` in the order is not a later one.
+      {{10, 20, 30, 10}, {10, 30}, 20, {10, 20, 30}},
+      {{20, 10, 30, 10}, {30, 10}, 20, {20, 30, 10}},
+      {{10, 20, 30, 40, 10}, {30, 10}, 40, {30, 10, 40}},
+      // A code the order lacks goes last.
+      {{10, 20}, {20, 10}, 99, {20, 10, 99}},
+  };
+  for (const Case& c : cases) {
+    std::vector<Tag> tags{d->MakeTag(0, "TEXT")};
+    for (const int code : c.codes) tags.push_back(d->MakeTag(code, "old"));
+    SetIn(*d, tags, Placement{"", 1, c.order}, c.code, "new");
+    std::vector<int> after;
+    for (auto it = tags.begin() + 1; it != tags.end(); ++it) after.push_back(it->code);
+    EXPECT_EQ(after, c.after) << "inserting " << c.code;
+  }
+}
+
+TEST(Tags, ARecordWrittenBackIsItsTagsInTheirOrder) {
+  const std::string bytes =
+      "  0\nSECTION\n  2\nENTITIES\n"
+      "  0\nTEXT\n  5\n1A\n  8\n0\n 10\n1.0\n 20\n2.0\n  1\nabc\n"
+      "  0\nTEXT\n  5\n1B\n  8\n0\n  1\nx\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  const auto d = LoadDxf(bytes, "write_back.dxf");
+  Record& first = *d->FindByHandle(0x1A);
+  Record& second = *d->FindByHandle(0x1B);
+
+  // Tags read together, swapped, repeated, with a new value and a tag made by the host among them.
+  const std::vector<Tag> read = first.Tags();
+  Tag changed = read[5];
+  changed.value = d->KeepValue(1, "new text");
+  const std::vector<Tag> tags{read[0], read[1], read[4], read[3], read[2], read[2], d->MakeTag(62, "1"), changed};
+  std::string expected;
+  for (const Tag& tag : tags) expected += BytesOf(tag);
+  d->SetTags(first, tags);
+  d->SetTags(second, second.Tags());  // the last record changed stays tags: the first is written back
+  d->Settle();
+
+  ASSERT_FALSE(first.Dirty());
+  EXPECT_EQ(first.Source(), expected);
+  std::vector<std::string> readBack;
+  for (const Tag& tag : first.Tags()) readBack.push_back(BytesOf(tag));
+  std::vector<std::string> written;
+  for (const Tag& tag : tags) written.push_back(BytesOf(tag));
+  EXPECT_EQ(readBack, written);
+  EXPECT_NE(WriteDxfToString(*d).find(expected), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zil::drawing
