@@ -435,15 +435,19 @@ void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edi
     const bool later = document_->DefersTextWrites();
     if (later) document_->HoldTextChanges(*this);
     TextState state = Text();
+    const TextGeometry before = state.geometry;
     TextGeometry& t = state.geometry;
     // The edit alters `t`; of the changes held, it sets the string (and `t`'s length of it), the style, or
     // nothing, once nothing it does can fail.
     edit(t);
     drawing::Recompute(t);
     t.rotation = Normalised(t.rotation);
-    changes_.groups |= drawing::PlanTextGeometry(t, state.groups);
+    const unsigned written = drawing::PlanTextGeometry(t, state.groups);
+    changes_.groups |= written;
+    // The geometry the groups give; the one kept when they, the length and the font's direction stay.
+    const bool same = written == 0 && t.characters == before.characters && t.rightToLeft == before.rightToLeft;
     state.groups.characters = t.characters;
-    state.geometry = drawing::GeometryOf(state.groups, t.rightToLeft);
+    state.geometry = same ? before : drawing::GeometryOf(state.groups, t.rightToLeft);
     text_ = state;
     if (later) return;
     try {
