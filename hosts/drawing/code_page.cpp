@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "drawing/dxf_error.h"
 #include "textcore/codepage.h"
@@ -147,11 +148,17 @@ class SingleByteCodePage final : public CodePage {
   }
 
   std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const override {
+    // The bytes go through a small buffer appended at once: cheaper than a byte at a time, and the string
+    // grows only by what is written.
+    char chunk[64];
+    std::size_t filled = 0;
     for (; pos < end; ++pos) {
       const char16_t unit = text[pos];
       if (unit >= 0x80 && encode_[unit] == 0) break;
-      out += static_cast<char>(unit < 0x80 ? unit : encode_[unit]);
+      if (filled == sizeof chunk) out.append(chunk, std::exchange(filled, 0));
+      chunk[filled++] = static_cast<char>(unit < 0x80 ? unit : encode_[unit]);
     }
+    out.append(chunk, filled);
     return pos;
   }
 
