@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "drawing/dxf_error.h"
 #include "textcore/codepage.h"
@@ -52,6 +53,19 @@ class Utf8CodePage final : public CodePage {
   std::string_view Name() const noexcept override { return "UTF-8"; }
   void Decode(std::string_view bytes, std::u16string& out) const override { out += textcore::FromUtf8(bytes); }
   std::size_t EncodeUnit(std::u16string_view text, std::size_t pos, std::string& out) const override {
+    return Put(text, pos, out);
+  }
+  std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const override {
+    while (pos < end) {
+      const std::size_t used = Put(text, pos, out);
+      if (used == 0) break;
+      pos += used;
+    }
+    return pos;
+  }
+
+ private:
+  static std::size_t Put(std::u16string_view text, std::size_t pos, std::string& out) {
     const char16_t unit = text[pos];
     std::size_t used = 1;
     char32_t cp = unit;
@@ -76,13 +90,15 @@ class Utf8CodePage final : public CodePage {
   }
 };
 
-// One byte per unit through a 256-entry table; bytes below 0x80 are ASCII.
+// One byte per unit through a 256-entry table; bytes below 0x80 are ASCII. Encoding looks a unit up in a
+// table of all 65,536 units, built once with the code page, where 0 marks a unit the code page lacks (no
+// unit from 0x80 up encodes to byte 0).
 class SingleByteCodePage final : public CodePage {
  public:
   // The text core's Windows-1255.
   explicit SingleByteCodePage(std::string_view name) : name_(name) {
     for (unsigned b = 0; b < 256; ++b) decode_[b] = textcore::DecodeAnsiByte(static_cast<unsigned char>(b));
-    windows1255_ = true;
+    for (unsigned b = 0x80; b < 256; ++b) encode_[decode_[b]] = textcore::EncodeAnsiUnit(decode_[b]);
   }
 
   // A code page from ICU; an undefined byte is the code point of the same value.
@@ -97,8 +113,18 @@ class SingleByteCodePage final : public CodePage {
       const int32_t n = ucnv_toUChars(converter, unit, 2, &byte, 1, &status);
       if (U_SUCCESS(status) && n == 1) decode_[b] = unit[0];
     }
-    for (unsigned b = 0x80; b < 256; ++b) encode_.push_back({decode_[b], static_cast<unsigned char>(b)});
-    std::sort(encode_.begin(), encode_.end(), [](const Entry& a, const Entry& b) { return a.unit < b.unit; });
+    // A few code pages have two bytes for one unit (a defined byte and an undefined one holding its own
+    // value). Such a unit has always been written as the first of its bytes in this order, so that order is
+    // kept: the same sort, and the first entry of a unit wins.
+    struct Entry {
+      char16_t unit;
+      unsigned char byte;
+    };
+    std::vector<Entry> byUnit;
+    for (unsigned b = 0x80; b < 256; ++b) byUnit.push_back({decode_[b], static_cast<unsigned char>(b)});
+    std::sort(byUnit.begin(), byUnit.end(), [](const Entry& a, const Entry& b) { return a.unit < b.unit; });
+    for (const Entry& e : byUnit)
+      if (encode_[e.unit] == 0) encode_[e.unit] = e.byte;
   }
 
   std::string_view Name() const noexcept override { return name_; }
@@ -106,7 +132,8 @@ class SingleByteCodePage final : public CodePage {
   void Decode(std::string_view bytes, std::u16string& out) const override {
     const std::size_t start = out.size();
     out.resize(start + bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[start + i] = decode_[static_cast<unsigned char>(bytes[i])];
+    char16_t* const units = out.data() + start;
+    for (std::size_t i = 0; i < bytes.size(); ++i) units[i] = decode_[static_cast<unsigned char>(bytes[i])];
   }
 
   std::size_t EncodeUnit(std::u16string_view text, std::size_t pos, std::string& out) const override {
@@ -115,28 +142,30 @@ class SingleByteCodePage final : public CodePage {
       out += static_cast<char>(unit);
       return 1;
     }
-    if (windows1255_) {
-      const unsigned char byte = textcore::EncodeAnsiUnit(unit);
-      if (byte == '?') return 0;  // the text core's mark for "no byte": '?' itself is below 0x80
-      out += static_cast<char>(byte);
-      return 1;
-    }
-    const auto it =
-        std::lower_bound(encode_.begin(), encode_.end(), unit, [](const Entry& e, char16_t u) { return e.unit < u; });
-    if (it == encode_.end() || it->unit != unit) return 0;
-    out += static_cast<char>(it->byte);
+    if (encode_[unit] == 0) return 0;
+    out += static_cast<char>(encode_[unit]);
     return 1;
   }
 
+  std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const override {
+    // The bytes go through a small buffer appended at once: cheaper than a byte at a time, and the string
+    // grows only by what is written.
+    char chunk[64];
+    std::size_t filled = 0;
+    for (; pos < end; ++pos) {
+      const char16_t unit = text[pos];
+      if (unit >= 0x80 && encode_[unit] == 0) break;
+      if (filled == sizeof chunk) out.append(chunk, std::exchange(filled, 0));
+      chunk[filled++] = static_cast<char>(unit < 0x80 ? unit : encode_[unit]);
+    }
+    out.append(chunk, filled);
+    return pos;
+  }
+
  private:
-  struct Entry {
-    char16_t unit;
-    unsigned char byte;
-  };
   std::string_view name_;
   std::array<char16_t, 256> decode_{};
-  std::vector<Entry> encode_;
-  bool windows1255_ = false;
+  std::array<unsigned char, 0x10000> encode_{};  // for units from 0x80 up
 };
 
 // East Asian code pages through an ICU converter. Not thread-safe (one converter), as the drawing is not.
@@ -184,6 +213,15 @@ std::string Upper(std::string_view text) {
 }
 
 }  // namespace
+
+std::size_t CodePage::EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const {
+  while (pos < end) {
+    const std::size_t used = EncodeUnit(text, pos, out);
+    if (used == 0) break;
+    pos += used;
+  }
+  return pos;
+}
 
 std::shared_ptr<const CodePage> CodePage::Utf8() { return std::make_shared<Utf8CodePage>(); }
 

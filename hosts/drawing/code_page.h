@@ -31,6 +31,9 @@ class CodePage {
   // Appends the bytes of text[pos] (and of its low surrogate when the code page takes a pair) and returns
   // how many units it used; 0 when the code page cannot hold the unit (the caller escapes it).
   virtual std::size_t EncodeUnit(std::u16string_view text, std::size_t pos, std::string& out) const = 0;
+  // Appends the bytes of the units text[pos, end) up to the first one the code page cannot hold and returns
+  // where it stopped: `end` when it held them all. The same bytes as EncodeUnit unit by unit, in one call.
+  virtual std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const;
 };
 
 // The names of the code pages this host supports, for messages and documentation.

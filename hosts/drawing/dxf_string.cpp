@@ -1,6 +1,6 @@
 #include "drawing/dxf_string.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace zil::drawing {
 namespace {
@@ -64,10 +64,14 @@ std::u16string DecodeMultibyte(char16_t page, long code) {
   return out;
 }
 
+// Carets, control characters and backslashes (which may start an escape) are written by rules of their own.
+bool HasRuleOfItsOwn(char16_t c) noexcept { return c < 0x20 || c == u'^' || c == u'\\'; }
+
+// `\U+XXXX`, upper-case hex.
 void AppendUnicodeEscape(char16_t unit, std::string& out) {
-  char escape[8];
-  std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(unit));
-  out += escape;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += "\\U+";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
 }
 
 }  // namespace
@@ -75,7 +79,7 @@ void AppendUnicodeEscape(char16_t unit, std::string& out) {
 std::u16string DxfStrings::Decode(std::string_view bytes) const {
   std::u16string text;
   codePage_->Decode(bytes, text);
-  if (text.find_first_of(u"\\^") == std::u16string::npos) return text;
+  if (std::none_of(text.begin(), text.end(), [](char16_t c) { return c == u'\\' || c == u'^'; })) return text;
   std::u16string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -102,28 +106,37 @@ std::u16string DxfStrings::Decode(std::string_view bytes) const {
   return out;
 }
 
+std::size_t DxfStrings::EncodeCharacter(std::u16string_view text, std::size_t pos, std::string& out) const {
+  const char16_t c = text[pos];
+  if (c == u'^') {
+    out += "^ ";
+  } else if (c < 0x20) {
+    out += '^';
+    out += static_cast<char>(c + u'@');
+  } else if (c == u'\\' && (IsUnicodeEscape(text, pos) || IsMultibyteEscape(text, pos))) {
+    AppendUnicodeEscape(c, out);
+  } else if (const std::size_t used = codePage_->EncodeUnit(text, pos, out); used > 0) {
+    return used;
+  } else {
+    AppendUnicodeEscape(c, out);
+  }
+  return 1;
+}
+
 std::string DxfStrings::Encode(std::u16string_view text, std::vector<std::size_t>* boundaries) const {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    if (boundaries) boundaries->push_back(out.size());
-    const char16_t c = text[i];
-    if (c == u'^') {
-      out += "^ ";
-      ++i;
-    } else if (c < 0x20) {
-      out += '^';
-      out += static_cast<char>(c + u'@');
-      ++i;
-    } else if (c == u'\\' && (IsUnicodeEscape(text, i) || IsMultibyteEscape(text, i))) {
-      AppendUnicodeEscape(c, out);
-      ++i;
-    } else if (const std::size_t used = codePage_->EncodeUnit(text, i, out); used > 0) {
-      i += used;
-    } else {
-      AppendUnicodeEscape(c, out);
-      ++i;
+    if (!boundaries && !HasRuleOfItsOwn(text[i])) {
+      // Units without a rule of their own go to the code page as one run; a unit it cannot hold is escaped
+      // and the rest of the run goes on after it.
+      const std::size_t end =
+          static_cast<std::size_t>(std::find_if(text.begin() + i + 1, text.end(), HasRuleOfItsOwn) - text.begin());
+      while ((i = codePage_->EncodeRun(text, i, end, out)) < end) AppendUnicodeEscape(text[i++], out);
+      continue;
     }
+    if (boundaries) boundaries->push_back(out.size());
+    i += EncodeCharacter(text, i, out);
   }
   return out;
 }

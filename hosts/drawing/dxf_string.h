@@ -31,6 +31,9 @@ class DxfStrings {
   const CodePage& Page() const noexcept { return *codePage_; }
 
  private:
+  // Appends the bytes of the character at text[pos] and returns how many units it used.
+  std::size_t EncodeCharacter(std::u16string_view text, std::size_t pos, std::string& out) const;
+
   std::shared_ptr<const CodePage> codePage_;
 };
 

@@ -1,8 +1,6 @@
 #include "textcore/codepage.h"
 
-#include <algorithm>
 #include <array>
-#include <utility>
 
 namespace zil::textcore {
 namespace {
@@ -27,16 +25,13 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     u'\u05E8', u'\u05E9', u'\u05EA', u'\u00FB', u'\u00FC', u'\u200E', u'\u200F', u'\u00FF',  // F8
 };
 
-struct Encoding {
-  char16_t unit;
-  unsigned char byte;
-};
-
-// The high half sorted by UTF-16 unit, for encoding.
-constexpr std::array<Encoding, 128> kEncodings = [] {
-  std::array<Encoding, 128> table{};
-  for (std::size_t i = 0; i < table.size(); ++i) table[i] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
-  std::sort(table.begin(), table.end(), [](const Encoding& a, const Encoding& b) { return a.unit < b.unit; });
+// The byte of every UTF-16 unit, '?' where the code page has none: one look-up per unit instead of a search,
+// as every drawing string is encoded unit by unit.
+constexpr std::array<unsigned char, 0x10000> kBytes = [] {
+  std::array<unsigned char, 0x10000> table{};
+  for (std::size_t unit = 0; unit < table.size(); ++unit)
+    table[unit] = unit < 0x80 ? static_cast<unsigned char>(unit) : static_cast<unsigned char>('?');
+  for (std::size_t i = 0; i < kHighHalf.size(); ++i) table[kHighHalf[i]] = static_cast<unsigned char>(0x80 + i);
   return table;
 }();
 
@@ -44,12 +39,7 @@ constexpr std::array<Encoding, 128> kEncodings = [] {
 
 char16_t DecodeAnsiByte(unsigned char byte) noexcept { return byte < 0x80 ? char16_t{byte} : kHighHalf[byte - 0x80u]; }
 
-unsigned char EncodeAnsiUnit(char16_t unit) noexcept {
-  if (unit < 0x80) return static_cast<unsigned char>(unit);
-  const auto* it = std::lower_bound(kEncodings.begin(), kEncodings.end(), unit,
-                                    [](const Encoding& e, char16_t u) { return e.unit < u; });
-  return (it != kEncodings.end() && it->unit == unit) ? it->byte : static_cast<unsigned char>('?');
-}
+unsigned char EncodeAnsiUnit(char16_t unit) noexcept { return kBytes[unit]; }
 
 std::string ToAnsi(std::u16string_view text) {
   std::string bytes(text.size(), '\0');
