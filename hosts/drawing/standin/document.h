@@ -106,7 +106,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   // Changes of a text written later. While the undo keeps no history (a batch), a text object keeps the
   // changes its members make and writes them to its record as one change when anything else may read
   // the record: before the document, the drawing or the undo steps are used by anyone but that object
-  // (the accessors above, every member of the document), before a member of another object, and when
+  // (the accessors above, the members of the document that read the drawing or change it, saving and
+  // telling the observers included), before a member of another object, and when
   // the object goes. The record then holds what writing each change at once would have written. The
   // document knows the one object that holds such changes. A change made inside a running operation (a
   // command) is written at once, so that the operation's failure takes it back.
