@@ -105,12 +105,6 @@ void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which) {
   batch.Commit();
 }
 
-TextGroups WriteTextGeometry(TextView& text, const TextGeometry& t, const TextGroups& groups) {
-  TextGroups g = groups;
-  WriteTextGroups(text, g, PlanTextGeometry(t, g));
-  return g;
-}
-
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }
 
 std::pair<Point, Point> TextBoundingBox(const TextView& text) {

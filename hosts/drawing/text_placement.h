@@ -37,10 +37,6 @@ TextGeometry GeometryOf(const TextGroups& groups, bool rightToLeftFont = false);
 // The text's geometry in its own coordinate system (see AxesOfText): GeometryOf(ReadTextGroups(text)), as
 // of a font that draws left to right.
 TextGeometry ReadTextGeometry(const TextView& text);
-// Writes `geometry` over `groups`, what the text's tags hold, and returns what they hold afterwards (the
-// string's length left as it was), so that a caller keeping both need not read the tags again.
-TextGroups WriteTextGeometry(TextView& text, const TextGeometry& geometry, const TextGroups& groups);
-
 // The groups of a text a change writes, as bits; a turned point has its x and y written, not its z.
 enum TextGroupBits : unsigned {
   kHorizontalGroup = 1u << 0,
@@ -54,9 +50,10 @@ enum TextGroupBits : unsigned {
   kInsertionTurned = 1u << 8,
   kAlignmentTurned = 1u << 9,
 };
-// WriteTextGeometry in two halves, for a caller that writes the tags later: the groups `geometry` gives
-// `groups` (only those that differ beyond rounding change), and the bits of the ones that changed; then
-// the writing of the groups `which` names, as `groups` holds them, as one change of the record. Planning
+// Writing a geometry over the groups a text's tags hold, in two halves, so that the tags may be written
+// later: the groups `geometry` gives `groups` (what the tags hold; only those that differ beyond rounding
+// change, so that an unchanged value keeps its bytes), and the bits of the ones that changed; then the
+// writing of the groups `which` names, as `groups` holds them, as one change of the record. Planning
 // several changes one after another and writing once writes what writing each of them would have.
 unsigned PlanTextGeometry(const TextGeometry& geometry, TextGroups& groups);
 void WriteTextGroups(TextView& text, const TextGroups& groups, unsigned which);
