@@ -10,6 +10,13 @@
 #include "drawing/tag_values.h"
 
 namespace zil::drawing {
+namespace {
+
+// A record written back after every change leaves a copy of itself behind each time: a large one (the
+// header, with $HANDSEED) stays tags.
+constexpr std::size_t kWrittenBackUpTo = 4096;
+
+}  // namespace
 
 int HandleCode(std::string_view type) noexcept {
   if (type == "DIMSTYLE") return 105;
@@ -126,9 +133,29 @@ void Drawing::Restore(Record& record, const RecordState& state) {
 
 void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
   CheckRecord(tags);
+  const std::uint64_t handle = BeginChange(record);
+  record.HeldTags() = std::move(tags);
+  MakeDirty(record);
+  EndChange(record, *record.tags_, handle);
+}
+
+void Drawing::WriteTags(Record& record, const std::vector<Tag>& tags) {
+  const std::size_t size = BytesOf(tags);
+  if (record.dirty_ || size > kWrittenBackUpTo) {  // as settling would leave it: tags
+    SetTags(record, tags);
+    return;
+  }
+  CheckRecord(tags);
+  const std::uint64_t handle = BeginChange(record);
+  WriteBack(record, tags, texts_, size);
+  EndChange(record, tags, handle);
+  record.tags_.reset();  // made from the bytes it was before (and perhaps `tags` themselves)
+}
+
+std::uint64_t Drawing::BeginChange(Record& record) {
   if (record.provisional_) KeepProvisionalRecords();
   if (journal_ && !journal_->Remembers(record)) {
-    // The tags are replaced below: the journal takes the old ones rather than a copy.
+    // The tags are replaced: the journal takes the old ones rather than a copy.
     RecordState before;
     before.dirty = record.dirty_;
     before.pristine = record.pristine_;
@@ -140,12 +167,13 @@ void Drawing::SetTags(Record& record, std::vector<Tag> tags) {
     }
     journal_->WillChange(record, std::move(before));
   }
-  const std::uint64_t handle = record.handle_;
   record.SetRevision(++revision_);
-  record.HeldTags() = std::move(tags);
   record.pristine_ = false;
-  MakeDirty(record);
-  Describe(record, *record.tags_);
+  return record.handle_;
+}
+
+void Drawing::EndChange(Record& record, const std::vector<Tag>& tags, std::uint64_t handle) {
+  Describe(record, tags);
   if (record.handle_ != handle) {  // most changes keep the handle, and the index as it is
     const std::uint64_t now = record.handle_;
     record.handle_ = handle;
@@ -295,7 +323,7 @@ void Drawing::MakeDirty(Record& record) {
   lastChanged_ = &record;
 }
 
-void Drawing::WriteBack(Record& record, TextStore& store, std::size_t size) {
+void Drawing::WriteBack(Record& record, const std::vector<Tag>& tags, TextStore& store, std::size_t size) {
   char* const start = store.Room(size);
   // Tags read together from one text (most of a record that was read and changed in a few groups) lie
   // one after another: each run of such bytes is copied at once.
@@ -310,7 +338,7 @@ void Drawing::WriteBack(Record& record, TextStore& store, std::size_t size) {
     }
     runEnd = part.data() + part.size();
   };
-  for (const Tag& tag : *record.tags_) {
+  for (const Tag& tag : tags) {
     const char* const value = tag.codeLine.data() + tag.codeLine.size();
     if (tag.value.data() == value && tag.valueEnd.data() == value + tag.value.size()) {  // a tag as read or made
       add(std::string_view(tag.codeLine.data(), tag.codeLine.size() + tag.value.size() + tag.valueEnd.size()));
@@ -327,7 +355,7 @@ void Drawing::WriteBack(Record& record, TextStore& store, std::size_t size) {
 }
 
 void Drawing::MoveTags(Record& record, TextStore& store) {
-  WriteBack(record, store, BytesOf(*record.tags_));
+  WriteBack(record, *record.tags_, store, BytesOf(*record.tags_));
   // The tags now read the bytes written from them.
   const char* at = record.source_;
   const auto next = [&at](std::string_view part) {
@@ -349,9 +377,8 @@ std::size_t Drawing::BytesOf(const std::vector<Tag>& tags) noexcept {
 }
 
 void Drawing::Settle() {
-  // A record written back after every change leaves a copy of itself behind each time: a large one (the
-  // header, with $HANDSEED) stays tags, and so does the last one changed until another one is.
-  constexpr std::size_t kWrittenBackUpTo = 4096;
+  // A large record stays tags (see kWrittenBackUpTo), and so does the last one changed until another one
+  // is.
   // The scratch store is emptied once it has grown well past what must be moved out of it.
   constexpr std::size_t kScratchKept = 256 * 1024;
 
@@ -368,7 +395,7 @@ void Drawing::Settle() {
     } else if (record == last) {
       heldLast_ = record;
     } else {
-      WriteBack(*record, texts_, size);
+      WriteBack(*record, *record->tags_, texts_, size);
       record->dirty_ = false;
       ReleaseTags(*record);
     }

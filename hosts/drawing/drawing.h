@@ -71,6 +71,9 @@ class Drawing {
   // --- changes ---
   void SetJournal(ChangeJournal* journal) noexcept { journal_ = journal; }
   void SetTags(Record& record, std::vector<Tag> tags);
+  // The same, the record written to bytes at once, as settling writes it (a large or dirty record gets its
+  // tags): for a change whose tags nothing reads again, which spares holding them until the next Settle.
+  void WriteTags(Record& record, const std::vector<Tag>& tags);
   void SetErased(Record& record, bool erased);
   // Inserts a new record made of `tags` (the group 0 tag first) before `position`.
   Record& InsertBefore(Record& position, std::vector<Tag> tags);
@@ -134,6 +137,11 @@ class Drawing {
   void Index(Record& record);
   void Unindex(Record& record);
   void Describe(Record& record, const std::vector<Tag>& tags);
+  // The halves of a change of a record's tags around putting them in: the journal told, the revision
+  // moved on; then the record described from its new tags and indexed again if its handle changed
+  // (BeginChange gives the handle it had).
+  std::uint64_t BeginChange(Record& record);
+  void EndChange(Record& record, const std::vector<Tag>& tags, std::uint64_t handle);
   // The drawing's one copy of a record type's name.
   const std::string* TypeName(std::string_view type);
   // Throws DxfError unless `tags` can make a record.
@@ -142,9 +150,9 @@ class Drawing {
   void MakeDirty(Record& record);
   // The provisional records are kept from now on; $HANDSEED moves past their handles.
   void KeepProvisionalRecords();
-  // Copies a dirty record's tags (`size` bytes) one after another into `store` and points the record's
-  // bytes there; the tags still read the bytes they were made from.
-  void WriteBack(Record& record, TextStore& store, std::size_t size);
+  // Copies `tags` (`size` bytes, a dirty record's own or its new ones) one after another into `store` and
+  // points the record's bytes there; the tags still read the bytes they were made from.
+  void WriteBack(Record& record, const std::vector<Tag>& tags, TextStore& store, std::size_t size);
   // Writes a dirty record back into `store` and points its tags there too, so that it stays dirty.
   void MoveTags(Record& record, TextStore& store);
   // Gives back the file's pages no record reads any more, when enough of them have gathered.

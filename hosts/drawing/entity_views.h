@@ -127,9 +127,6 @@ class TextView : public EntityView {
 
   std::u16string TextString() const { return StringOf(text_, 1); }
   void SetTextString(std::u16string_view text) { SetString(text_, 1, text); }
-  // The string and the style's name as the drawing encodes them (Drawing::Encode).
-  void SetEncodedTextString(std::string_view value) { Set(text_, 1, value); }
-  void SetEncodedStyleName(std::string_view value) { Set(text_, 7, value); }
   double Height() const { return DoubleOr(text_, 40, 0); }
   void SetHeight(double height) { SetDouble(text_, 40, height); }
   double RotationDegrees() const { return DoubleOr(text_, 50, 0); }
@@ -158,10 +155,12 @@ class TextView : public EntityView {
   static constexpr std::array<int, 12> kTextTags = {10, 20, 30, 11, 21, 31, 40, 41, 50, 71, 72, 1};
   std::array<const Tag*, kTextTags.size()> TextTags() const { return GetAll(text_, kTextTags); }
 
- protected:
-  // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups.
+  // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups
+  // (then TextPlacement() itself); and its group code (73, or 74 of an attribute).
   const Placement& ValignPlacement() const;
+  int ValignCode() const noexcept { return valignCode_; }
 
+ protected:
   Placement text_;
   Placement valign_;
   int valignCode_;

@@ -1,5 +1,6 @@
 #include "drawing/text_placement.h"
 
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -84,25 +85,54 @@ unsigned PlanTextGeometry(const TextGeometry& t, TextGroups& g) {
   return which;
 }
 
-void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which) {
-  EntityView::Batch batch(text);  // one change of the record, however many groups change
-  if (which & kHorizontalGroup) text.SetHorizontalAlignment(g.horizontal);
-  if (which & kVerticalGroup) text.SetVerticalAlignment(g.vertical);
-  if (which & kInsertionGroup) {
-    text.SetInsertionPoint(g.insertion);
-  } else if (which & kInsertionTurned) {
-    text.SetInsertionXY(g.insertion);
-  }
-  if (g.alignment && (which & kAlignmentGroup)) {
-    text.SetAlignmentPoint(*g.alignment);
-  } else if (g.alignment && (which & kAlignmentTurned)) {
-    text.SetAlignmentXY(*g.alignment);
-  }
-  if (which & kHeightGroup) text.SetHeight(g.height);
-  if (which & kWidthFactorGroup) text.SetWidthFactor(g.widthFactor);
-  if (which & kRotationGroup) text.SetRotationDegrees(g.rotationDegrees);
-  if (which & kFlagsGroup) text.SetGenerationFlags(g.flags);
-  batch.Commit();
+void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const TextNames& names) {
+  // The setters' work, on one copy of the tags: each group set where the setter sets it (SetIn), the
+  // segment carried from one to the next as the view would have kept it.
+  constexpr std::size_t kRoomForNewGroups = 8;
+  Drawing& drawing = text.Owner();
+  const std::vector<Tag>& now = text.Rec().Tags();
+  std::vector<Tag> tags;
+  tags.reserve(now.size() + kRoomForNewGroups);
+  tags.assign(now.begin(), now.end());
+  const Placement& own = text.TextPlacement();
+  Segment segment;  // of the text's own groups; first 0: looked up by the next change
+  bool changed = false;
+  const auto put = [&](const Placement& p, int code, std::string_view value) {
+    changed = true;
+    if (&p == &own) {
+      segment = SetIn(drawing, tags, own, segment, code, value);
+      return;
+    }
+    const std::size_t size = tags.size();
+    SetIn(drawing, tags, p, Segment{}, code, value);
+    if (tags.size() != size) segment = {};  // the text's segment may have moved
+  };
+  const auto set = [&](int code, std::string_view value) { put(own, code, value); };
+  const auto setInteger = [&](const Placement& p, int code, int value) {
+    char digits[16];
+    const char* const end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    put(p, code, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  };
+  const auto setPoint = [&](int code, const Point& p, bool withZ) {
+    set(code, FormattedDouble(p.x));
+    set(code + 10, FormattedDouble(p.y));
+    if (withZ) set(code + 20, FormattedDouble(p.z));
+  };
+
+  if (names.string) set(1, *names.string);
+  if (names.style) set(7, *names.style);
+  if (which & kHorizontalGroup) setInteger(own, 72, g.horizontal);
+  // Where the vertical alignment goes is found on the record's tags: nothing set before it adds a group
+  // of that code.
+  if (which & kVerticalGroup) setInteger(text.ValignPlacement(), text.ValignCode(), g.vertical);
+  if (which & (kInsertionGroup | kInsertionTurned)) setPoint(10, g.insertion, (which & kInsertionGroup) != 0);
+  if (g.alignment && (which & (kAlignmentGroup | kAlignmentTurned)))
+    setPoint(11, *g.alignment, (which & kAlignmentGroup) != 0);
+  if (which & kHeightGroup) set(40, FormattedDouble(g.height));
+  if (which & kWidthFactorGroup) set(41, FormattedDouble(g.widthFactor));
+  if (which & kRotationGroup) set(50, FormattedDouble(g.rotationDegrees));
+  if (which & kFlagsGroup) setInteger(own, 71, g.flags);
+  if (changed) drawing.WriteTags(text.Rec(), tags);
 }
 
 OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }

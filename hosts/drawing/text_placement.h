@@ -8,6 +8,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "drawing/entity_views.h"
 #include "drawing/ocs.h"
@@ -56,7 +57,17 @@ enum TextGroupBits : unsigned {
 // writing of the groups `which` names, as `groups` holds them, as one change of the record. Planning
 // several changes one after another and writing once writes what writing each of them would have.
 unsigned PlanTextGeometry(const TextGeometry& geometry, TextGroups& groups);
-void WriteTextGroups(TextView& text, const TextGroups& groups, unsigned which);
+// The string and the style's name a change writes with the groups, as the drawing encodes them; none
+// where they stay.
+struct TextNames {
+  const std::string* string = nullptr;
+  const std::string* style = nullptr;
+};
+// Writes the groups `which` names and `names` as one change of the record, which is written to bytes at
+// once (Drawing::WriteTags): the tags get what the view's setters, one after another in a batch, would
+// give them (the string, the style, then the groups in the order of TextGroupBits). Nothing changes when
+// there is nothing to write. The text must not be in a batch of its view.
+void WriteTextGroups(TextView& text, const TextGroups& groups, unsigned which, const TextNames& names = {});
 // The axes of the text's coordinate system (its extrusion).
 OcsAxes AxesOfText(const TextView& text);
 

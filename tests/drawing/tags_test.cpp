@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/change_journal.h"
 #include "drawing/dxf_error.h"
 #include "drawing/loader.h"
 #include "drawing/tag_edit.h"
@@ -161,6 +162,57 @@ TEST(Tags, ARecordWrittenBackIsItsTagsInTheirOrder) {
   for (const Tag& tag : tags) written.push_back(BytesOf(tag));
   EXPECT_EQ(readBack, written);
   EXPECT_NE(WriteDxfToString(*d).find(expected), std::string::npos);
+}
+
+// Takes the states a change hands over, as the undo stack does.
+class KeptStates : public ChangeJournal {
+ public:
+  void WillChange(Record& record, RecordState before) override { states.emplace_back(&record, std::move(before)); }
+  bool Remembers(const Record&) const override { return false; }
+  void Inserted(Record&) override {}
+  std::vector<std::pair<Record*, RecordState>> states;
+};
+
+TEST(Tags, TagsWrittenAtOnceAreTheRecordsBytesAndAreJournalled) {
+  const std::string bytes =
+      "  0\nSECTION\n  2\nENTITIES\n"
+      "  0\nTEXT\n  5\n1A\n  8\n0\n  1\nabc\n"
+      "  0\nTEXT\n  5\n1B\n  8\n0\n  1\nx\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  const auto d = LoadDxf(bytes, "written_at_once.dxf");
+  KeptStates journal;
+  d->SetJournal(&journal);
+  Record& first = *d->FindByHandle(0x1A);
+  Record& second = *d->FindByHandle(0x1B);
+  const std::string before(first.Source());
+
+  // A new handle and a new string, one tag made by the host.
+  std::vector<Tag> tags = first.Tags();
+  tags[1].value = d->KeepValue(5, "1C");
+  tags.push_back(d->MakeTag(62, "3"));
+  std::string expected;
+  for (const Tag& tag : tags) expected += BytesOf(tag);
+  const std::uint64_t revision = first.Revision();
+  d->WriteTags(first, first.Tags());  // the record's own tags, as they are
+  d->WriteTags(first, tags);
+
+  EXPECT_FALSE(first.Dirty());
+  EXPECT_FALSE(first.Pristine());
+  EXPECT_EQ(first.Source(), expected);
+  EXPECT_NE(first.Revision(), revision);
+  EXPECT_EQ(d->FindByHandle(0x1C), &first);
+  EXPECT_EQ(d->FindByHandle(0x1A), nullptr);
+  ASSERT_EQ(journal.states.size(), 2u);
+  EXPECT_EQ(journal.states[0].second.bytes, before);
+  d->Restore(first, journal.states[0].second);
+  EXPECT_EQ(first.Source(), before);
+  EXPECT_EQ(d->FindByHandle(0x1A), &first);
+
+  // A record held as tags keeps them, as a change of its tags leaves it.
+  d->SetTags(second, second.Tags());
+  d->WriteTags(second, second.Tags());
+  EXPECT_TRUE(second.Dirty());
+  d->SetJournal(nullptr);
 }
 
 }  // namespace

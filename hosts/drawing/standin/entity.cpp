@@ -463,12 +463,9 @@ void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edi
 void StandInEntity::WriteTextChanges() const {
   if (changes_.Any()) {
     UndoStack::Operation op(Steps());  // one change; taken back when writing fails
-    drawing::TextView& view = View();
-    drawing::EntityView::Batch batch(view);
-    if (changes_.string) view.SetEncodedTextString(*changes_.string);
-    if (changes_.style) view.SetEncodedStyleName(*changes_.style);
-    drawing::WriteTextGroups(view, text_->groups, changes_.groups);
-    batch.Commit();
+    const drawing::TextNames names{changes_.string ? &*changes_.string : nullptr,
+                                   changes_.style ? &*changes_.style : nullptr};
+    drawing::WriteTextGroups(View(), text_->groups, changes_.groups, names);
     if (changes_.string) {
       string_ = std::move(changes_.shownString);
       stringRevision_ = record_.Revision();
