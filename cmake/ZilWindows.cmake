@@ -34,6 +34,18 @@ target_include_directories(SQLiteCpp SYSTEM PUBLIC ${sqlitecpp_source}/include)
 target_compile_options(SQLiteCpp PRIVATE $<IF:$<CXX_COMPILER_ID:MSVC>,/w,-w>)
 target_link_libraries(SQLiteCpp PUBLIC zil_sqlite3)
 
+# {fmt}, header-only (the shortest text of a double in hosts/drawing), from Debian's headers: copied into a
+# folder of their own, so that the cross compiler sees none of the Linux headers beside them.
+set(ZIL_FMT_HEADERS /usr/include/fmt CACHE PATH "The {fmt} headers to use for Windows")
+if(NOT EXISTS ${ZIL_FMT_HEADERS}/format.h)
+  message(FATAL_ERROR "No {fmt} headers in ${ZIL_FMT_HEADERS}: run scripts/bootstrap build")
+endif()
+file(COPY ${ZIL_FMT_HEADERS}/ DESTINATION ${CMAKE_BINARY_DIR}/fmt-headers/fmt)
+add_library(zil_fmt INTERFACE)
+target_include_directories(zil_fmt SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/fmt-headers)
+target_compile_definitions(zil_fmt INTERFACE FMT_HEADER_ONLY=1)
+add_library(fmt::fmt-header-only ALIAS zil_fmt)
+
 # Text reordering and UTF-8 come from the platform here (Uniscribe, MultiByteToWideChar), not from ICU.
 foreach(folder platform textcore config acad library automation automation/com)
   add_subdirectory(src/${folder})

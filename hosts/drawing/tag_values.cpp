@@ -1,7 +1,10 @@
 #include "drawing/tag_values.h"
 
+#include <fmt/format.h>
+
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "drawing/dxf_error.h"
 
@@ -65,14 +68,85 @@ std::uint64_t HandleOf(const Tag& tag, const std::string& file) {
   return *h;
 }
 
-FormattedDouble::FormattedDouble(double value) noexcept {
-  // 24 characters hold the longest shortest form of a double ("-2.2250738585072014e-308"); ".0" fits after.
-  const auto r = std::to_chars(text_, text_ + sizeof text_ - 2, value);
-  size_ = static_cast<std::size_t>(r.ptr - text_);
-  if (std::string_view(text_, size_).find_first_of(".eEn") == std::string_view::npos) {
-    text_[size_++] = '.';
-    text_[size_++] = '0';
+namespace {
+
+// What std::to_chars writes for `value`, with ".0" after a whole number ("inf" and "nan" keep their 'n');
+// returns the end. FormattedDouble falls back on it for the few values it does not lay out itself.
+char* ToCharsText(double value, char* first, char* last) noexcept {
+  char* end = std::to_chars(first, last - 2, value).ptr;
+  if (std::string_view(first, static_cast<std::size_t>(end - first)).find_first_of(".eEn") == std::string_view::npos) {
+    *end++ = '.';
+    *end++ = '0';
   }
+  return end;
+}
+
+char* Copy(const char* from, int count, char* to) noexcept {
+  std::memcpy(to, from, static_cast<std::size_t>(count));
+  return to + count;
+}
+
+}  // namespace
+
+// The text of std::to_chars (the fewest digits that read back as the same double, laid out fixed or
+// scientific, whichever is shorter, fixed on a tie) plus ".0" after a whole number, made for about half the
+// cost: the digits come from {fmt}'s Dragonbox and are laid out here by std::to_chars's rules. The longest
+// text, "-2.2250738585072014e-308", has 24 characters; a whole number has at most 22 digits and ".0".
+FormattedDouble::FormattedDouble(double value) noexcept {
+  if (!std::isfinite(value)) {
+    size_ = static_cast<std::size_t>(ToCharsText(value, text_, text_ + sizeof text_) - text_);
+    return;
+  }
+  char* out = text_;
+  if (std::signbit(value)) *out++ = '-';
+  const double magnitude = std::fabs(value);
+  // magnitude = significand * 10^exponent, with the fewest significant digits (0 for zero). {fmt} offers
+  // the digits alone only in its detail namespace; the tests compare the text with std::to_chars's.
+  const auto decimal = fmt::detail::dragonbox::to_decimal(magnitude);
+  const fmt::format_int significand(decimal.significand);
+  const char* digits = significand.data();
+  const int count = static_cast<int>(significand.size());
+  const int exponent = decimal.exponent;
+
+  // Scientific: "d.ddde+dd" (no point after a single digit). The exponent has three digits only where the
+  // fixed form is over a hundred characters long, so two decide the choice. Fixed: the digits and
+  // `exponent` zeros, or the digits with a point among them, or "0." and zeros before them.
+  const int scientific_size = count + (count > 1 ? 1 : 0) + 4;
+  const int fixed_size = exponent >= 0 ? count + exponent : count + exponent > 0 ? count + 1 : 2 - exponent;
+  if (fixed_size > scientific_size) {
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = '.';
+      out = Copy(digits + 1, count - 1, out);
+    }
+    *out++ = 'e';
+    const int power = exponent + count - 1;
+    *out++ = power < 0 ? '-' : '+';
+    if (power > -10 && power < 10) *out++ = '0';
+    out = std::to_chars(out, text_ + sizeof text_, power < 0 ? -power : power).ptr;
+  } else if (exponent >= 0) {
+    // A whole number, which std::to_chars writes exactly, as printf would: 2^60 is "1152921504606846976",
+    // not its shortest digits and zeros, "1152921504606847000". Below 2^64 that is its integer conversion.
+    if (magnitude >= 0x1p64) {
+      size_ = static_cast<std::size_t>(ToCharsText(value, text_, text_ + sizeof text_) - text_);
+      return;
+    }
+    const fmt::format_int whole(static_cast<std::uint64_t>(magnitude));
+    out = Copy(whole.data(), static_cast<int>(whole.size()), out);
+    *out++ = '.';
+    *out++ = '0';
+  } else if (count + exponent > 0) {
+    out = Copy(digits, count + exponent, out);
+    *out++ = '.';
+    out = Copy(digits + count + exponent, -exponent, out);
+  } else {
+    *out++ = '0';
+    *out++ = '.';
+    const int zeros = -(count + exponent);
+    std::memset(out, '0', static_cast<std::size_t>(zeros));
+    out = Copy(digits, count, out + zeros);
+  }
+  size_ = static_cast<std::size_t>(out - text_);
 }
 
 std::string FormatDouble(double value) { return std::string(FormattedDouble(value)); }
