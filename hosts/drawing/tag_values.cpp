@@ -111,9 +111,9 @@ FormattedDouble::FormattedDouble(double value) noexcept {
   // Scientific: "d.ddde+dd" (no point after a single digit). The exponent has three digits only where the
   // fixed form is over a hundred characters long, so two decide the choice. Fixed: the digits and
   // `exponent` zeros, or the digits with a point among them, or "0." and zeros before them.
-  const int scientific_size = count + (count > 1 ? 1 : 0) + 4;
-  const int fixed_size = exponent >= 0 ? count + exponent : count + exponent > 0 ? count + 1 : 2 - exponent;
-  if (fixed_size > scientific_size) {
+  const int scientificSize = count + (count > 1 ? 1 : 0) + 4;
+  const int fixedSize = exponent >= 0 ? count + exponent : count + exponent > 0 ? count + 1 : 2 - exponent;
+  if (fixedSize > scientificSize) {
     *out++ = digits[0];
     if (count > 1) {
       *out++ = '.';
