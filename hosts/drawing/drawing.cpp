@@ -77,13 +77,19 @@ const std::string* Drawing::TypeName(std::string_view type) {
   return lastType_;
 }
 
-void Drawing::CheckRecord(const std::vector<Tag>& tags) {
+void Drawing::CheckRecord(const std::vector<Tag>& tags) { CheckRecord(tags, BytesOf(tags)); }
+
+void Drawing::CheckRecord(const std::vector<Tag>& tags, std::size_t size) {
   if (tags.empty() || tags.front().code != 0) throw DxfError("a record must begin with a group 0 tag");
-  if (BytesOf(tags) > kLargestRecord) throw DxfError("a record cannot be larger than 4 GiB");
+  if (size > kLargestRecord) throw DxfError("a record cannot be larger than 4 GiB");
 }
 
 void Drawing::Describe(Record& record, const std::vector<Tag>& tags) {
-  record.type_ = tags.empty() ? nullptr : TypeName(Trimmed(tags.front().value));
+  if (tags.empty()) {
+    record.type_ = nullptr;
+  } else if (const std::string_view type = Trimmed(tags.front().value); !record.type_ || *record.type_ != type) {
+    record.type_ = TypeName(type);  // most changes keep the type
+  }
   record.handle_ = 0;
   record.paperSpace_ = false;
   const int handleCode = HandleCode(record.Type());
@@ -145,7 +151,7 @@ void Drawing::WriteTags(Record& record, const std::vector<Tag>& tags) {
     SetTags(record, tags);
     return;
   }
-  CheckRecord(tags);
+  CheckRecord(tags, size);
   const std::uint64_t handle = BeginChange(record);
   WriteBack(record, tags, texts_, size);
   EndChange(record, tags, handle);

@@ -146,6 +146,7 @@ class Drawing {
   const std::string* TypeName(std::string_view type);
   // Throws DxfError unless `tags` can make a record.
   static void CheckRecord(const std::vector<Tag>& tags);
+  static void CheckRecord(const std::vector<Tag>& tags, std::size_t size);  // `size`: BytesOf(tags)
   // Notes that a record now holds tags of its own.
   void MakeDirty(Record& record);
   // The provisional records are kept from now on; $HANDSEED moves past their handles.

@@ -191,6 +191,15 @@ bool StandInDocument::OnLockedLayer(const drawing::Record& entity) {
   return LayerLocked(drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).LayerValue());
 }
 
+const StandInDocument::EncodedName& StandInDocument::Encoded(std::u16string_view name) {
+  if (!lastEncoded_ || lastEncoded_->name != name) {
+    std::string encoded = drawing_->Encode(name);
+    std::u16string shown = drawing_->Decode(encoded);
+    lastEncoded_ = EncodedName{std::u16string(name), std::move(encoded), std::move(shown)};
+  }
+  return *lastEncoded_;
+}
+
 bool StandInDocument::LayerLocked(std::string_view name) {
   if (knownLayer_ && knownLayer_->name == name && knownLayer_->layer->Revision() == knownLayer_->revision)
     return knownLayer_->locked;

@@ -154,6 +154,14 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   bool StyleDrawsRightToLeft(std::u16string_view styleName);
   // True when the layer an entity names (group 8 as written, empty when it has none) is locked.
   bool LayerLocked(std::string_view layerValue);
+  // A name as the drawing encodes it (Drawing::Encode) and as that reads back (Decode); the last one asked
+  // is remembered: a batch gives many texts the same style.
+  struct EncodedName {
+    std::u16string name;
+    std::string encoded;
+    std::u16string shown;
+  };
+  const EncodedName& Encoded(std::u16string_view name);
   // Throws acad::Error when the table has no record of that name.
   void RequireTableRecord(std::string_view table, std::u16string_view name, const char* what);
 
@@ -227,6 +235,7 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
     std::vector<std::pair<std::u16string, drawing::Record*>> found;
   };
   std::optional<StyleNames> styleNames_;
+  std::optional<EncodedName> lastEncoded_;
 };
 
 }  // namespace zil::standin

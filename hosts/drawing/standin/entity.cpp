@@ -378,12 +378,11 @@ void StandInEntity::SetStyleName(const std::u16string& name) {
   if (IsText()) {
     // The text keeps its defining point(s); a font that draws the other way turns the rest about them.
     ChangeText("StyleName", known, [&](TextGeometry& t) {
-      drawing::Drawing& d = Dwg();
-      std::string encoded = d.Encode(name);
-      drawing::CheckValue(7, encoded);
+      const StandInDocument::EncodedName& encoded = document_->Encoded(name);
+      drawing::CheckValue(7, encoded.encoded);
       t.rightToLeft = document_->StyleDrawsRightToLeft(name);
-      changes_.shownStyle = d.Decode(encoded);
-      changes_.style = std::move(encoded);
+      changes_.shownStyle = encoded.shown;
+      changes_.style = encoded.encoded;
     });
     return;
   }
