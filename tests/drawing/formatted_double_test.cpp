@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -41,7 +41,7 @@ TEST(FormattedDouble, WritesTheShortestFormFixedOrScientificWhicheverIsShorter) 
       {1.0, "1.0"},
       {-12.0, "-12.0"},
       {10000.0, "10000.0"},
-      {100000.0, "1e+05"},      // fixed on a tie, else the shorter
+      {100000.0, "1e+05"},  // fixed on a tie, else the shorter
       {123400000.0, "123400000.0"},
       {1234000000.0, "1.234e+09"},
       {0.001, "0.001"},
@@ -69,12 +69,45 @@ TEST(FormattedDouble, WritesTheShortestFormFixedOrScientificWhicheverIsShorter) 
 
 TEST(FormattedDouble, IsStdToCharsTextForAwkwardValues) {
   const double awkward[] = {
-      1e15, 1e16, 1e17, 9007199254740991.0, 9007199254740992.0, 9007199254740993.0, 1e15 + 0.5,
-      999999999999999.9, 9999999999999998.0, 1.0000000000000002, 0.9999999999999999, 1e-5, 1e-4,
-      0.00009999999999999999, 0.000100000000000001, 123456789012345678.0, 12345678901234567e3, 1e22, 1e23,
-      5e-324, 2.2250738585072009e-308, 4.9406564584124654e-322, 1.7976931348623157e308 / 3, 1.0 / 3,
-      2.0 / 3, 100.0 / 7, std::numbers::pi, -std::numbers::e * 1e6, 299792.458, 0.1, 0.7, 1.1, 33554432.5, 4294967296.0,
-      18446744073709551616.0, 18446744073709549568.0, 1e21, 123456789e12, 0x1.fffffffffffffp52,
+      1e15,
+      1e16,
+      1e17,
+      9007199254740991.0,
+      9007199254740992.0,
+      9007199254740993.0,
+      1e15 + 0.5,
+      999999999999999.9,
+      9999999999999998.0,
+      1.0000000000000002,
+      0.9999999999999999,
+      1e-5,
+      1e-4,
+      0.00009999999999999999,
+      0.000100000000000001,
+      123456789012345678.0,
+      12345678901234567e3,
+      1e22,
+      1e23,
+      5e-324,
+      2.2250738585072009e-308,
+      4.9406564584124654e-322,
+      1.7976931348623157e308 / 3,
+      1.0 / 3,
+      2.0 / 3,
+      100.0 / 7,
+      std::numbers::pi,
+      -std::numbers::e * 1e6,
+      299792.458,
+      0.1,
+      0.7,
+      1.1,
+      33554432.5,
+      4294967296.0,
+      18446744073709551616.0,
+      18446744073709549568.0,
+      1e21,
+      123456789e12,
+      0x1.fffffffffffffp52,
   };
   for (const double a : awkward)
     for (const double value : {a, -a}) EXPECT_EQ(FormatDouble(value), std::string_view(ToCharsText(value)));

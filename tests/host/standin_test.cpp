@@ -110,6 +110,7 @@ TEST(StandIn, ErasedObjectsFailAndLockedOnesCanBeReadButNotChanged) {
   // Unlocked, locked again: each change asks the layer as it is now.
   host.doc->Layers()->Item(u"Locked")->SetLock(false);
   text->SetColor(3);
+  text->SetAlignment(text->Alignment());  // the layer asked, the text left as it was
   host.doc->Layers()->Item(u"Locked")->SetLock(true);
   EXPECT_TRUE(Holds(ErrorOf([&] { text->SetColor(4); }), "locked layer"));
   EXPECT_EQ(text->Color(), 3);

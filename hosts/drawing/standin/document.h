@@ -154,6 +154,14 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   bool StyleDrawsRightToLeft(std::u16string_view styleName);
   // True when the layer an entity names (group 8 as written, empty when it has none) is locked.
   bool LayerLocked(std::string_view layerValue);
+  // Where the drawing stands: its last revision and the undo's count of records inserted and removed. While
+  // it stays the same, no record changed, came or went.
+  struct DrawingState {
+    std::uint64_t lastRevision = 0;
+    unsigned long structure = 0;
+    bool operator==(const DrawingState&) const = default;
+  };
+  DrawingState State() const noexcept { return {drawing_->LastRevision(), undo_.StructureGeneration()}; }
   // A name as the drawing encodes it (Drawing::Encode) and as that reads back (Decode); the last one asked
   // is remembered: a batch gives many texts the same style.
   struct EncodedName {

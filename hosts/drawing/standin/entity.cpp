@@ -179,8 +179,11 @@ drawing::Record& StandInEntity::Live() const {
 
 drawing::Record& StandInEntity::Changeable() const {
   drawing::Record& r = Live();
+  const StandInDocument::DrawingState state = document_->State();
+  if (changeableIn_ == state) return r;
   if (kind_ != Kind::NotEntity && (IsText() ? document_->LayerLocked(TextLayer()) : document_->OnLockedLayer(r)))
     throw acad::Error("The object " + Named() + " is on a locked layer");
+  changeableIn_ = state;
   return r;
 }
 

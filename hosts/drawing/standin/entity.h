@@ -215,6 +215,9 @@ class StandInEntity final : public acad::Entity {
   // The text's layer as its group 8 writes it, kept the same way (every change asks whether it is locked).
   mutable std::optional<std::string> layer_;
   mutable std::uint64_t layerRevision_ = 0;
+  // The drawing's state (StandInDocument::State) when the object was last found changeable: while it stays,
+  // so does the answer (a batch changes a text with several members one after another).
+  mutable std::optional<StandInDocument::DrawingState> changeableIn_;
 };
 
 }  // namespace zil::standin
