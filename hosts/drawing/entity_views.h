@@ -86,6 +86,9 @@ class EntityView {
   void SetPoint(const Placement& p, int code, Point point);
   // The point's x and y only (a turn about the z axis leaves its z as written).
   void SetPointXY(const Placement& p, int code, Point point);
+  // Where a placement's groups are (FindSegment), kept while the tags stay where they were: a getter after
+  // another, and a change of values only, look the segment up once.
+  Segment SegmentOf(const Placement& p) const;
 
  private:
   const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
@@ -94,9 +97,6 @@ class EntityView {
   // the segment as it is afterwards.
   template <typename Change>
   void Edit(const Placement& p, Change&& change);
-  // Where a placement's groups are (FindSegment), kept while the tags stay where they were: a getter after
-  // another, and a change of values only, look the segment up once.
-  Segment SegmentOf(const Placement& p) const;
   // After a change through the view from revision `from` to `to`: the segments known stay true when no tag
   // was added (only values changed), and `p`'s is `segment`.
   void Remember(const Placement& p, Segment segment, bool moved, std::uint64_t from, std::uint64_t to) const;
@@ -124,6 +124,8 @@ class TextView : public EntityView {
   // Where the text's own groups (1, 7, 10, 11, 40, 41, 50, 71, 72) are, for a change made to a copy of
   // the tags (tag_edit.h).
   const Placement& TextPlacement() const noexcept { return text_; }
+  // Where they are in the record's tags (FindSegment), as the view last found it.
+  Segment TextSegment() const { return SegmentOf(text_); }
 
   std::u16string TextString() const { return StringOf(text_, 1); }
   void SetTextString(std::u16string_view text) { SetString(text_, 1, text); }

@@ -95,7 +95,7 @@ void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const 
   tags.reserve(now.size() + kRoomForNewGroups);
   tags.assign(now.begin(), now.end());
   const Placement& own = text.TextPlacement();
-  Segment segment;  // of the text's own groups; first 0: looked up by the next change
+  Segment segment = text.TextSegment();  // of the text's own groups; first 0: looked up by the next change
   bool changed = false;
   const auto put = [&](const Placement& p, int code, std::string_view value) {
     changed = true;
