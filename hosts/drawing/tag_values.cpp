@@ -2,17 +2,53 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "drawing/dxf_error.h"
 
 namespace zil::drawing {
 namespace {
 
+// A number written as plain decimals ("0.731", "-12.5", "3"), as nearly every number of a drawing is, read
+// without from_chars: when its digits without the point make an integer of at most 2^53 and it has at
+// most 22 decimals, that integer and the power of ten are both exact doubles, and their quotient (one
+// division, which rounds correctly) is the very double from_chars reads. nullopt for any other text,
+// which from_chars then reads.
+std::optional<double> PlainDecimal(std::string_view value) noexcept {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = value.data();
+  const char* const end = p + value.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t significand = 0;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (; p != end; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      if (++digits > 19) return std::nullopt;  // more than 64 bits hold
+      significand = significand * 10 + static_cast<unsigned>(*p - '0');
+      decimals += point ? 1 : 0;
+    } else if (*p == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0 || significand > (std::uint64_t{1} << 53) || decimals > 22) return std::nullopt;
+  const double d = static_cast<double>(significand) / kPowersOfTen[decimals];
+  return negative ? -d : d;
+}
+
 template <typename T>
 std::optional<T> Parse(std::string_view value, int base = 10) noexcept {
   value = Trimmed(value);
   if (!value.empty() && value.front() == '+') value.remove_prefix(1);
   if (value.empty()) return std::nullopt;
+  if constexpr (std::is_floating_point_v<T>) {
+    if (const auto plain = PlainDecimal(value)) return plain;
+  }
   T result{};
   std::from_chars_result r;
   if constexpr (std::is_floating_point_v<T>) {
