@@ -55,6 +55,27 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     EXPECT_FALSE(tagger.Next(tag)) << c.bytes;
   }
 
+  // A record's tags, made from its bytes when asked for, are those the tagger reads, the common form
+  // after any other.
+  const std::string record = "  0\nLINE\n  5\r\n1F\r\n\t 10\n1.5\n 20 \t\r\n2.5\n 30\n0.0\n000062\n7\n  8\n\n";
+  const std::string file = "0\nSECTION\n2\nENTITIES\n" + record + "0\nENDSEC\n0\nEOF\n";
+  const auto drawing = LoadDxf(file, "forms.dxf");
+  const Record* line = drawing->FindByHandle(0x1F);
+  ASSERT_NE(line, nullptr);
+  Tagger recordTagger(record, "forms.dxf", 5);
+  Tag expected;
+  std::size_t count = 0;
+  for (; recordTagger.Next(expected); ++count) {
+    ASSERT_LT(count, line->Tags().size());
+    const Tag& tag = line->Tags()[count];
+    EXPECT_EQ(tag.code, expected.code);
+    EXPECT_EQ(tag.line, expected.line);
+    EXPECT_EQ(BytesOf(tag), BytesOf(expected));
+    EXPECT_EQ(tag.value, expected.value);
+  }
+  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(line->Tags().size(), count);
+
   struct Fault {
     std::string bytes;
     std::string message;
