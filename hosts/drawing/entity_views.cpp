@@ -80,8 +80,12 @@ void EntityView::Batch::Commit() {
 }
 
 Segment EntityView::SegmentOf(const Placement& p) const {
+  // Markers are mostly the same view of one name: the bytes are compared only when the views differ.
+  const auto sameMarker = [&p](std::string_view marker) {
+    return (marker.data() == p.marker.data() && marker.size() == p.marker.size()) || marker == p.marker;
+  };
   for (const KnownSegment& known : segments_)
-    if (known.occurrence == p.occurrence && known.revision == record_.Revision() && known.marker == p.marker)
+    if (known.occurrence == p.occurrence && known.revision == record_.Revision() && sameMarker(known.marker))
       return known.segment;
   KnownSegment* slot = nullptr;
   for (KnownSegment& known : segments_)
@@ -207,6 +211,13 @@ TextView::TextView(Drawing& drawing, Record& record)
 const Placement& TextView::ValignPlacement() const {
   if (Type() == "TEXT" && !Has(valign_, valignCode_) && Has(text_, valignCode_)) return text_;
   return valign_;
+}
+
+int TextView::VerticalAlignment() const {
+  // The tag ValignPlacement's placement holds, each segment looked in once.
+  const Tag* tag = Get(valign_, valignCode_);
+  if (!tag && Type() == "TEXT") tag = Get(text_, valignCode_);
+  return tag ? static_cast<int>(IntegerOf(*tag, Owner().File())) : 0;
 }
 
 std::u16string TextView::StyleName() const {

@@ -141,7 +141,7 @@ class TextView : public EntityView {
   void SetGenerationFlags(int flags) { SetInteger(text_, 71, flags); }
   int HorizontalAlignment() const { return static_cast<int>(IntegerOr(text_, 72, 0)); }
   void SetHorizontalAlignment(int value) { SetInteger(text_, 72, value); }
-  int VerticalAlignment() const { return static_cast<int>(IntegerOr(ValignPlacement(), valignCode_, 0)); }
+  int VerticalAlignment() const;  // the group ValignPlacement finds, 0 when there is none
   void SetVerticalAlignment(int value) { SetInteger(ValignPlacement(), valignCode_, value); }
   Point InsertionPoint() const { return PointOr(text_, 10); }
   void SetInsertionPoint(Point p) { SetPoint(text_, 10, p); }

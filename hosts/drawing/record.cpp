@@ -9,21 +9,36 @@ namespace zil::drawing {
 // A drawing keeps a record for every object of its file.
 static_assert(sizeof(Record) <= 64, "a record fits in a cache line");
 
-const std::vector<Tag>& Record::Tags() const {
-  if (!tags_) {
-    const std::string_view source = Source();
-    std::vector<Tag>& tags = HeldTags();
-    // Two lines a tag: the vector is made at its size at once. The lines are counted in 32 bits: a
-    // record is smaller than 4 GiB, and std::count's wider count makes its vectorised loop several times
-    // longer.
-    std::uint32_t lines = 1;
-    for (const char c : source) lines += c == '\n' ? 1 : 0;
-    tags.reserve(lines / 2);
-    Tagger tagger(source, std::string(), line_);
-    Tag tag;
-    while (tagger.Next(tag)) tags.push_back(tag);
+const std::vector<Tag>& Record::MadeTags() const {
+  const std::string_view source = Source();
+  std::vector<Tag>& tags = HeldTags();
+  // Two lines a tag: the vector is made at its size at once. The line ends are counted in blocks of 255
+  // bytes, each in 8 bits (a block holds at most 255): so the vectorised loop adds the bytes of a block's
+  // comparisons as they are, where a wider count widens every one of them first.
+  std::uint32_t lines = 1;
+  for (std::size_t start = 0; start < source.size(); start += 255) {
+    const std::string_view block = source.substr(start, 255);
+    std::uint8_t ends = 0;
+    for (const char c : block) ends = static_cast<std::uint8_t>(ends + (c == '\n' ? 1 : 0));
+    lines += ends;
   }
-  return *tags_;
+  tags.reserve(lines / 2);
+  // The bytes were checked when the file was loaded, or written from tags: the tags whose code lines have
+  // the common form are read here, with the place kept in registers rather than in a tagger. A tagger
+  // reads the rest from the first code line of any other form.
+  const char* p = source.data();
+  const char* const end = p + source.size();
+  std::uint32_t line = line_;
+  Tag tag;
+  while (p != end && Tagger::PlainTag(p, end, tag)) {
+    tag.line = line;
+    line += 2;
+    tags.push_back(tag);
+    if (Tagger::IsEndOfFile(tag)) return tags;
+  }
+  Tagger tagger(std::string_view(p, static_cast<std::size_t>(end - p)), std::string(), line);
+  while (tagger.Next(tag)) tags.push_back(tag);
+  return tags;
 }
 
 std::vector<Tag>& Record::HeldTags() const {

@@ -56,7 +56,7 @@ class Record {
 
   // All tags, the group 0 tag first. Made from the record's bytes on first use (these were checked when
   // the file was loaded, or written from tags, so this cannot fail).
-  const std::vector<Tag>& Tags() const;
+  const std::vector<Tag>& Tags() const { return tags_ ? *tags_ : MadeTags(); }
 
   // The first tag with `code`, or nullptr.
   const Tag* Find(int code) const;
@@ -79,6 +79,8 @@ class Record {
   }
   void SetRevision(std::uint64_t revision) noexcept { revision_ = revision & kRevisionMask; }
   bool Tagged() const noexcept { return tags_ != nullptr; }
+  // Makes the tags from the bytes (Tags, when there are none yet).
+  const std::vector<Tag>& MadeTags() const;
   // The tags held, made empty first when there are none.
   std::vector<Tag>& HeldTags() const;
 

@@ -135,7 +135,14 @@ void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const 
   if (changed) drawing.WriteTags(text.Rec(), tags);
 }
 
-OcsAxes AxesOfText(const TextView& text) { return AxesOf(ExtrusionOf(text.Rec().Tags(), text.Owner().File())); }
+OcsAxes AxesOfText(const TextView& text) {
+  // Nearly every text lies in the world's plane: its axes are worked out once. An extrusion with a
+  // negative zero is left to AxesOf, whose axes keep that zero's sign.
+  static const OcsAxes kWorld = AxesOf(Point{0, 0, 1});
+  const Point e = ExtrusionOf(text.Rec().Tags(), text.Owner().File());
+  const bool world = e.x == 0 && e.y == 0 && e.z == 1 && !std::signbit(e.x) && !std::signbit(e.y);
+  return world ? kWorld : AxesOf(e);
+}
 
 std::pair<Point, Point> TextBoundingBox(const TextView& text) {
   return TextBoundingBox(ReadTextGeometry(text), AxesOfText(text));

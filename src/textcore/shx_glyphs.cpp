@@ -55,38 +55,41 @@ const std::array<unsigned char, 256>& KeysToDos() {
 
 namespace {
 
-// Calls `cell(character, fromCode)` for each glyph cell of `text`, in order (see DecodeControlCodes).
+// Calls `cell(character, fromCode)` for the glyph cell of `text` at `i` (see DecodeControlCodes) and
+// returns where the next cell begins.
+template <typename Cell>
+std::size_t NextCell(std::u16string_view text, std::size_t i, Cell&& cell) {
+  if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
+    const char16_t code = text[i + 2];
+    if (code == u'o' || code == u'O' || code == u'u' || code == u'U') return i + 3;
+    if (IsDigit(code)) {
+      std::size_t end = i + 2;
+      char32_t value = 0;
+      while (end < text.size() && end < i + 5 && IsDigit(text[end])) value = value * 10 + (text[end++] - u'0');
+      cell(value, value < 0x100);
+      return end;
+    }
+    cell(Symbol(code), false);
+    return i + 3;
+  }
+  const char16_t c = text[i];
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    cell(static_cast<char32_t>(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00)), false);
+    return i + 2;
+  }
+  cell(c, false);
+  return i + 1;
+}
+
+// Calls `cell(character, fromCode)` for each glyph cell of `text`, in order.
 template <typename Cell>
 void ForEachCell(std::u16string_view text, Cell&& cell) {
-  for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
-      const char16_t code = text[i + 2];
-      if (code == u'o' || code == u'O' || code == u'u' || code == u'U') {
-        i += 3;
-        continue;
-      }
-      if (IsDigit(code)) {
-        std::size_t end = i + 2;
-        char32_t value = 0;
-        while (end < text.size() && end < i + 5 && IsDigit(text[end])) value = value * 10 + (text[end++] - u'0');
-        cell(value, value < 0x100);
-        i = end;
-        continue;
-      }
-      cell(Symbol(code), false);
-      i += 3;
-      continue;
-    }
-    const char16_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      cell(static_cast<char32_t>(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00)), false);
-      i += 2;
-      continue;
-    }
-    cell(c, false);
-    ++i;
-  }
+  for (std::size_t i = 0; i < text.size();) i = NextCell(text, i, cell);
 }
+
+// A unit that is a cell of its own and draws: below the first bidi control (U+061C) and the surrogates,
+// and no start of a control code. Letters (Hebrew ones too), digits and spaces are.
+bool IsPlainCell(char16_t c) { return c < 0x061C && c != u'%'; }
 
 }  // namespace
 
@@ -100,8 +103,15 @@ ControlDecoded DecodeControlCodes(std::u16string_view text) {
 }
 
 int GlyphCells(std::u16string_view text) {
+  // Runs of plain units are counted as they are; only the other units go through the rules of the cells.
   int cells = 0;
-  ForEachCell(text, [&cells](char32_t c, bool code) { cells += code || !IsBidiControl(c); });
+  const auto count = [&cells](char32_t c, bool code) { cells += code || !IsBidiControl(c); };
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t run = i;
+    i = static_cast<std::size_t>(std::find_if_not(text.begin() + run, text.end(), IsPlainCell) - text.begin());
+    cells += static_cast<int>(i - run);
+    if (i < text.size()) i = NextCell(text, i, count);
+  }
   return cells;
 }
 

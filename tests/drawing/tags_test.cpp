@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -10,6 +16,7 @@
 #include "drawing/dxf_error.h"
 #include "drawing/loader.h"
 #include "drawing/tag_edit.h"
+#include "drawing/tag_values.h"
 #include "drawing/tagger.h"
 #include "drawing/writer.h"
 
@@ -49,6 +56,27 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     EXPECT_FALSE(tagger.Next(tag)) << c.bytes;
   }
 
+  // A record's tags, made from its bytes when asked for, are those the tagger reads, the common form
+  // after any other.
+  const std::string record = "  0\nLINE\n  5\r\n1F\r\n\t 10\n1.5\n 20 \t\r\n2.5\n 30\n0.0\n000062\n7\n  8\n\n";
+  const std::string file = "0\nSECTION\n2\nENTITIES\n" + record + "0\nENDSEC\n0\nEOF\n";
+  const auto drawing = LoadDxf(file, "forms.dxf");
+  const Record* line = drawing->FindByHandle(0x1F);
+  ASSERT_NE(line, nullptr);
+  Tagger recordTagger(record, "forms.dxf", 5);
+  Tag expected;
+  std::size_t count = 0;
+  for (; recordTagger.Next(expected); ++count) {
+    ASSERT_LT(count, line->Tags().size());
+    const Tag& tag = line->Tags()[count];
+    EXPECT_EQ(tag.code, expected.code);
+    EXPECT_EQ(tag.line, expected.line);
+    EXPECT_EQ(BytesOf(tag), BytesOf(expected));
+    EXPECT_EQ(tag.value, expected.value);
+  }
+  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(line->Tags().size(), count);
+
   struct Fault {
     std::string bytes;
     std::string message;
@@ -72,6 +100,56 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     } catch (const DxfError& e) {
       EXPECT_NE(std::string(e.what()).find(f.message), std::string::npos) << e.what();
     }
+  }
+}
+
+TEST(Tags, NumbersReadAsWrittenToTheLastBit) {
+  const struct {
+    std::string_view value;
+    std::optional<double> number;
+  } cases[] = {
+      {"0.731", 0.731},
+      {" \t12.5 ", 12.5},
+      {"+3", 3.0},
+      {"1.", 1.0},
+      {".5", 0.5},
+      {"-.25", -0.25},
+      {"+-1", -1.0},  // the sign after the plus, as it has always been read
+      {"1e3", 1000.0},
+      {"-2.5E-2", -0.025},
+      {"9007199254740993", 9007199254740992.0},  // beyond 2^53: rounded to even
+      {"0.12345678901234567890123", 0.12345678901234567890123},
+      {"1.2.3", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"+", std::nullopt},
+      {".", std::nullopt},
+      {"1 2", std::nullopt},
+      {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"1e400", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ToDouble(c.value), c.number) << c.value;
+  const auto zero = ToDouble("-0.0");
+  ASSERT_TRUE(zero);
+  EXPECT_TRUE(*zero == 0 && std::signbit(*zero));
+
+  // Decimals of every length a drawing writes, and some longer: each the very double from_chars reads.
+  std::mt19937_64 random(26);
+  for (int n = 0; n < 20000; ++n) {
+    std::string text = random() % 2 ? "-" : "";
+    const int whole = static_cast<int>(random() % 8);
+    const int decimals = static_cast<int>(random() % 20);
+    for (int i = 0; i < whole; ++i) text += static_cast<char>('0' + random() % 10);
+    if (whole == 0 || random() % 4 != 0) text += '.';
+    for (int i = 0; i < decimals; ++i) text += static_cast<char>('0' + random() % 10);
+    if (whole == 0 && decimals == 0) text += '7';
+    double expected = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_TRUE(r.ec == std::errc() && r.ptr == text.data() + text.size()) << text;
+    const auto read = ToDouble(text);
+    ASSERT_TRUE(read) << text;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(expected)) << text;
   }
 }
 

@@ -72,6 +72,12 @@ TEST(TextGeometry, CharactersAreCodePointsAndControlCodesDrawAsTheyShow) {
       {u"\u200F 3\u05D7\u200E", 3},              // the marks draw nothing
       {u"\u202Ba\u202C\u2067b\u2069\u061C", 2},  // nor do embeddings, isolates and ALM
       {u"%%253", 1},                             // a code is the font's byte, whatever it stands for
+      {u"a%b%", 4},                              // a lone '%' is a character
+      {u"ab %%d%%uc", 5},                        // codes after plain letters
+      {u"%%\u200Fab", 2},                        // a code for a mark draws nothing either
+      {u"a\xD800z\xDC00", 4},                    // lone surrogates take a cell each
+      {u"\xDC00\xD800", 2},                      // and so does a pair in the wrong order
+      {u"\x7F\x05EA\x061B\x061D", 4},            // the units around the first mark
   };
   for (const auto& c : cases) EXPECT_EQ(GlyphCount(c.text), c.characters) << textcore::ToUtf8(c.text);
 }

@@ -218,7 +218,10 @@ drawing::Record* StandInDocument::FindTextStyle(std::u16string_view name) {
                          styleNames_->structure == undo_.StructureGeneration();
   if (!unchanged && !UpdateStyleNames()) return nullptr;
   auto& found = styleNames_->found;
-  const auto known = std::find_if(found.begin(), found.end(), [&](const auto& f) { return f.first == name; });
+  // std::equal compares the names' bytes at once; == would compare them unit by unit, in order.
+  const auto known = std::find_if(found.begin(), found.end(), [&](const auto& f) {
+    return std::equal(f.first.begin(), f.first.end(), name.begin(), name.end());
+  });
   if (known != found.end()) return known->second;
   drawing::Record* style = drawing::FindTableRecord(*drawing_, "STYLE", name);
   constexpr std::size_t kNamesKept = 16;
