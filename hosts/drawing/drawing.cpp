@@ -158,6 +158,20 @@ void Drawing::WriteTags(Record& record, const std::vector<Tag>& tags) {
   record.tags_.reset();  // made from the bytes it was before (and perhaps `tags` themselves)
 }
 
+std::vector<Tag> Drawing::TagsToChange(const Record& record, std::size_t more) {
+  const std::vector<Tag>& now = record.Tags();
+  std::vector<Tag> tags = std::exchange(spareTags_, {});
+  tags.reserve(now.size() + more);
+  tags.assign(now.begin(), now.end());
+  return tags;
+}
+
+void Drawing::WriteTags(Record& record, std::vector<Tag>&& tags) {
+  WriteTags(record, static_cast<const std::vector<Tag>&>(tags));
+  tags.clear();
+  if (tags.capacity() > spareTags_.capacity()) spareTags_ = std::move(tags);
+}
+
 std::uint64_t Drawing::BeginChange(Record& record) {
   if (record.provisional_) KeepProvisionalRecords();
   if (journal_ && !journal_->Remembers(record)) {

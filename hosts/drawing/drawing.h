@@ -74,6 +74,11 @@ class Drawing {
   // The same, the record written to bytes at once, as settling writes it (a large or dirty record gets its
   // tags): for a change whose tags nothing reads again, which spares holding them until the next Settle.
   void WriteTags(Record& record, const std::vector<Tag>& tags);
+  // A copy of the record's tags to change and hand to WriteTags, with room for `more` new ones, made in
+  // the room the tags last handed back had: a batch that changes one record after another makes its
+  // copies without a new allocation each.
+  std::vector<Tag> TagsToChange(const Record& record, std::size_t more);
+  void WriteTags(Record& record, std::vector<Tag>&& tags);
   void SetErased(Record& record, bool erased);
   // Inserts a new record made of `tags` (the group 0 tag first) before `position`.
   Record& InsertBefore(Record& position, std::vector<Tag> tags);
@@ -187,6 +192,7 @@ class Drawing {
   Record* lastChanged_ = nullptr;
   Record* heldLast_ = nullptr;       // the last changed record, left dirty by the last settling
   std::vector<Record*> keptAsTags_;  // large records left dirty by settling
+  std::vector<Tag> spareTags_;       // room for TagsToChange, empty
   std::size_t keptBytes_ = 0;        // their bytes when they last moved into the scratch store
   std::string lineEnd_ = "\n";
   int codeWidth_ = 0;           // group codes right-aligned to this width, as the file writes them

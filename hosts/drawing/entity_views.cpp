@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::array kEntityOrder = {8, 6, 62, 370, 48, 60, 420, 430, 440};
 constexpr std::array kTextOrder = {39, 10, 20, 30, 40, 1, 50, 41, 51, 7, 71, 72, 11, 21, 31, 210, 220, 230, 73};
+constexpr RankTable kTextRanks = RanksOf(kTextOrder);
 // An R12 ATTRIB or ATTDEF has its attribute groups among the text groups.
 constexpr std::array kR12AttributeOrder = {10, 20, 30, 40, 1,  3,  2,  70,  73,  50,  41,
                                            51, 7,  71, 72, 11, 21, 31, 210, 220, 230, 74};
@@ -192,8 +193,8 @@ void EntityView::SetPointXY(const Placement& p, int code, Point point) {
 
 TextView::TextView(Drawing& drawing, Record& record)
     : EntityView(drawing, record),
-      text_{"AcDbText", 1, kTextOrder},
-      valign_{"AcDbText", 2, kTextOrder},
+      text_{"AcDbText", 1, kTextOrder, &kTextRanks},
+      valign_{"AcDbText", 2, kTextOrder, &kTextRanks},
       valignCode_(73) {
   const bool attribute = record.Type() == "ATTRIB" || record.Type() == "ATTDEF";
   if (attribute) {

@@ -68,7 +68,22 @@ Segment SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placeme
   // not also before it.
   const std::ptrdiff_t rank = RankOf(placement, code);
   std::size_t at = segment.last;
-  if (rank >= 0) {
+  if (rank >= 0 && placement.ranks) {
+    // The same walk, each tag's place in the order looked up (the codes are distinct).
+    const RankTable& ranks = *placement.ranks;
+    std::ptrdiff_t from = 0;
+    for (std::size_t i = segment.first; i < segment.last; ++i) {
+      const auto c = static_cast<std::size_t>(tags[i].code);  // a negative code is beyond the table
+      const std::ptrdiff_t place = c < ranks.size() ? ranks[c] : -1;
+      if (place < 0 || place < from) continue;  // not in the order, or among the codes before `from`
+      if (place <= rank) {
+        from = place;
+        continue;
+      }
+      at = i;
+      break;
+    }
+  } else if (rank >= 0) {
     const auto order = placement.order;
     const auto earlierEnd = order.begin() + rank + 1;
     // A segment's codes mostly come in their order: the codes before `code` are searched from where the

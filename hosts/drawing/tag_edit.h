@@ -3,21 +3,43 @@
 // tag changes. Works on a copy of a record's tags, which the view then hands to Drawing::SetTags.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "drawing/drawing.h"
+#include "drawing/dxf_error.h"
 
 namespace zil::drawing {
 
+// The place of each group code below 256 in an order of distinct codes, -1 for one that is not in it
+// (RanksOf makes it).
+using RankTable = std::array<std::int8_t, 256>;
+
 // Where the groups of one subclass live: after the `occurrence`-th `100 marker` tag (from R13 on; an R12
-// record has no markers and its segment is the whole record), in the order `order` gives.
+// record has no markers and its segment is the whole record), in the order `order` gives; `ranks`, when
+// given, is RanksOf(order), which finds a new group's place faster.
 struct Placement {
   std::string_view marker;
   int occurrence = 1;
   std::span<const int> order;
+  const RankTable* ranks = nullptr;
 };
+
+constexpr RankTable RanksOf(std::span<const int> order) {
+  RankTable ranks{};
+  ranks.fill(-1);
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    // Made at compile time, this fails to compile for a code beyond the table or one that comes twice.
+    const auto code = static_cast<std::size_t>(order[k]);
+    if (order[k] < 0 || code >= ranks.size() || ranks[code] != -1 || k > 127)
+      throw DxfError("an order of distinct group codes below 256");
+    ranks[code] = static_cast<std::int8_t>(k);
+  }
+  return ranks;
+}
 
 // [first, last) of the segment in `tags`; first == 0 when the marker is missing (R13 on) while others are
 // there. A record without any marker is one segment.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "drawing/tag_values.h"
 
@@ -90,10 +91,7 @@ void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const 
   // segment carried from one to the next as the view would have kept it.
   constexpr std::size_t kRoomForNewGroups = 8;
   Drawing& drawing = text.Owner();
-  const std::vector<Tag>& now = text.Rec().Tags();
-  std::vector<Tag> tags;
-  tags.reserve(now.size() + kRoomForNewGroups);
-  tags.assign(now.begin(), now.end());
+  std::vector<Tag> tags = drawing.TagsToChange(text.Rec(), kRoomForNewGroups);
   const Placement& own = text.TextPlacement();
   Segment segment = text.TextSegment();  // of the text's own groups; first 0: looked up by the next change
   bool changed = false;
@@ -132,7 +130,7 @@ void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const 
   if (which & kWidthFactorGroup) set(41, FormattedDouble(g.widthFactor));
   if (which & kRotationGroup) set(50, FormattedDouble(g.rotationDegrees));
   if (which & kFlagsGroup) setInteger(own, 71, g.flags);
-  if (changed) drawing.WriteTags(text.Rec(), tags);
+  if (changed) drawing.WriteTags(text.Rec(), std::move(tags));
 }
 
 OcsAxes AxesOfText(const TextView& text) {

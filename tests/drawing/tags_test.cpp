@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -202,13 +203,21 @@ TEST(Tags, AMissingTagGoesBeforeTheFirstThatComesLaterInTheOrder) {
       {{10, 20}, {20, 10}, 99, {20, 10, 99}},
   };
   for (const Case& c : cases) {
-    std::vector<Tag> tags{d->MakeTag(0, "TEXT")};
-    for (const int code : c.codes) tags.push_back(d->MakeTag(code, "old"));
-    SetIn(*d, tags, Placement{"", 1, c.order}, c.code, "new");
-    std::vector<int> after;
-    for (auto it = tags.begin() + 1; it != tags.end(); ++it) after.push_back(it->code);
-    EXPECT_EQ(after, c.after) << "inserting " << c.code;
+    // With the order's table of ranks too, where its codes are distinct: the same place.
+    std::optional<RankTable> ranks;
+    if (std::set<int>(c.order.begin(), c.order.end()).size() == c.order.size()) ranks = RanksOf(c.order);
+    const RankTable* const ranked = ranks ? &*ranks : nullptr;
+    for (const RankTable* table : {static_cast<const RankTable*>(nullptr), ranked}) {
+      std::vector<Tag> tags{d->MakeTag(0, "TEXT")};
+      for (const int code : c.codes) tags.push_back(d->MakeTag(code, "old"));
+      SetIn(*d, tags, Placement{"", 1, c.order, table}, c.code, "new");
+      std::vector<int> after;
+      for (auto it = tags.begin() + 1; it != tags.end(); ++it) after.push_back(it->code);
+      EXPECT_EQ(after, c.after) << "inserting " << c.code << (table ? " (ranked)" : "");
+    }
   }
+  EXPECT_THROW(RanksOf(std::vector<int>{10, 20, 10}), DxfError);
+  EXPECT_THROW(RanksOf(std::vector<int>{10, 1000}), DxfError);
 }
 
 TEST(Tags, ARecordWrittenBackIsItsTagsInTheirOrder) {
