@@ -222,8 +222,13 @@ int TextView::VerticalAlignment() const {
 }
 
 std::u16string TextView::StyleName() const {
+  const auto value = StyleValue();
+  return value ? Owner().Decode(*value) : u"Standard";
+}
+
+std::optional<std::string_view> TextView::StyleValue() const {
   const Tag* style = Get(text_, 7);
-  return style ? Owner().Decode(style->value) : u"Standard";
+  return style ? std::optional(style->value) : std::nullopt;
 }
 
 std::optional<Point> TextView::AlignmentPoint() const {

@@ -136,6 +136,8 @@ class TextView : public EntityView {
   double WidthFactor() const { return DoubleOr(text_, 41, 1); }
   void SetWidthFactor(double factor) { SetDouble(text_, 41, factor); }
   std::u16string StyleName() const;  // "Standard" when the group is missing
+  // The style's name as the file writes it (group 7); nullopt when the group is missing.
+  std::optional<std::string_view> StyleValue() const;
   void SetStyleName(std::u16string_view name) { SetString(text_, 7, name); }
   int GenerationFlags() const { return static_cast<int>(IntegerOr(text_, 71, 0)); }  // 2 backward, 4 upside down
   void SetGenerationFlags(int flags) { SetInteger(text_, 71, flags); }

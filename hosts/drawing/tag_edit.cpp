@@ -38,6 +38,10 @@ std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code) {
 namespace {
 
 std::ptrdiff_t RankOf(const Placement& placement, int code) {
+  if (placement.ranks) {
+    const auto c = static_cast<std::size_t>(code);  // a negative code is beyond the table
+    return c < placement.ranks->size() ? (*placement.ranks)[c] : -1;
+  }
   const auto it = std::find(placement.order.begin(), placement.order.end(), code);
   return it == placement.order.end() ? -1 : it - placement.order.begin();
 }

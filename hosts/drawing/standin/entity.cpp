@@ -399,7 +399,10 @@ const StandInEntity::TextState& StandInEntity::Text() const {
   const drawing::Record& r = Live();
   if (!text_ || textRevision_ != r.Revision()) {
     const drawing::TextGroups groups = drawing::ReadTextGroups(View(), drawing::GlyphCount(StringInTags()));
-    const bool rightToLeft = document_->StyleDrawsRightToLeft(View().StyleName());
+    // Most texts of the standard style leave its name out: no string is made for it.
+    const auto style = View().StyleValue();
+    const bool rightToLeft =
+        document_->StyleDrawsRightToLeft(style ? std::u16string_view(Dwg().Decode(*style)) : u"Standard");
     text_ = TextState{groups, drawing::GeometryOf(groups, rightToLeft), drawing::AxesOfText(View())};
     textRevision_ = r.Revision();
   }
