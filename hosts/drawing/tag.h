@@ -18,7 +18,14 @@ struct Tag {
   std::string_view valueEnd;  // the value line's line end: "\n", "\r\n" or empty at the end of the file
 };
 
-// The value without the spaces and tabs around it, as numbers and names are compared.
-std::string_view Trimmed(std::string_view value) noexcept;
+// The value without the spaces and tabs around it, as numbers and names are compared. By hand and inline:
+// every number and name read goes through here (find_first_not_of(" \t") searches the set for each
+// character).
+inline std::string_view Trimmed(std::string_view value) noexcept {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!value.empty() && blank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && blank(value.back())) value.remove_suffix(1);
+  return value;
+}
 
 }  // namespace zil::drawing

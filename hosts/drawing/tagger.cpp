@@ -4,15 +4,6 @@
 
 namespace zil::drawing {
 
-std::string_view Trimmed(std::string_view value) noexcept {
-  // By hand: every number and name read goes through here, and find_first_not_of(" \t") searches the set
-  // for each character.
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!value.empty() && blank(value.front())) value.remove_prefix(1);
-  while (!value.empty() && blank(value.back())) value.remove_suffix(1);
-  return value;
-}
-
 namespace {
 
 struct TextLine {
