@@ -77,6 +77,22 @@ std::optional<double> ToDouble(std::string_view value) noexcept {
 std::optional<long long> ToInteger(std::string_view value) noexcept { return Parse<long long>(value); }
 
 std::optional<std::uint64_t> ToHandle(std::string_view value) noexcept {
+  // Most handles are hexadecimal digits and nothing else: read at once (every record's, when a file loads
+  // and when a record changes).
+  if (!value.empty() && value.size() <= 16) {
+    std::uint64_t handle = 0;
+    std::size_t read = 0;
+    for (; read < value.size(); ++read) {
+      const char c = value[read];
+      const int digit = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                               : -1;
+      if (digit < 0) break;
+      handle = handle * 16 + static_cast<std::uint64_t>(digit);
+    }
+    if (read == value.size()) return handle;
+  }
   value = Trimmed(value);
   if (value.empty() || value.size() > 16 || value.front() == '+' || value.front() == '-') return std::nullopt;
   return Parse<std::uint64_t>(value, 16);

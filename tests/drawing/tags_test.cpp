@@ -154,6 +154,26 @@ TEST(Tags, NumbersReadAsWrittenToTheLastBit) {
   }
 }
 
+TEST(Tags, HandlesReadInEveryForm) {
+  const struct {
+    const char* value;
+    std::optional<std::uint64_t> handle;
+  } cases[] = {
+      {"1A", 0x1A},
+      {"ffffFFFFffffFFFF", 0xFFFFFFFFFFFFFFFF},
+      {"0", 0},
+      {" 2b\t", 0x2B},            // spaces and tabs around it
+      {"10000000000000000", {}},  // 17 digits
+      {"", {}},
+      {" ", {}},
+      {"+1", {}},
+      {"-1", {}},
+      {"1G", {}},
+      {"1 2", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ToHandle(c.value), c.handle) << '"' << c.value << '"';
+}
+
 TEST(Tags, MadeTagsFollowTheFilesLayout) {
   const auto padded = LoadDxf("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n", "padded.dxf");
   const auto plain = LoadDxf("0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n", "plain.dxf");
