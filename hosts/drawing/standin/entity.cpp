@@ -1,9 +1,9 @@
 #include "drawing/standin/entity.h"
 
 #include <cmath>
-#include <map>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
 
 #include "acad/error.h"
 #include "drawing/dxf_error.h"
@@ -50,8 +50,8 @@ struct TypeNames {
   int entityType;  // AutoCAD's AcEntityName
 };
 
-const std::map<std::string_view, TypeNames>& KnownTypes() {
-  static const std::map<std::string_view, TypeNames> kTypes = {
+const std::unordered_map<std::string_view, TypeNames>& KnownTypes() {
+  static const std::unordered_map<std::string_view, TypeNames> kTypes = {
       {"TEXT", {u"AcDbText", acad::kEntityText}},
       {"MTEXT", {u"AcDbMText", acad::kEntityMText}},
       {"INSERT", {u"AcDbBlockReference", acad::kEntityBlockReference}},
