@@ -362,11 +362,12 @@ std::u16string StandInEntity::StyleName() const {
   return Run("StyleName", [&] {
     drawing::Drawing& d = Dwg();
     if (IsText() || kind_ == Kind::MText) {
-      const std::u16string name = !IsText()        ? drawing::MTextView(d, Live()).StyleName()
-                                  : changes_.style ? changes_.shownStyle
-                                                   : View().StyleName();
+      std::u16string name = !IsText()        ? drawing::MTextView(d, Live()).StyleName()
+                            : changes_.style ? changes_.shownStyle
+                                             : View().StyleName();
       // A style the drawing does not define is shown, and read, as the standard style.
-      return document_->FindTextStyle(name) != nullptr ? name : std::u16string(u"Standard");
+      if (document_->FindTextStyle(name) == nullptr) name = u"Standard";
+      return name;
     }
     if (kind_ == Kind::Dimension) {
       const std::u16string name = drawing::DimensionView(d, Live()).StyleName();
