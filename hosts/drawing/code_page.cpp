@@ -147,6 +147,8 @@ class SingleByteCodePage final : public CodePage {
     return 1;
   }
 
+  bool WritesWhatItReads() const noexcept override { return true; }
+
   std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const override {
     // The bytes go through a small buffer appended at once: cheaper than a byte at a time, and the string
     // grows only by what is written.

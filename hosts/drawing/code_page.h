@@ -34,6 +34,9 @@ class CodePage {
   // Appends the bytes of the units text[pos, end) up to the first one the code page cannot hold and returns
   // where it stopped: `end` when it held them all. The same bytes as EncodeUnit unit by unit, in one call.
   virtual std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const;
+  // True when every unit the code page holds is written as bytes that decode to that very unit (a
+  // single-byte code page: its table of units is the inverse of its table of bytes).
+  virtual bool WritesWhatItReads() const noexcept { return false; }
 };
 
 // The names of the code pages this host supports, for messages and documentation.

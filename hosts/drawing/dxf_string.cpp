@@ -123,6 +123,11 @@ std::size_t DxfStrings::EncodeCharacter(std::u16string_view text, std::size_t po
   return 1;
 }
 
+bool DxfStrings::ReadsBackAsIs(std::u16string_view text) const noexcept {
+  // A unit the code page cannot hold is written as its \U+ escape, which reads back as that unit.
+  return codePage_->WritesWhatItReads() && std::none_of(text.begin(), text.end(), HasRuleOfItsOwn);
+}
+
 std::string DxfStrings::Encode(std::u16string_view text, std::vector<std::size_t>* boundaries) const {
   std::string out;
   out.reserve(text.size());

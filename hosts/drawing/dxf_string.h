@@ -28,6 +28,11 @@ class DxfStrings {
   // cut there without breaking an escape or a multi-byte sequence.
   std::string Encode(std::u16string_view text, std::vector<std::size_t>* boundaries) const;
 
+  // True when Decode(Encode(text)) is `text` itself, known without decoding: the code page writes what it
+  // reads, and no unit of `text` has a rule of its own (a control character, a caret, a backslash). False
+  // says nothing.
+  bool ReadsBackAsIs(std::u16string_view text) const noexcept;
+
   const CodePage& Page() const noexcept { return *codePage_; }
 
  private:

@@ -288,6 +288,31 @@ TEST(DxfStringsExact, SingleByteCodePagesEncodeEveryUnitAsTheByteThatDecodesToIt
   }
 }
 
+// A string a single-byte code page is known to read back as it is (without decoding what was written) does:
+// every unit without a rule of its own, on every such page; not known for a caret, a backslash or a control
+// character, nor on the other pages.
+TEST(DxfStringsExact, StringsKnownToReadBackAsTheyAreDo) {
+  // The units single-byte code pages hold (up to box drawing and symbols; Arabic presentation forms), and
+  // lone surrogates.
+  std::u16string plain;
+  for (const auto& [first, last] :
+       {std::pair{0x20u, 0x3000u}, std::pair{0xD700u, 0xE100u}, std::pair{0xF000u, 0x10000u}})
+    for (unsigned unit = first; unit < last; ++unit)
+      if (unit != u'^' && unit != u'\\') plain += static_cast<char16_t>(unit);
+  std::vector<std::string_view> names = SupportedCodePageNames();
+  names.push_back("UTF-8");
+  for (const std::string_view name : names) {
+    const DxfStrings strings(Page(name));
+    const bool singleByte = kDoubleByte.count(name) == 0 && name != "UTF-8";
+    EXPECT_EQ(strings.ReadsBackAsIs(plain), singleByte) << name;
+    if (singleByte) {
+      EXPECT_EQ(strings.Decode(strings.Encode(plain)), plain) << name;
+    }
+    for (const std::u16string_view ruled : {u"a^b"sv, u"a\\U+0041"sv, u"a\tb"sv})
+      EXPECT_FALSE(strings.ReadsBackAsIs(ruled)) << name;
+  }
+}
+
 // The text core's Windows-1255, which ANSI_1255 drawings and the conversions share: every unit is the byte
 // that decodes to it, or '?'.
 TEST(DxfStringsExact, TheTextCoreWritesEveryUnitAsTheByteThatDecodesToIt) {

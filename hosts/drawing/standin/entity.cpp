@@ -512,7 +512,8 @@ void StandInEntity::SetTextString(const std::u16string& text) {
       drawing::Drawing& d = Dwg();
       std::string encoded = d.Encode(text);
       drawing::CheckValue(1, encoded);
-      std::u16string shown = d.Decode(encoded);  // as the string reads back
+      // As the string reads back: mostly the string itself, known without decoding what was written.
+      std::u16string shown = d.Strings().ReadsBackAsIs(text) ? text : d.Decode(encoded);
       t.characters = drawing::GlyphCount(shown);
       changes_.string = std::move(encoded);
       changes_.shownString = std::move(shown);
