@@ -231,7 +231,9 @@ drawing::Record* StandInDocument::FindTextStyle(std::u16string_view name) {
 }
 
 bool StandInDocument::UpdateStyleNames() {
-  const drawing::Span* table = drawing_->FindTable("STYLE");
+  // The tables stay where the loader put them; only a record inserted or removed sends us looking again.
+  const bool sameTables = styleNames_ && styleNames_->structure == undo_.StructureGeneration();
+  const drawing::Span* table = sameTables ? styleNames_->table : drawing_->FindTable("STYLE");
   if (!table) {
     styleNames_.reset();
     return false;
@@ -247,6 +249,7 @@ bool StandInDocument::UpdateStyleNames() {
     for (const drawing::Record* r = table->head->Next(); r != nullptr && r != table->end; r = r->Next())
       styleNames_->records.emplace_back(r, r->Revision());
   }
+  styleNames_->table = table;
   styleNames_->lastRevision = drawing_->LastRevision();
   styleNames_->structure = undo_.StructureGeneration();
   return true;

@@ -241,6 +241,7 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
     unsigned long structure = 0;
     std::vector<std::pair<const drawing::Record*, std::uint64_t>> records;
     std::vector<std::pair<std::u16string, drawing::Record*>> found;
+    const drawing::Span* table = nullptr;  // the style table's span
   };
   std::optional<StyleNames> styleNames_;
   std::optional<EncodedName> lastEncoded_;
