@@ -53,19 +53,6 @@ class Utf8CodePage final : public CodePage {
   std::string_view Name() const noexcept override { return "UTF-8"; }
   void Decode(std::string_view bytes, std::u16string& out) const override { out += textcore::FromUtf8(bytes); }
   std::size_t EncodeUnit(std::u16string_view text, std::size_t pos, std::string& out) const override {
-    return Put(text, pos, out);
-  }
-  std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const override {
-    while (pos < end) {
-      const std::size_t used = Put(text, pos, out);
-      if (used == 0) break;
-      pos += used;
-    }
-    return pos;
-  }
-
- private:
-  static std::size_t Put(std::u16string_view text, std::size_t pos, std::string& out) {
     const char16_t unit = text[pos];
     std::size_t used = 1;
     char32_t cp = unit;

@@ -46,22 +46,15 @@ std::optional<double> PlainDecimal(std::string_view value) noexcept {
 }
 
 template <typename T>
-std::optional<T> Parse(std::string_view value, int base = 10) noexcept {
-  // Values are mostly written without spaces around them: Trimmed is called only for those that have some.
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  if (!value.empty() && (blank(value.front()) || blank(value.back()))) value = Trimmed(value);
+std::optional<T> Parse(std::string_view value) noexcept {
+  value = Trimmed(value);
   if (!value.empty() && value.front() == '+') value.remove_prefix(1);
   if (value.empty()) return std::nullopt;
   if constexpr (std::is_floating_point_v<T>) {
     if (const auto plain = PlainDecimal(value)) return plain;
   }
   T result{};
-  std::from_chars_result r;
-  if constexpr (std::is_floating_point_v<T>) {
-    r = std::from_chars(value.data(), value.data() + value.size(), result);
-  } else {
-    r = std::from_chars(value.data(), value.data() + value.size(), result, base);
-  }
+  const std::from_chars_result r = std::from_chars(value.data(), value.data() + value.size(), result);
   if (r.ec != std::errc() || r.ptr != value.data() + value.size()) return std::nullopt;
   return result;
 }
@@ -77,25 +70,20 @@ std::optional<double> ToDouble(std::string_view value) noexcept {
 std::optional<long long> ToInteger(std::string_view value) noexcept { return Parse<long long>(value); }
 
 std::optional<std::uint64_t> ToHandle(std::string_view value) noexcept {
-  // Most handles are hexadecimal digits and nothing else: read at once (every record's, when a file loads
-  // and when a record changes).
-  if (!value.empty() && value.size() <= 16) {
-    std::uint64_t handle = 0;
-    std::size_t read = 0;
-    for (; read < value.size(); ++read) {
-      const char c = value[read];
-      const int digit = c >= '0' && c <= '9'   ? c - '0'
-                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                               : -1;
-      if (digit < 0) break;
-      handle = handle * 16 + static_cast<std::uint64_t>(digit);
-    }
-    if (read == value.size()) return handle;
-  }
   value = Trimmed(value);
-  if (value.empty() || value.size() > 16 || value.front() == '+' || value.front() == '-') return std::nullopt;
-  return Parse<std::uint64_t>(value, 16);
+  if (value.empty() || value.size() > 16) return std::nullopt;
+  // Hexadecimal digits by hand (every record's handle is read when a file loads and when a record changes);
+  // at most 16 of them cannot overflow.
+  std::uint64_t handle = 0;
+  for (const char c : value) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                             : -1;
+    if (digit < 0) return std::nullopt;
+    handle = handle * 16 + static_cast<std::uint64_t>(digit);
+  }
+  return handle;
 }
 
 double DoubleOf(const Tag& tag, const std::string& file) {
