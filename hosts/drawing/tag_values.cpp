@@ -143,6 +143,18 @@ FormattedDouble::FormattedDouble(double value) noexcept {
   char* out = text_;
   if (std::signbit(value)) *out++ = '-';
   const double magnitude = std::fabs(value);
+  // A whole number below 10^5 (zero, as most elevations are, among them) is written fixed, its digits
+  // and ".0": "10000.0" is no longer than "1e+04", which wins only from 100000 on.
+  if (magnitude < 1e5) {
+    const auto whole = static_cast<std::uint32_t>(magnitude);
+    if (static_cast<double>(whole) == magnitude) {
+      out = std::to_chars(out, text_ + sizeof text_, whole).ptr;
+      *out++ = '.';
+      *out++ = '0';
+      size_ = static_cast<std::size_t>(out - text_);
+      return;
+    }
+  }
   // magnitude = significand * 10^exponent, with the fewest significant digits (0 for zero). {fmt} offers
   // the digits alone only in its detail namespace; the tests compare the text with std::to_chars's.
   const auto decimal = fmt::detail::dragonbox::to_decimal(magnitude);
