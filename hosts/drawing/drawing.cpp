@@ -253,27 +253,47 @@ std::string_view Drawing::KeepValue(int code, std::string_view value) {
   return scratch_.Keep(value);
 }
 
+std::string_view Drawing::CodeLine(int code, char (&room)[kCodeLineRoom]) const noexcept {
+  // The digits (an int's, with its sign), right-aligned to the file's width (which pads them to three at
+  // most), and the line end.
+  char* const digits = room + 8;
+  char* start = digits;
+  char* end = std::to_chars(digits, room + 24, code).ptr;
+  while (end - start < codeWidth_ && start != room) *--start = ' ';
+  for (const char c : lineEnd_) *end++ = c;
+  return {start, static_cast<std::size_t>(end - start)};
+}
+
 Tag Drawing::MakeTag(int code, std::string_view value) {
   CheckValue(code, value);
-  // The code line is put together here, then copied with the value: the digits (an int's, with its
-  // sign), right-aligned to the file's width (which pads them to three at most), and the line end.
-  char line[32];
-  char* const digits = line + 8;
-  char* start = digits;
-  char* end = std::to_chars(digits, line + 24, code).ptr;
-  while (end - start < codeWidth_ && start != line) *--start = ' ';
-  for (const char c : lineEnd_) *end++ = c;
-  const auto codeLineSize = static_cast<std::size_t>(end - start);
+  // The code line of a common code is put together once (the file's width and line end never change
+  // once it is read), then copied with the value.
+  std::string_view codeLine;
+  char room[kCodeLineRoom];
+  if (code >= 0 && code < kKnownCodeLines) {
+    KnownCodeLine& known = codeLines_[static_cast<std::size_t>(code)];
+    if (known.size == 0) {  // every code line has a digit and a line end
+      codeLine = CodeLine(code, room);
+      if (codeLine.size() <= known.text.size()) {
+        std::copy(codeLine.begin(), codeLine.end(), known.text.begin());
+        known.size = static_cast<std::uint8_t>(codeLine.size());
+      }
+    } else {
+      codeLine = std::string_view(known.text.data(), known.size);
+    }
+  } else {
+    codeLine = CodeLine(code, room);
+  }
 
-  char* const text = scratch_.Room(codeLineSize + value.size() + lineEnd_.size());
-  char* out = std::copy(start, end, text);
+  char* const text = scratch_.Room(codeLine.size() + value.size() + lineEnd_.size());
+  char* out = std::copy(codeLine.begin(), codeLine.end(), text);
   out = std::copy(value.begin(), value.end(), out);
   for (const char c : lineEnd_) *out++ = c;
   Tag tag;
   tag.code = code;
-  tag.codeLine = std::string_view(text, codeLineSize);
-  tag.value = std::string_view(text + codeLineSize, value.size());
-  tag.valueEnd = std::string_view(text + codeLineSize + value.size(), lineEnd_.size());
+  tag.codeLine = std::string_view(text, codeLine.size());
+  tag.value = std::string_view(text + codeLine.size(), value.size());
+  tag.valueEnd = std::string_view(text + codeLine.size() + value.size(), lineEnd_.size());
   return tag;
 }
 

@@ -16,6 +16,7 @@
 // them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -167,6 +168,9 @@ class Drawing {
   void PinFileBytes(const Record& record);
   // The bytes `tags` write.
   static std::size_t BytesOf(const std::vector<Tag>& tags) noexcept;
+  // The group code line MakeTag writes for `code`, put together in `room`.
+  static constexpr std::size_t kCodeLineRoom = 32;
+  std::string_view CodeLine(int code, char (&room)[kCodeLineRoom]) const noexcept;
 
   std::string file_;
   FileBytes bytes_;
@@ -196,6 +200,14 @@ class Drawing {
   std::size_t keptBytes_ = 0;        // their bytes when they last moved into the scratch store
   std::string lineEnd_ = "\n";
   int codeWidth_ = 0;           // group codes right-aligned to this width, as the file writes them
+  // The code lines of the codes below kKnownCodeLines (every code a file uses), each made when MakeTag
+  // first needs it: at most four digits and a line end of two.
+  struct KnownCodeLine {
+    std::array<char, 7> text;
+    std::uint8_t size = 0;
+  };
+  static constexpr int kKnownCodeLines = 1072;
+  std::array<KnownCodeLine, kKnownCodeLines> codeLines_{};
   std::uint64_t revision_ = 0;  // the last revision given to a changed record
   ChangeJournal* journal_ = nullptr;
   bool keepProvisional_ = false;
