@@ -250,7 +250,7 @@ void CheckValue(int code, std::string_view value) {
 
 std::string_view Drawing::KeepValue(int code, std::string_view value) {
   CheckValue(code, value);
-  return scratch_.Keep(value);
+  return KeepCheckedValue(value);
 }
 
 std::string_view Drawing::CodeLine(int code, char (&room)[kCodeLineRoom]) const noexcept {
@@ -266,6 +266,10 @@ std::string_view Drawing::CodeLine(int code, char (&room)[kCodeLineRoom]) const 
 
 Tag Drawing::MakeTag(int code, std::string_view value) {
   CheckValue(code, value);
+  return MakeCheckedTag(code, value);
+}
+
+Tag Drawing::MakeCheckedTag(int code, std::string_view value) {
   // The code line of a common code is put together once (the file's width and line end never change
   // once it is read), then copied with the value.
   std::string_view codeLine;
@@ -297,12 +301,12 @@ Tag Drawing::MakeTag(int code, std::string_view value) {
   return tag;
 }
 
-Tag Drawing::MakeTag(int code, double value) { return MakeTag(code, FormatDouble(value)); }
+Tag Drawing::MakeTag(int code, double value) { return MakeCheckedTag(code, FormattedDouble(value)); }
 
 Tag Drawing::MakeIntegerTag(int code, long long value) {
   char digits[24];  // a long long's digits and sign
   char* const digitsEnd = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-  return MakeTag(code, std::string_view(digits, static_cast<std::size_t>(digitsEnd - digits)));
+  return MakeCheckedTag(code, std::string_view(digits, static_cast<std::size_t>(digitsEnd - digits)));
 }
 
 std::uint64_t Drawing::NewHandle() {

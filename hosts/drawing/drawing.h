@@ -98,6 +98,9 @@ class Drawing {
   // A tag made by the host, written with the file's line ends and group code layout; valid until the
   // next Settle, unless a record holds it by then.
   Tag MakeTag(int code, std::string_view value);
+  // The same two for a value already checked (CheckValue), or known to hold no line break (a number).
+  std::string_view KeepCheckedValue(std::string_view value) { return scratch_.Keep(value); }
+  Tag MakeCheckedTag(int code, std::string_view value);
   Tag MakeTag(int code, double value);
   Tag MakeIntegerTag(int code, long long value);
 
@@ -199,7 +202,7 @@ class Drawing {
   std::vector<Tag> spareTags_;       // room for TagsToChange, empty
   std::size_t keptBytes_ = 0;        // their bytes when they last moved into the scratch store
   std::string lineEnd_ = "\n";
-  int codeWidth_ = 0;           // group codes right-aligned to this width, as the file writes them
+  int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
   // The code lines of the codes below kKnownCodeLines (every code a file uses), each made when MakeTag
   // first needs it: at most four digits and a line end of two.
   struct KnownCodeLine {

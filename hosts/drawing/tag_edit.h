@@ -60,6 +60,20 @@ void SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement,
 Segment SetIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, Segment known, int code,
               std::string_view value);
 
+// A group for SetAllIn to set: `checked` when the value is known to hold no line break (a number the host
+// wrote), which spares looking for one.
+struct GroupValue {
+  int code = 0;
+  std::string_view value;
+  bool checked = false;
+};
+// Sets each of `groups` (of distinct codes) as SetIn would, one after another, in the segment `known` as
+// SetIn takes it, and returns the segment as it is afterwards. A value with a line break is refused
+// (DxfError) before any tag changes. Groups whose codes are all in an order with its table of ranks are
+// placed in one pass.
+Segment SetAllIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, Segment known,
+                 std::span<const GroupValue> groups);
+
 // Removes every tag with `code` in the segment; returns the index where the first was (or npos).
 std::size_t RemoveIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code);
 

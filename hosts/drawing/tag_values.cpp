@@ -135,12 +135,10 @@ char* Copy(const char* from, int count, char* to) noexcept {
 // scientific, whichever is shorter, fixed on a tie) plus ".0" after a whole number, made for about half the
 // cost: the digits come from {fmt}'s Dragonbox and are laid out here by std::to_chars's rules. The longest
 // text, "-2.2250738585072014e-308", has 24 characters; a whole number has at most 22 digits and ".0".
-FormattedDouble::FormattedDouble(double value) noexcept {
-  if (!std::isfinite(value)) {
-    size_ = static_cast<std::size_t>(ToCharsText(value, text_, text_ + sizeof text_) - text_);
-    return;
-  }
-  char* out = text_;
+char* WriteDouble(double value, char* text) noexcept {
+  char* const last = text + kDoubleRoom;
+  if (!std::isfinite(value)) return ToCharsText(value, text, last);
+  char* out = text;
   if (std::signbit(value)) *out++ = '-';
   const double magnitude = std::fabs(value);
   // A whole number below 10^5 (zero, as most elevations are, among them) is written fixed, its digits
@@ -148,11 +146,10 @@ FormattedDouble::FormattedDouble(double value) noexcept {
   if (magnitude < 1e5) {
     const auto whole = static_cast<std::uint32_t>(magnitude);
     if (static_cast<double>(whole) == magnitude) {
-      out = std::to_chars(out, text_ + sizeof text_, whole).ptr;
+      out = std::to_chars(out, last, whole).ptr;
       *out++ = '.';
       *out++ = '0';
-      size_ = static_cast<std::size_t>(out - text_);
-      return;
+      return out;
     }
   }
   // magnitude = significand * 10^exponent, with the fewest significant digits (0 for zero). {fmt} offers
@@ -178,14 +175,11 @@ FormattedDouble::FormattedDouble(double value) noexcept {
     const int power = exponent + count - 1;
     *out++ = power < 0 ? '-' : '+';
     if (power > -10 && power < 10) *out++ = '0';
-    out = std::to_chars(out, text_ + sizeof text_, power < 0 ? -power : power).ptr;
+    out = std::to_chars(out, last, power < 0 ? -power : power).ptr;
   } else if (exponent >= 0) {
     // A whole number, which std::to_chars writes exactly, as printf would: 2^60 is "1152921504606846976",
     // not its shortest digits and zeros, "1152921504606847000". Below 2^64 that is its integer conversion.
-    if (magnitude >= 0x1p64) {
-      size_ = static_cast<std::size_t>(ToCharsText(value, text_, text_ + sizeof text_) - text_);
-      return;
-    }
+    if (magnitude >= 0x1p64) return ToCharsText(value, text, last);
     const fmt::format_int whole(static_cast<std::uint64_t>(magnitude));
     out = Copy(whole.data(), static_cast<int>(whole.size()), out);
     *out++ = '.';
@@ -201,8 +195,11 @@ FormattedDouble::FormattedDouble(double value) noexcept {
     std::memset(out, '0', static_cast<std::size_t>(zeros));
     out = Copy(digits, count, out + zeros);
   }
-  size_ = static_cast<std::size_t>(out - text_);
+  return out;
 }
+
+FormattedDouble::FormattedDouble(double value) noexcept
+    : size_(static_cast<std::size_t>(WriteDouble(value, text_) - text_)) {}
 
 std::string FormatDouble(double value) { return std::string(FormattedDouble(value)); }
 

@@ -23,6 +23,9 @@ std::uint64_t HandleOf(const Tag& tag, const std::string& file);
 
 // The shortest text that reads back as the same double; integral values keep a ".0".
 std::string FormatDouble(double value);
+// The same text written at `text`, which has room for kDoubleRoom characters; returns its end.
+inline constexpr std::size_t kDoubleRoom = 32;
+char* WriteDouble(double value, char* text) noexcept;
 // The same text, without a string of its own (for the many values a change writes).
 class FormattedDouble {
  public:
@@ -30,7 +33,7 @@ class FormattedDouble {
   operator std::string_view() const noexcept { return {text_, size_}; }
 
  private:
-  char text_[32];
+  char text_[kDoubleRoom];
   std::size_t size_;
 };
 std::string FormatHandle(std::uint64_t handle);  // upper-case hex without leading zeros

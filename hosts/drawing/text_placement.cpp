@@ -1,8 +1,10 @@
 #include "drawing/text_placement.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <utility>
 
 #include "drawing/tag_values.h"
@@ -87,34 +89,51 @@ unsigned PlanTextGeometry(const TextGeometry& t, TextGroups& g) {
 }
 
 void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const TextNames& names) {
-  // The setters' work, on one copy of the tags: each group set where the setter sets it (SetIn), the
-  // segment carried from one to the next as the view would have kept it.
+  // The setters' work, on one copy of the tags: each group set where the setter sets it. The text's own
+  // groups are gathered in the order the setters set them and placed together (SetAllIn); a group of
+  // another segment is set in its turn, after the own groups before it.
   constexpr std::size_t kRoomForNewGroups = 8;
+  constexpr std::size_t kMostGroups = 13;  // the string, the style and the eleven groups below
   Drawing& drawing = text.Owner();
   std::vector<Tag> tags = drawing.TagsToChange(text.Rec(), kRoomForNewGroups);
   const Placement& own = text.TextPlacement();
   Segment segment = text.TextSegment();  // of the text's own groups; first 0: looked up by the next change
   bool changed = false;
-  const auto put = [&](const Placement& p, int code, std::string_view value) {
+  std::array<GroupValue, kMostGroups> groups;
+  std::size_t count = 0;
+  // The numbers' texts, until they are placed.
+  std::array<char, kMostGroups * kDoubleRoom> room;
+  char* free = room.data();
+  const auto place = [&] {
+    segment = SetAllIn(drawing, tags, own, segment, std::span(groups.data(), count));
+    count = 0;
+  };
+  const auto put = [&](const Placement& p, int code, std::string_view value, bool checked) {
     changed = true;
     if (&p == &own) {
-      segment = SetIn(drawing, tags, own, segment, code, value);
+      groups[count++] = GroupValue{code, value, checked};
       return;
     }
+    place();
     const std::size_t size = tags.size();
     SetIn(drawing, tags, p, Segment{}, code, value);
     if (tags.size() != size) segment = {};  // the text's segment may have moved
   };
-  const auto set = [&](int code, std::string_view value) { put(own, code, value); };
+  const auto set = [&](int code, std::string_view value) { put(own, code, value, false); };
+  const auto setNumber = [&](int code, double value) {
+    char* const start = free;
+    free = WriteDouble(value, free);
+    put(own, code, std::string_view(start, static_cast<std::size_t>(free - start)), true);
+  };
   const auto setInteger = [&](const Placement& p, int code, int value) {
-    char digits[16];
-    const char* const end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    put(p, code, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    char* const start = free;
+    free = std::to_chars(free, free + kDoubleRoom, value).ptr;
+    put(p, code, std::string_view(start, static_cast<std::size_t>(free - start)), true);
   };
   const auto setPoint = [&](int code, const Point& p, bool withZ) {
-    set(code, FormattedDouble(p.x));
-    set(code + 10, FormattedDouble(p.y));
-    if (withZ) set(code + 20, FormattedDouble(p.z));
+    setNumber(code, p.x);
+    setNumber(code + 10, p.y);
+    if (withZ) setNumber(code + 20, p.z);
   };
 
   if (names.string) set(1, *names.string);
@@ -126,11 +145,13 @@ void WriteTextGroups(TextView& text, const TextGroups& g, unsigned which, const 
   if (which & (kInsertionGroup | kInsertionTurned)) setPoint(10, g.insertion, (which & kInsertionGroup) != 0);
   if (g.alignment && (which & (kAlignmentGroup | kAlignmentTurned)))
     setPoint(11, *g.alignment, (which & kAlignmentGroup) != 0);
-  if (which & kHeightGroup) set(40, FormattedDouble(g.height));
-  if (which & kWidthFactorGroup) set(41, FormattedDouble(g.widthFactor));
-  if (which & kRotationGroup) set(50, FormattedDouble(g.rotationDegrees));
+  if (which & kHeightGroup) setNumber(40, g.height);
+  if (which & kWidthFactorGroup) setNumber(41, g.widthFactor);
+  if (which & kRotationGroup) setNumber(50, g.rotationDegrees);
   if (which & kFlagsGroup) setInteger(own, 71, g.flags);
-  if (changed) drawing.WriteTags(text.Rec(), std::move(tags));
+  if (!changed) return;
+  place();
+  drawing.WriteTags(text.Rec(), std::move(tags));
 }
 
 OcsAxes AxesOfText(const TextView& text) {

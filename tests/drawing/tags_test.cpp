@@ -240,6 +240,69 @@ TEST(Tags, AMissingTagGoesBeforeTheFirstThatComesLaterInTheOrder) {
   EXPECT_THROW(RanksOf(std::vector<int>{10, 1000}), DxfError);
 }
 
+TEST(Tags, GroupsSetTogetherGoWhereSettingThemOneByOneWouldPutThem) {
+  const auto d = LoadDxf(
+      "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+      "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n",
+      "together.dxf");
+  const std::vector<int> order{10, 20, 30, 40, 1, 50, 41, 7, 72, 11, 21, 31};
+  const RankTable ranks = RanksOf(order);
+  struct Case {
+    std::vector<int> codes;  // the record's after its group 0 tag; each 100 is the marker "AcDbX"
+    std::vector<int> groups;
+    std::string_view marker = "AcDbX";
+    bool ranked = true;
+  } cases[] = {
+      // The segment's codes in the order's order: groups found get their new values, missing ones go
+      // first, last or among them, in their order whatever order they are set in.
+      {{100, 10, 20, 30, 40, 1, 50, 41, 100, 73}, {1, 7, 72, 10, 20, 30, 11, 21, 31}},
+      {{100, 20, 41, 100, 73}, {11, 10, 50, 7}},
+      {{100, 41, 72, 1001}, {10, 31, 7, 11}},
+      // Codes the order lacks are passed over; of a code that comes twice the first tag is set.
+      {{100, 5, 20, 99, 20, 40, 1001}, {30, 10, 72, 20}},
+      // An empty segment; a record without markers, one segment; a missing marker, added before XDATA.
+      {{100, 100}, {41, 10}},
+      {{8, 41}, {72, 10, 41}},
+      {{100, 8, 1001}, {41, 10}, "AcDbY"},
+      // Codes out of the order's order.
+      {{100, 40, 10, 20}, {30, 41, 1}},
+      {{100, 50, 10, 7, 20}, {72, 30, 40, 11}},
+      // A group the order lacks, an order without its table of ranks.
+      {{100, 10}, {20, 99}},
+      {{100, 10, 30}, {20, 11}, "AcDbX", false},
+  };
+  const auto codesAndValues = [](const std::vector<Tag>& tags) {
+    std::vector<std::string> seen;
+    for (const Tag& tag : tags) seen.push_back(std::to_string(tag.code) + " " + std::string(tag.value));
+    return seen;
+  };
+  for (const Case& c : cases) {
+    std::vector<Tag> tags{d->MakeTag(0, "TEXT")};
+    for (const int code : c.codes) tags.push_back(d->MakeTag(code, code == 100 ? "AcDbX" : "old"));
+    const Placement placement{c.marker, 1, order, c.ranked ? &ranks : nullptr};
+    std::vector<std::string> values;
+    for (const int code : c.groups) values.push_back("new " + std::to_string(code));
+    std::vector<GroupValue> groups;
+    for (std::size_t k = 0; k < c.groups.size(); ++k) groups.push_back({c.groups[k], values[k], k % 2 == 0});
+
+    std::vector<Tag> oneByOne = tags;
+    Segment expected;
+    for (const GroupValue& group : groups) expected = SetIn(*d, oneByOne, placement, expected, group.code, group.value);
+    std::vector<Tag> together = tags;
+    const Segment after = SetAllIn(*d, together, placement, Segment{}, groups);
+    EXPECT_EQ(codesAndValues(together), codesAndValues(oneByOne)) << "setting " << ::testing::PrintToString(c.groups);
+    EXPECT_EQ(after.first, expected.first);
+    EXPECT_EQ(after.last, expected.last);
+  }
+
+  // A value with a line break is refused before any tag changes.
+  std::vector<Tag> tags{d->MakeTag(0, "TEXT"), d->MakeTag(100, "AcDbX"), d->MakeTag(10, "1.0")};
+  const std::vector<std::string> before = codesAndValues(tags);
+  const GroupValue bad[] = {{20, "2.0", true}, {1, "two\nlines"}};
+  EXPECT_THROW(SetAllIn(*d, tags, Placement{"AcDbX", 1, order, &ranks}, Segment{}, bad), DxfError);
+  EXPECT_EQ(codesAndValues(tags), before);
+}
+
 TEST(Tags, ARecordWrittenBackIsItsTagsInTheirOrder) {
   const std::string bytes =
       "  0\nSECTION\n  2\nENTITIES\n"
