@@ -162,13 +162,15 @@ std::vector<Tag> Drawing::TagsToChange(const Record& record, std::size_t more) {
   const std::vector<Tag>& now = record.Tags();
   std::vector<Tag> tags = std::exchange(spareTags_, {});
   tags.reserve(now.size() + more);
-  tags.assign(now.begin(), now.end());
+  // The tags the room last held are overwritten, in one copy (filling an empty vector from a range
+  // constructs tag after tag: a tag is trivially copied, but not trivially made).
+  tags.resize(now.size());
+  std::copy(now.begin(), now.end(), tags.begin());
   return tags;
 }
 
 void Drawing::WriteTags(Record& record, std::vector<Tag>&& tags) {
   WriteTags(record, static_cast<const std::vector<Tag>&>(tags));
-  tags.clear();
   if (tags.capacity() > spareTags_.capacity()) spareTags_ = std::move(tags);
 }
 

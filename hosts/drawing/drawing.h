@@ -199,7 +199,7 @@ class Drawing {
   Record* lastChanged_ = nullptr;
   Record* heldLast_ = nullptr;       // the last changed record, left dirty by the last settling
   std::vector<Record*> keptAsTags_;  // large records left dirty by settling
-  std::vector<Tag> spareTags_;       // room for TagsToChange, empty
+  std::vector<Tag> spareTags_;       // room for TagsToChange (its tags are of no use)
   std::size_t keptBytes_ = 0;        // their bytes when they last moved into the scratch store
   std::string lineEnd_ = "\n";
   int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
