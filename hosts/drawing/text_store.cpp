@@ -4,20 +4,16 @@
 
 namespace zil::drawing {
 
-char* TextStore::Room(std::size_t size) {
+char* TextStore::NewRoom(std::size_t size) {
   size_ += size;
   if (size > kBlockSize / 4) {  // a long text: a block of its own, the current block stays in use
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
     return blocks_.back().get();
   }
-  if (kBlockSize - used_ < size) {
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
-    current_ = blocks_.back().get();
-    used_ = 0;
-  }
-  char* room = current_ + used_;
-  used_ += size;
-  return room;
+  blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+  current_ = blocks_.back().get();
+  used_ = size;
+  return current_;
 }
 
 void TextStore::Clear() noexcept {

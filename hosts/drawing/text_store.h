@@ -21,8 +21,15 @@ class TextStore {
   std::string_view Keep(std::string_view text);
   // A copy of the texts one after another, as one text.
   std::string_view Keep(std::initializer_list<std::string_view> parts);
-  // Room for `size` bytes, for the caller to fill.
-  char* Room(std::size_t size);
+  // Room for `size` bytes, for the caller to fill. Inline where the block in use has it, as it mostly
+  // does for the many short texts of a change.
+  char* Room(std::size_t size) {
+    if (size > kBlockSize / 4 || kBlockSize - used_ < size) return NewRoom(size);
+    size_ += size;
+    char* room = current_ + used_;
+    used_ += size;
+    return room;
+  }
 
   // The bytes stored since the store was made or cleared (long texts included).
   std::size_t Size() const noexcept { return size_; }
@@ -31,6 +38,8 @@ class TextStore {
 
  private:
   static constexpr std::size_t kBlockSize = 64 * 1024;
+  // Room in a block of its own (a long text) or in a new block.
+  char* NewRoom(std::size_t size);
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t used_ = kBlockSize;  // of the last ordinary block; full until the first is made
   char* current_ = nullptr;
