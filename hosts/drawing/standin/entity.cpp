@@ -440,21 +440,22 @@ void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edi
     Changeable();
     const bool later = document_->DefersTextWrites();
     if (later) document_->HoldTextChanges(*this);
-    TextState state = Text();
-    const TextGeometry before = state.geometry;
-    TextGeometry& t = state.geometry;
-    // The edit alters `t`; of the changes held, it sets the string (and `t`'s length of it), the style, or
-    // nothing, once nothing it does can fail.
+    Text();
+    TextState& state = *text_;
+    // The edit alters a copy `t`; of the changes held, it sets the string (and `t`'s length of it), the
+    // style, or nothing, once nothing it does can fail. Nothing after it fails: the state kept is then
+    // changed in place.
+    TextGeometry t = state.geometry;
     edit(t);
     drawing::Recompute(t);
     t.rotation = Normalised(t.rotation);
     const unsigned written = drawing::PlanTextGeometry(t, state.groups);
     changes_.groups |= written;
-    // The geometry the groups give; the one kept when they, the length and the font's direction stay.
-    const bool same = written == 0 && t.characters == before.characters && t.rightToLeft == before.rightToLeft;
+    // The geometry the groups give; the one kept stays when they, the length and the font's direction do.
+    const bool same =
+        written == 0 && t.characters == state.geometry.characters && t.rightToLeft == state.geometry.rightToLeft;
     state.groups.characters = t.characters;
-    state.geometry = same ? before : drawing::GeometryOf(state.groups, t.rightToLeft);
-    text_ = state;
+    if (!same) state.geometry = drawing::GeometryOf(state.groups, t.rightToLeft);
     if (later) return;
     try {
       WriteTextChanges();
@@ -488,11 +489,12 @@ bool StandInEntity::TurnTextLater(const acad::Point& base, double angle) {
     if (!std::isfinite(angle)) throw acad::Error("Rotate: the angle must be a finite number");
     Changeable();
     document_->HoldTextChanges(*this);
-    TextState state = Text();
+    Text();
+    TextState& state = *text_;
+    // Turning leaves the groups as they were when it fails or refuses the text.
     const auto turned = drawing::TurnTextGroups(View(), state.groups, state.axes, base, angle);
     if (!turned) return false;
     state.geometry = drawing::GeometryOf(state.groups, state.geometry.rightToLeft);
-    text_ = state;
     changes_.groups |= *turned;
     return true;
   });
