@@ -291,6 +291,8 @@ std::vector<Tag> Turned(Drawing& drawing, const Record& record, Point base, doub
 
 // An angle in degrees brought into [0, 360), as AutoCAD keeps rotations.
 double Normalised(double degrees) {
+  // An angle already in [0, 360) is what fmod would give back; most are.
+  if (degrees >= 0 && degrees < 360) return degrees;
   double d = std::fmod(degrees, 360.0);
   if (d < 0) d += 360;
   return d >= 360 ? 0 : d;

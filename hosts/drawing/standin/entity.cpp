@@ -25,6 +25,8 @@ using drawing::TextGeometry;
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 double Normalised(double radians) {
+  // An angle already in [0, 2 pi) is what fmod would give back; most are.
+  if (radians >= 0 && radians < 2 * std::numbers::pi) return radians;
   double a = std::fmod(radians, 2 * std::numbers::pi);
   if (a < 0) a += 2 * std::numbers::pi;
   return a >= 2 * std::numbers::pi ? 0 : a;
