@@ -514,10 +514,11 @@ void StandInEntity::SetTextString(const std::u16string& text) {
   if (IsText()) {
     ChangeText("TextString", [&](TextGeometry& t) {
       drawing::Drawing& d = Dwg();
-      std::string encoded = d.Encode(text);
+      bool asIs = false;
+      std::string encoded = d.Strings().Encode(text, asIs);
       drawing::CheckValue(1, encoded);
       // As the string reads back: mostly the string itself, known without decoding what was written.
-      std::u16string shown = d.Strings().ReadsBackAsIs(text) ? text : d.Decode(encoded);
+      std::u16string shown = asIs ? text : d.Decode(encoded);
       t.characters = drawing::GlyphCount(shown);
       changes_.string = std::move(encoded);
       changes_.shownString = std::move(shown);
