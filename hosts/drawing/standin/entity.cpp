@@ -444,9 +444,9 @@ void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edi
     if (later) document_->HoldTextChanges(*this);
     Text();
     TextState& state = *text_;
-    // The edit alters a copy `t`; of the changes held, it sets the string (and `t`'s length of it), the
-    // style, or nothing, once nothing it does can fail. Nothing after it fails: the state kept is then
-    // changed in place.
+    // The edit alters a copy `t` (the computed values are brought in line after it); of the changes held,
+    // it sets the string (and `t`'s length of it), the style, or nothing, once nothing it does can fail.
+    // Nothing after it fails: the state kept is then changed in place.
     TextGeometry t = state.geometry;
     edit(t);
     drawing::Recompute(t);
@@ -615,7 +615,7 @@ void StandInEntity::SetInsertionPoint(const acad::Point& point) {
           RequireFinite(point, "InsertionPoint");
           local = drawing::ToOcs(point, Text().axes);
         },
-        [&](TextGeometry& t) { drawing::SetInsertionPoint(t, local); });
+        [&](TextGeometry& t) { drawing::PlaceInsertionPoint(t, local); });  // the rest computed after the edit
     return;
   }
   Need(kind_ == Kind::MText || kind_ == Kind::BlockReference, "InsertionPoint");
@@ -695,7 +695,7 @@ void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
               "TextAlignmentPoint cannot be set on a text aligned left on its baseline: its insertion "
               "point places it (set Alignment first)");
         }
-        drawing::SetAlignmentPoint(t, local);
+        drawing::PlaceAlignmentPoint(t, local);  // the rest computed after the edit
       });
 }
 
