@@ -37,8 +37,9 @@ class CodePage {
   // True when every unit the code page holds is written as bytes that decode to that very unit (a
   // single-byte code page: its table of units is the inverse of its table of bytes).
   virtual bool WritesWhatItReads() const noexcept { return false; }
-  // A single-byte code page's byte for every unit, as EncodeUnit writes it: the unit itself below 0x80,
-  // 0 for a unit the code page cannot hold and for unit 0. Nothing for the other code pages.
+  // A single-byte code page's byte for every unit, as EncodeUnit writes it: the unit itself below 0x80, a
+  // byte from 0x80 up for the others it holds, 0 for a unit it cannot hold and for unit 0. Nothing for the
+  // other code pages.
   using ByteTable = std::array<unsigned char, 0x10000>;
   virtual const ByteTable* BytesOfUnits() const noexcept { return nullptr; }
 };
