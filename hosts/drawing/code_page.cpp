@@ -79,13 +79,14 @@ class Utf8CodePage final : public CodePage {
 
 // One byte per unit through a 256-entry table; bytes below 0x80 are ASCII. Encoding looks a unit up in a
 // table of all 65,536 units, built once with the code page, where 0 marks a unit the code page lacks (no
-// unit from 0x80 up encodes to byte 0).
+// unit but 0 encodes to byte 0).
 class SingleByteCodePage final : public CodePage {
  public:
   // The text core's Windows-1255.
   explicit SingleByteCodePage(std::string_view name) : name_(name) {
     for (unsigned b = 0; b < 256; ++b) decode_[b] = textcore::DecodeAnsiByte(static_cast<unsigned char>(b));
     for (unsigned b = 0x80; b < 256; ++b) encode_[decode_[b]] = textcore::EncodeAnsiUnit(decode_[b]);
+    AddAscii();
   }
 
   // A code page from ICU; an undefined byte is the code point of the same value.
@@ -112,6 +113,7 @@ class SingleByteCodePage final : public CodePage {
     std::sort(byUnit.begin(), byUnit.end(), [](const Entry& a, const Entry& b) { return a.unit < b.unit; });
     for (const Entry& e : byUnit)
       if (encode_[e.unit] == 0) encode_[e.unit] = e.byte;
+    AddAscii();
   }
 
   std::string_view Name() const noexcept override { return name_; }
@@ -136,25 +138,17 @@ class SingleByteCodePage final : public CodePage {
 
   bool WritesWhatItReads() const noexcept override { return true; }
 
-  std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const override {
-    // The bytes go through a small buffer appended at once: cheaper than a byte at a time, and the string
-    // grows only by what is written.
-    char chunk[64];
-    std::size_t filled = 0;
-    for (; pos < end; ++pos) {
-      const char16_t unit = text[pos];
-      if (unit >= 0x80 && encode_[unit] == 0) break;
-      if (filled == sizeof chunk) out.append(chunk, std::exchange(filled, 0));
-      chunk[filled++] = static_cast<char>(unit < 0x80 ? unit : encode_[unit]);
-    }
-    out.append(chunk, filled);
-    return pos;
-  }
+  const ByteTable* BytesOfUnits() const noexcept override { return &encode_; }
 
  private:
+  // Units below 0x80 are their own bytes (whatever bytes from 0x80 up decode to).
+  void AddAscii() {
+    for (unsigned unit = 1; unit < 0x80; ++unit) encode_[unit] = static_cast<unsigned char>(unit);
+  }
+
   std::string_view name_;
   std::array<char16_t, 256> decode_{};
-  std::array<unsigned char, 0x10000> encode_{};  // for units from 0x80 up
+  ByteTable encode_{};
 };
 
 // East Asian code pages through an ICU converter. Not thread-safe (one converter), as the drawing is not.

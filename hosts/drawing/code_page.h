@@ -33,10 +33,15 @@ class CodePage {
   virtual std::size_t EncodeUnit(std::u16string_view text, std::size_t pos, std::string& out) const = 0;
   // Appends the bytes of the units text[pos, end) up to the first one the code page cannot hold and returns
   // where it stopped: `end` when it held them all. The same bytes as EncodeUnit unit by unit, in one call.
-  virtual std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const;
+  std::size_t EncodeRun(std::u16string_view text, std::size_t pos, std::size_t end, std::string& out) const;
   // True when every unit the code page holds is written as bytes that decode to that very unit (a
   // single-byte code page: its table of units is the inverse of its table of bytes).
   virtual bool WritesWhatItReads() const noexcept { return false; }
+  // A single-byte code page's byte for every unit, as EncodeUnit writes it: the unit itself below 0x80, a
+  // byte from 0x80 up for the others it holds, 0 for a unit it cannot hold and for unit 0. Nothing for the
+  // other code pages.
+  using ByteTable = std::array<unsigned char, 0x10000>;
+  virtual const ByteTable* BytesOfUnits() const noexcept { return nullptr; }
 };
 
 // The names of the code pages this host supports, for messages and documentation.

@@ -130,9 +130,30 @@ bool DxfStrings::ReadsBackAsIs(std::u16string_view text) const noexcept {
 
 std::string DxfStrings::Encode(std::u16string_view text, std::vector<std::size_t>* boundaries) const {
   std::string out;
+  if (!boundaries) {
+    EncodeAll(text, out);
+    return out;
+  }
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    if (!boundaries && !HasRuleOfItsOwn(text[i])) {
+    boundaries->push_back(out.size());
+    i += EncodeCharacter(text, i, out);
+  }
+  return out;
+}
+
+std::string DxfStrings::Encode(std::u16string_view text, bool& readsBackAsIs) const {
+  std::string out;
+  readsBackAsIs = EncodeAll(text, out) && codePage_->WritesWhatItReads();
+  return out;
+}
+
+bool DxfStrings::EncodeAll(std::u16string_view text, std::string& out) const {
+  if (const CodePage::ByteTable* bytes = codePage_->BytesOfUnits()) return EncodeAll(text, *bytes, out);
+  bool plain = true;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (!HasRuleOfItsOwn(text[i])) {
       // Units without a rule of their own go to the code page as one run; a unit it cannot hold is escaped
       // and the rest of the run goes on after it.
       const std::size_t end =
@@ -140,10 +161,43 @@ std::string DxfStrings::Encode(std::u16string_view text, std::vector<std::size_t
       while ((i = codePage_->EncodeRun(text, i, end, out)) < end) AppendUnicodeEscape(text[i++], out);
       continue;
     }
-    if (boundaries) boundaries->push_back(out.size());
+    plain = false;
     i += EncodeCharacter(text, i, out);
   }
-  return out;
+  return plain;
+}
+
+bool DxfStrings::EncodeAll(std::u16string_view text, const CodePage::ByteTable& bytes, std::string& out) const {
+  // One byte a unit, looked up and written where the string has room for it: the string starts with room
+  // for a byte a unit; a unit written otherwise (a rule of its own, or a unit the code page lacks) makes
+  // room for itself and the units after it, the string at least doubling, so that many of them stay linear.
+  // A unit's byte tells which: units below 0x80 are their own bytes, the others bytes from 0x80 up (no
+  // rule of their own) or 0 (lacking), so a byte without a rule of its own is a unit written as it.
+  bool plain = true;
+  out.resize(text.size());
+  std::size_t n = 0;
+  std::string other;
+  for (std::size_t i = 0; i < text.size();) {
+    // Pointers held in locals: a byte written could be anything to the compiler, the string's own pointer
+    // or the text's included.
+    const char16_t* const units = text.data();
+    char* const room = out.data();
+    for (; i < text.size(); ++i) {
+      const unsigned char byte = bytes[units[i]];
+      if (HasRuleOfItsOwn(byte)) break;
+      room[n++] = static_cast<char>(byte);
+    }
+    if (i == text.size()) break;
+    plain = plain && !HasRuleOfItsOwn(text[i]);
+    other.clear();
+    i += EncodeCharacter(text, i, other);  // a caret's bytes, an escape
+    const std::size_t needed = n + other.size() + (text.size() - i);
+    if (needed > out.size()) out.resize(std::max(needed, 2 * out.size()));
+    std::copy(other.begin(), other.end(), out.begin() + static_cast<std::ptrdiff_t>(n));
+    n += other.size();
+  }
+  out.resize(n);
+  return plain;
 }
 
 }  // namespace zil::drawing

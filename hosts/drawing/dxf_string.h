@@ -32,12 +32,18 @@ class DxfStrings {
   // reads, and no unit of `text` has a rule of its own (a control character, a caret, a backslash). False
   // says nothing.
   bool ReadsBackAsIs(std::u16string_view text) const noexcept;
+  // Encode(text), and ReadsBackAsIs(text) in `readsBackAsIs`, found in the same pass.
+  std::string Encode(std::u16string_view text, bool& readsBackAsIs) const;
 
   const CodePage& Page() const noexcept { return *codePage_; }
 
  private:
   // Appends the bytes of the character at text[pos] and returns how many units it used.
   std::size_t EncodeCharacter(std::u16string_view text, std::size_t pos, std::string& out) const;
+  // The bytes of `text`, and whether no unit of it has a rule of its own; `bytes`: the code page's bytes
+  // of units (CodePage::BytesOfUnits) when it has them.
+  bool EncodeAll(std::u16string_view text, std::string& out) const;
+  bool EncodeAll(std::u16string_view text, const CodePage::ByteTable& bytes, std::string& out) const;
 
   std::shared_ptr<const CodePage> codePage_;
 };

@@ -291,6 +291,8 @@ std::vector<Tag> Turned(Drawing& drawing, const Record& record, Point base, doub
 
 // An angle in degrees brought into [0, 360), as AutoCAD keeps rotations.
 double Normalised(double degrees) {
+  // An angle already in [0, 360) is what fmod would give back; most are.
+  if (degrees >= 0 && degrees < 360) return degrees;
   double d = std::fmod(degrees, 360.0);
   if (d < 0) d += 360;
   return d >= 360 ? 0 : d;
@@ -300,22 +302,21 @@ double Normalised(double degrees) {
 
 namespace {
 
-// The tags of a text hold at most one pair of each of the point groups `codes`, its x before its y.
-bool OnePairEach(const Record& text, std::initializer_list<int> codes) {
+// Where a text's tags hold its point groups 10, 20, 11 and 21: the index of each, npos where there is none;
+// nothing unless they hold at most one pair of each point, its x before its y.
+std::optional<std::array<std::size_t, 4>> PointGroupsAt(const Record& text) {
+  constexpr std::size_t kNone = std::string::npos;
+  std::array<std::size_t, 4> at{kNone, kNone, kNone, kNone};
   const std::vector<Tag>& tags = text.Tags();
-  const std::size_t xdata = XdataStart(tags);
-  for (const int code : codes) {
-    int xs = 0, ys = 0;
-    for (std::size_t i = 1; i < xdata; ++i) {
-      if (tags[i].code == code) {
-        if (++xs > 1 || ys > 0) return false;
-      } else if (tags[i].code == code + 10) {
-        if (++ys > 1 || xs == 0) return false;
-      }
-    }
-    if (xs != ys) return false;
+  for (std::size_t i = 1; i < tags.size(); ++i) {
+    const int code = tags[i].code;
+    if (code != 10 && code != 20 && code != 11 && code != 21) continue;
+    const std::size_t k = (code == 11 || code == 21 ? 2u : 0u) + (code >= 20 ? 1u : 0u);
+    if (at[k] != kNone || (k % 2 == 1 && at[k - 1] == kNone)) return std::nullopt;  // twice, or a y before its x
+    at[k] = i;
   }
-  return true;
+  if ((at[0] == kNone) != (at[1] == kNone) || (at[2] == kNone) != (at[3] == kNone)) return std::nullopt;
+  return at;
 }
 
 }  // namespace
@@ -325,10 +326,13 @@ std::optional<unsigned> TurnTextGroups(const TextView& text, TextGroups& groups,
   if (text.Type() != "TEXT" || std::abs(axes.z.x) > 1e-12 || std::abs(axes.z.y) > 1e-12) return std::nullopt;
   // The tags must hold the insertion point among the text's groups (the groups read a missing one as 0),
   // and an alignment point there or nowhere (one that a change is still to write is written where turning
-  // finds it).
-  if (!OnePairEach(text.Rec(), {10, 11})) return std::nullopt;
-  const auto found = text.TextTags();  // 10, 20, 30, 11, 21, ...
-  if (!found[0] || !found[1] || (text.Rec().Find(11) && (!found[3] || !found[4]))) return std::nullopt;
+  // finds it). A tag after the extended data counts too: such a text is left to RotateEntity.
+  const auto at = PointGroupsAt(text.Rec());
+  if (!at) return std::nullopt;
+  const Segment own = text.TextSegment();
+  const auto inOwn = [&own](std::size_t i) { return i >= own.first && i < own.last; };
+  if (!inOwn((*at)[0]) || !inOwn((*at)[1]) || ((*at)[2] != std::string::npos && !(inOwn((*at)[2]) && inOwn((*at)[3]))))
+    return std::nullopt;
   // As Turned and RotateEntity compute it, step for step, so that the same values are written.
   const Point turnBase = ToOcs(base, axes);
   const double turnAngle = axes.z.z < 0 ? -angle : angle;

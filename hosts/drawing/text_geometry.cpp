@@ -145,17 +145,22 @@ int AlignmentCode(const TextGeometry& t) {
 }
 
 void SetAlignmentPoint(TextGeometry& t, const Point& p) {
-  t.alignment = p;
+  PlaceAlignmentPoint(t, p);
   Recompute(t);
 }
 
 void SetInsertionPoint(TextGeometry& t, const Point& p) {
+  const bool defines = UsesInsertionPoint(t) || UsesBothPoints(t.horizontal);
+  PlaceInsertionPoint(t, p);
+  if (defines) Recompute(t);
+}
+
+void PlaceInsertionPoint(TextGeometry& t, const Point& p) {
   if (UsesInsertionPoint(t) || UsesBothPoints(t.horizontal)) {
     t.insertion = p;
-    Recompute(t);
     return;
   }
-  Move(t, t.insertion, p);
+  Move(t, t.insertion, p);  // the whole text moves
 }
 
 void Move(TextGeometry& t, const Point& from, const Point& to) {

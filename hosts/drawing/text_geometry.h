@@ -87,6 +87,11 @@ void SetAlignmentCode(TextGeometry& t, int alignment);
 int AlignmentCode(const TextGeometry& t);
 void SetAlignmentPoint(TextGeometry& t, const Point& p);
 void SetInsertionPoint(TextGeometry& t, const Point& p);
+// The points set as SetAlignmentPoint and SetInsertionPoint set them, the computed values left for the
+// caller's Recompute, which comes next (and which these setters run themselves where the point defines
+// the text: Recompute again would only give the same values).
+inline void PlaceAlignmentPoint(TextGeometry& t, const Point& p) { t.alignment = p; }
+void PlaceInsertionPoint(TextGeometry& t, const Point& p);
 
 // Moves and turns the text with its points.
 void Move(TextGeometry& t, const Point& from, const Point& to);

@@ -290,7 +290,7 @@ TEST(DxfStringsExact, SingleByteCodePagesEncodeEveryUnitAsTheByteThatDecodesToIt
 
 // A string a single-byte code page is known to read back as it is (without decoding what was written) does:
 // every unit without a rule of its own, on every such page; not known for a caret, a backslash or a control
-// character, nor on the other pages.
+// character, nor on the other pages. Encoding tells the same, with the same bytes.
 TEST(DxfStringsExact, StringsKnownToReadBackAsTheyAreDo) {
   // The units single-byte code pages hold (up to box drawing and symbols; Arabic presentation forms), and
   // lone surrogates.
@@ -305,11 +305,18 @@ TEST(DxfStringsExact, StringsKnownToReadBackAsTheyAreDo) {
     const DxfStrings strings(Page(name));
     const bool singleByte = kDoubleByte.count(name) == 0 && name != "UTF-8";
     EXPECT_EQ(strings.ReadsBackAsIs(plain), singleByte) << name;
+    bool asIs = !singleByte;
+    EXPECT_EQ(strings.Encode(plain, asIs), strings.Encode(plain)) << name;
+    EXPECT_EQ(asIs, singleByte) << name;
     if (singleByte) {
       EXPECT_EQ(strings.Decode(strings.Encode(plain)), plain) << name;
     }
-    for (const std::u16string_view ruled : {u"a^b"sv, u"a\\U+0041"sv, u"a\tb"sv})
+    for (const std::u16string_view ruled : {u"a^b"sv, u"a\\U+0041"sv, u"a\tb"sv}) {
       EXPECT_FALSE(strings.ReadsBackAsIs(ruled)) << name;
+      asIs = true;
+      EXPECT_EQ(strings.Encode(ruled, asIs), strings.Encode(ruled)) << name;
+      EXPECT_FALSE(asIs) << name;
+    }
   }
 }
 

@@ -153,5 +153,28 @@ TEST(TextGeometry, MovingRotatingAndSettingPoints) {
   EXPECT_NEAR(aligned.height, 2, 1e-12);
 }
 
+// A caller that recomputes after every change may place a point instead of setting it: the same doubles.
+TEST(TextGeometry, PlacingAPointAndRecomputingIsSettingIt) {
+  for (const int horizontal : {kLeft, kCenter, kRight, kAligned, kMiddle, kFit}) {
+    TextGeometry t = Text(4, horizontal, kBaseline, {10, 20});
+    t.rotation = 0.3;  // a text between two points takes the angle between them
+    Recompute(t);
+    for (const bool insertion : {true, false}) {
+      const Point p{-7.125, 3.3, 0};
+      TextGeometry set = t, placed = t;
+      insertion ? SetInsertionPoint(set, p) : SetAlignmentPoint(set, p);
+      insertion ? PlaceInsertionPoint(placed, p) : PlaceAlignmentPoint(placed, p);
+      Recompute(set);
+      Recompute(placed);
+      for (const auto& [a, b] :
+           {std::pair{set.insertion, placed.insertion}, std::pair{set.alignment, placed.alignment}})
+        EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << horizontal << (insertion ? " insertion" : " alignment");
+      EXPECT_TRUE(set.rotation == placed.rotation && set.height == placed.height &&
+                  set.widthFactor == placed.widthFactor)
+          << horizontal;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zil::drawing

@@ -25,6 +25,8 @@ using drawing::TextGeometry;
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 double Normalised(double radians) {
+  // An angle already in [0, 2 pi) is what fmod would give back; most are.
+  if (radians >= 0 && radians < 2 * std::numbers::pi) return radians;
   double a = std::fmod(radians, 2 * std::numbers::pi);
   if (a < 0) a += 2 * std::numbers::pi;
   return a >= 2 * std::numbers::pi ? 0 : a;
@@ -440,21 +442,22 @@ void StandInEntity::ChangeText(const char* member, Prepare&& prepare, Edit&& edi
     Changeable();
     const bool later = document_->DefersTextWrites();
     if (later) document_->HoldTextChanges(*this);
-    TextState state = Text();
-    const TextGeometry before = state.geometry;
-    TextGeometry& t = state.geometry;
-    // The edit alters `t`; of the changes held, it sets the string (and `t`'s length of it), the style, or
-    // nothing, once nothing it does can fail.
+    Text();
+    TextState& state = *text_;
+    // The edit alters a copy `t` (the computed values are brought in line after it); of the changes held,
+    // it sets the string (and `t`'s length of it), the style, or nothing, once nothing it does can fail.
+    // Nothing after it fails: the state kept is then changed in place.
+    TextGeometry t = state.geometry;
     edit(t);
     drawing::Recompute(t);
     t.rotation = Normalised(t.rotation);
     const unsigned written = drawing::PlanTextGeometry(t, state.groups);
     changes_.groups |= written;
-    // The geometry the groups give; the one kept when they, the length and the font's direction stay.
-    const bool same = written == 0 && t.characters == before.characters && t.rightToLeft == before.rightToLeft;
+    // The geometry the groups give; the one kept stays when they, the length and the font's direction do.
+    const bool same =
+        written == 0 && t.characters == state.geometry.characters && t.rightToLeft == state.geometry.rightToLeft;
     state.groups.characters = t.characters;
-    state.geometry = same ? before : drawing::GeometryOf(state.groups, t.rightToLeft);
-    text_ = state;
+    if (!same) state.geometry = drawing::GeometryOf(state.groups, t.rightToLeft);
     if (later) return;
     try {
       WriteTextChanges();
@@ -488,11 +491,12 @@ bool StandInEntity::TurnTextLater(const acad::Point& base, double angle) {
     if (!std::isfinite(angle)) throw acad::Error("Rotate: the angle must be a finite number");
     Changeable();
     document_->HoldTextChanges(*this);
-    TextState state = Text();
+    Text();
+    TextState& state = *text_;
+    // Turning leaves the groups as they were when it fails or refuses the text.
     const auto turned = drawing::TurnTextGroups(View(), state.groups, state.axes, base, angle);
     if (!turned) return false;
     state.geometry = drawing::GeometryOf(state.groups, state.geometry.rightToLeft);
-    text_ = state;
     changes_.groups |= *turned;
     return true;
   });
@@ -510,10 +514,11 @@ void StandInEntity::SetTextString(const std::u16string& text) {
   if (IsText()) {
     ChangeText("TextString", [&](TextGeometry& t) {
       drawing::Drawing& d = Dwg();
-      std::string encoded = d.Encode(text);
+      bool asIs = false;
+      std::string encoded = d.Strings().Encode(text, asIs);
       drawing::CheckValue(1, encoded);
       // As the string reads back: mostly the string itself, known without decoding what was written.
-      std::u16string shown = d.Strings().ReadsBackAsIs(text) ? text : d.Decode(encoded);
+      std::u16string shown = asIs ? text : d.Decode(encoded);
       t.characters = drawing::GlyphCount(shown);
       changes_.string = std::move(encoded);
       changes_.shownString = std::move(shown);
@@ -610,7 +615,7 @@ void StandInEntity::SetInsertionPoint(const acad::Point& point) {
           RequireFinite(point, "InsertionPoint");
           local = drawing::ToOcs(point, Text().axes);
         },
-        [&](TextGeometry& t) { drawing::SetInsertionPoint(t, local); });
+        [&](TextGeometry& t) { drawing::PlaceInsertionPoint(t, local); });  // the rest computed after the edit
     return;
   }
   Need(kind_ == Kind::MText || kind_ == Kind::BlockReference, "InsertionPoint");
@@ -690,7 +695,7 @@ void StandInEntity::SetTextAlignmentPoint(const acad::Point& point) {
               "TextAlignmentPoint cannot be set on a text aligned left on its baseline: its insertion "
               "point places it (set Alignment first)");
         }
-        drawing::SetAlignmentPoint(t, local);
+        drawing::PlaceAlignmentPoint(t, local);  // the rest computed after the edit
       });
 }
 
