@@ -57,9 +57,11 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     EXPECT_FALSE(tagger.Next(tag)) << c.bytes;
   }
 
-  // A record's tags, made from its bytes when asked for, are those the tagger reads, the common form
-  // after any other.
-  const std::string record = "  0\nLINE\n  5\r\n1F\r\n\t 10\n1.5\n 20 \t\r\n2.5\n 30\n0.0\n000062\n7\n  8\n\n";
+  // A record's tags, made from its bytes when asked for, are those the tagger reads, the common forms
+  // (three characters, digits right-aligned) after any other and among near forms.
+  const std::string record =
+      "  0\nLINE\n  5\r\n1F\r\n062\n1\n 39\r\n\r\n370\n-3\n6  \nx\n"
+      "\t 10\n1.5\n 20 \t\r\n2.5\n 30\n0.0\n000062\n7\n  8\n\n";
   const std::string file = "0\nSECTION\n2\nENTITIES\n" + record + "0\nENDSEC\n0\nEOF\n";
   const auto drawing = LoadDxf(file, "forms.dxf");
   const Record* line = drawing->FindByHandle(0x1F);
@@ -75,7 +77,7 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     EXPECT_EQ(BytesOf(tag), BytesOf(expected));
     EXPECT_EQ(tag.value, expected.value);
   }
-  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(count, 11u);
   EXPECT_EQ(line->Tags().size(), count);
 
   struct Fault {
