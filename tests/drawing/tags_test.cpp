@@ -132,7 +132,23 @@ TEST(Tags, NumbersReadAsWrittenToTheLastBit) {
       {"nan", std::nullopt},
       {"1e400", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(ToDouble(c.value), c.number) << c.value;
+  for (const auto& c : cases) {
+    EXPECT_EQ(ToDouble(c.value), c.number) << c.value;
+    // A tag's number reads alike, or is refused naming the value's line and the group code.
+    const Tag tag{40, 7, " 40\n", c.value, "\n"};
+    if (c.number) {
+      EXPECT_EQ(DoubleOf(tag, "n.dxf"), *c.number) << c.value;
+      continue;
+    }
+    try {
+      DoubleOf(tag, "n.dxf");
+      ADD_FAILURE() << "read " << c.value;
+    } catch (const DxfError& e) {
+      EXPECT_NE(std::string(e.what()).find("n.dxf line 8: expected a number for group code 40, found \""),
+                std::string::npos)
+          << e.what();
+    }
+  }
   const auto zero = ToDouble("-0.0");
   ASSERT_TRUE(zero);
   EXPECT_TRUE(*zero == 0 && std::signbit(*zero));
