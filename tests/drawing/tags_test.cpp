@@ -16,6 +16,7 @@
 #include "drawing/change_journal.h"
 #include "drawing/dxf_error.h"
 #include "drawing/loader.h"
+#include "drawing/ocs.h"
 #include "drawing/tag_edit.h"
 #include "drawing/tag_values.h"
 #include "drawing/tagger.h"
@@ -170,6 +171,20 @@ TEST(Tags, NumbersReadAsWrittenToTheLastBit) {
     ASSERT_TRUE(read) << text;
     EXPECT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(expected)) << text;
   }
+}
+
+TEST(Tags, TheExtrusionIsTheLastOfEachGroupBeforeXdata) {
+  const auto d = LoadDxf("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n", "extrusion.dxf");
+  const auto tags = [&d](std::initializer_list<std::pair<int, const char*>> groups) {
+    std::vector<Tag> made{d->MakeTag(0, "TEXT")};
+    for (const auto& [code, value] : groups) made.push_back(d->MakeTag(code, value));
+    return made;
+  };
+  EXPECT_EQ(ExtrusionOf(tags({{10, "1"}}), "e.dxf"), (Point{0, 0, 1}));
+  EXPECT_EQ(ExtrusionOf(tags({{210, "1"}, {220, "2"}, {230, "3"}, {230, "-1"}, {1001, "APP"}, {210, "5"}}), "e.dxf"),
+            (Point{1, 2, -1}));
+  EXPECT_THROW(ExtrusionOf(tags({{220, "x"}}), "e.dxf"), DxfError);
+  EXPECT_EQ(ExtrusionOf(tags({{1001, "APP"}, {220, "x"}}), "e.dxf"), (Point{0, 0, 1}));
 }
 
 TEST(Tags, HandlesReadInEveryForm) {
