@@ -226,6 +226,11 @@ std::u16string TextView::StyleName() const {
   return value ? Owner().Decode(*value) : u"Standard";
 }
 
+std::array<const Tag*, TextView::kTextTags.size()> TextView::TextTags() const {
+  static constexpr RankTable kTextTagRanks = RanksOf(kTextTags);
+  return GetAll<kTextTags.size()>(text_, kTextTagRanks);
+}
+
 std::optional<std::string_view> TextView::StyleValue() const {
   const Tag* style = Get(text_, 7);
   return style ? std::optional(style->value) : std::nullopt;

@@ -61,20 +61,22 @@ class EntityView {
   std::u16string StringOf(const Placement& p, int code) const;
   Point PointOr(const Placement& p, int code, Point fallback = {}) const;
   bool Has(const Placement& p, int code) const { return Get(p, code) != nullptr; }
-  // Get for each of `codes`, in one pass over the segment.
+  // Get for each of N codes below 256, in one pass over the segment: `ranks` is RanksOf(codes), and the
+  // tag of codes[k] is the k-th found. A tag's code is looked up in the table rather than compared with
+  // each of the codes.
   template <std::size_t N>
-  std::array<const Tag*, N> GetAll(const Placement& p, const std::array<int, N>& codes) const {
+  std::array<const Tag*, N> GetAll(const Placement& p, const RankTable& ranks) const {
     std::array<const Tag*, N> found{};
     const auto& tags = Tags();
     const Segment segment = SegmentOf(p);
     std::size_t missing = N;
     for (std::size_t i = segment.first; i < segment.last && missing > 0; ++i) {
-      for (std::size_t k = 0; k < N; ++k) {
-        if (codes[k] == tags[i].code && !found[k]) {
-          found[k] = &tags[i];
-          --missing;
-        }
-      }
+      const auto code = static_cast<unsigned>(tags[i].code);  // a negative code is beyond the table
+      if (code >= ranks.size()) continue;
+      const int k = ranks[code];
+      if (k < 0 || found[static_cast<std::size_t>(k)]) continue;
+      found[static_cast<std::size_t>(k)] = &tags[i];
+      --missing;
     }
     return found;
   }
@@ -157,7 +159,7 @@ class TextView : public EntityView {
   // among the text's groups, nullptr where there is none. One pass finds them all; each is the tag its
   // getter reads.
   static constexpr std::array<int, 12> kTextTags = {10, 20, 30, 11, 21, 31, 40, 41, 50, 71, 72, 1};
-  std::array<const Tag*, kTextTags.size()> TextTags() const { return GetAll(text_, kTextTags); }
+  std::array<const Tag*, kTextTags.size()> TextTags() const;
 
   // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups
   // (then TextPlacement() itself); and its group code (73, or 74 of an attribute).
