@@ -97,7 +97,7 @@ void EntityView::Batch::Commit() {
     if (known.revision == from) known.revision = view_.record_.Revision();
 }
 
-Segment EntityView::SegmentOf(const Placement& p) const {
+Segment EntityView::LookUpSegment(const Placement& p) const {
   // Markers are mostly the same view of one name: the bytes are compared only when the views differ.
   const auto sameMarker = [&p](std::string_view marker) {
     return (marker.data() == p.marker.data() && marker.size() == p.marker.size()) || marker == p.marker;

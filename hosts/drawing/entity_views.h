@@ -89,8 +89,18 @@ class EntityView {
   // The point's x and y only (a turn about the z axis leaves its z as written).
   void SetPointXY(const Placement& p, int code, Point point);
   // Where a placement's groups are (FindSegment), kept while the tags stay where they were: a getter after
-  // another, and a change of values only, look the segment up once.
-  Segment SegmentOf(const Placement& p) const;
+  // another, and a change of values only, look the segment up once. Inline: every getter asks, and the
+  // segment is nearly always known under the very view of the marker's name it was found by. The last
+  // slot, which the first segment found takes (LookUpSegment), is looked at first.
+  Segment SegmentOf(const Placement& p) const {
+    const std::uint64_t revision = record_.Revision();
+    for (auto known = segments_.rbegin(); known != segments_.rend(); ++known) {
+      if (known->revision == revision && known->occurrence == p.occurrence && known->marker.data() == p.marker.data() &&
+          known->marker.size() == p.marker.size())
+        return known->segment;
+    }
+    return LookUpSegment(p);
+  }
 
  private:
   const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
@@ -102,6 +112,8 @@ class EntityView {
   // After a change through the view from revision `from` to `to`: the segments known stay true when no tag
   // was added (only values changed), and `p`'s is `segment`.
   void Remember(const Placement& p, Segment segment, bool moved, std::uint64_t from, std::uint64_t to) const;
+  // SegmentOf of a segment not known under the same view of the marker's name.
+  Segment LookUpSegment(const Placement& p) const;
 
   struct KnownSegment {  // a segment depends on the marker and its occurrence only
     std::string_view marker;
