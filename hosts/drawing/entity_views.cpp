@@ -24,6 +24,23 @@ constexpr std::array kSolidOrder = {39, 10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 
 
 constexpr std::size_t kMTextChunk = 250;
 
+// What FindSegment gives for `p` when `before` is what it gave for the occurrence before in the same tags:
+// the search goes on after that segment rather than from the start. A segment that begins at 1 is the
+// whole record (no markers, or none looked for), and one that begins at 0 a marker that is missing: the
+// same for every later occurrence.
+Segment SegmentAfter(const std::vector<Tag>& tags, const Placement& p, Segment before) {
+  if (before.first <= 1) return before;
+  // The segment before ends at a marker, a 101 group, XDATA or the end; a segment ends likewise.
+  const auto inData = [&tags](std::size_t i) { return i < tags.size() && tags[i].code < 1000; };
+  for (std::size_t i = before.last; inData(i); ++i) {
+    if (tags[i].code != 100 || Trimmed(tags[i].value) != p.marker) continue;
+    std::size_t last = i + 1;
+    while (inData(last) && tags[last].code != 100 && tags[last].code != 101) ++last;
+    return {i + 1, last};
+  }
+  return {};
+}
+
 }  // namespace
 
 const Placement& EntityPlacement() {
@@ -80,7 +97,7 @@ void EntityView::Batch::Commit() {
     if (known.revision == from) known.revision = view_.record_.Revision();
 }
 
-Segment EntityView::SegmentOf(const Placement& p) const {
+Segment EntityView::LookUpSegment(const Placement& p) const {
   // Markers are mostly the same view of one name: the bytes are compared only when the views differ.
   const auto sameMarker = [&p](std::string_view marker) {
     return (marker.data() == p.marker.data() && marker.size() == p.marker.size()) || marker == p.marker;
@@ -88,13 +105,20 @@ Segment EntityView::SegmentOf(const Placement& p) const {
   for (const KnownSegment& known : segments_)
     if (known.occurrence == p.occurrence && known.revision == record_.Revision() && sameMarker(known.marker))
       return known.segment;
+  // The segment of the occurrence before, when known, says where to look on.
+  const KnownSegment* before = nullptr;
+  for (const KnownSegment& known : segments_)
+    if (p.occurrence > 1 && known.occurrence == p.occurrence - 1 && known.revision == record_.Revision() &&
+        sameMarker(known.marker))
+      before = &known;
+  const Segment segment =
+      before ? SegmentAfter(Tags(), p, before->segment) : FindSegment(Tags(), p, HasSubclasses(drawing_.Version()));
   KnownSegment* slot = nullptr;
   for (KnownSegment& known : segments_)
     if (known.occurrence == 0 || known.revision != record_.Revision()) slot = &known;  // free or stale
   if (!slot) slot = &segments_[nextSegment_++ % segments_.size()];
-  KnownSegment& found = *slot;
-  found = {p.marker, p.occurrence, record_.Revision(), FindSegment(Tags(), p, HasSubclasses(drawing_.Version()))};
-  return found.segment;
+  *slot = {p.marker, p.occurrence, record_.Revision(), segment};
+  return segment;
 }
 
 void EntityView::Remember(const Placement& p, Segment segment, bool moved, std::uint64_t from, std::uint64_t to) const {
@@ -224,6 +248,11 @@ int TextView::VerticalAlignment() const {
 std::u16string TextView::StyleName() const {
   const auto value = StyleValue();
   return value ? Owner().Decode(*value) : u"Standard";
+}
+
+std::array<const Tag*, TextView::kTextTags.size()> TextView::TextTags() const {
+  static constexpr RankTable kTextTagRanks = RanksOf(kTextTags);
+  return GetAll<kTextTags.size()>(text_, kTextTagRanks);
 }
 
 std::optional<std::string_view> TextView::StyleValue() const {

@@ -61,20 +61,22 @@ class EntityView {
   std::u16string StringOf(const Placement& p, int code) const;
   Point PointOr(const Placement& p, int code, Point fallback = {}) const;
   bool Has(const Placement& p, int code) const { return Get(p, code) != nullptr; }
-  // Get for each of `codes`, in one pass over the segment.
+  // Get for each of N codes below 256, in one pass over the segment: `ranks` is RanksOf(codes), and the
+  // tag of codes[k] is the k-th found. A tag's code is looked up in the table rather than compared with
+  // each of the codes.
   template <std::size_t N>
-  std::array<const Tag*, N> GetAll(const Placement& p, const std::array<int, N>& codes) const {
+  std::array<const Tag*, N> GetAll(const Placement& p, const RankTable& ranks) const {
     std::array<const Tag*, N> found{};
     const auto& tags = Tags();
     const Segment segment = SegmentOf(p);
     std::size_t missing = N;
     for (std::size_t i = segment.first; i < segment.last && missing > 0; ++i) {
-      for (std::size_t k = 0; k < N; ++k) {
-        if (codes[k] == tags[i].code && !found[k]) {
-          found[k] = &tags[i];
-          --missing;
-        }
-      }
+      const auto code = static_cast<unsigned>(tags[i].code);  // a negative code is beyond the table
+      if (code >= ranks.size()) continue;
+      const int k = ranks[code];
+      if (k < 0 || found[static_cast<std::size_t>(k)]) continue;
+      found[static_cast<std::size_t>(k)] = &tags[i];
+      --missing;
     }
     return found;
   }
@@ -87,8 +89,18 @@ class EntityView {
   // The point's x and y only (a turn about the z axis leaves its z as written).
   void SetPointXY(const Placement& p, int code, Point point);
   // Where a placement's groups are (FindSegment), kept while the tags stay where they were: a getter after
-  // another, and a change of values only, look the segment up once.
-  Segment SegmentOf(const Placement& p) const;
+  // another, and a change of values only, look the segment up once. Inline: every getter asks, and the
+  // segment is nearly always known under the very view of the marker's name it was found by. The last
+  // slot, which the first segment found takes (LookUpSegment), is looked at first.
+  Segment SegmentOf(const Placement& p) const {
+    const std::uint64_t revision = record_.Revision();
+    for (auto known = segments_.rbegin(); known != segments_.rend(); ++known) {
+      if (known->revision == revision && known->occurrence == p.occurrence && known->marker.data() == p.marker.data() &&
+          known->marker.size() == p.marker.size())
+        return known->segment;
+    }
+    return LookUpSegment(p);
+  }
 
  private:
   const std::vector<Tag>& Tags() const { return pending_ ? *pending_ : record_.Tags(); }
@@ -100,6 +112,8 @@ class EntityView {
   // After a change through the view from revision `from` to `to`: the segments known stay true when no tag
   // was added (only values changed), and `p`'s is `segment`.
   void Remember(const Placement& p, Segment segment, bool moved, std::uint64_t from, std::uint64_t to) const;
+  // SegmentOf of a segment not known under the same view of the marker's name.
+  Segment LookUpSegment(const Placement& p) const;
 
   struct KnownSegment {  // a segment depends on the marker and its occurrence only
     std::string_view marker;
@@ -157,7 +171,7 @@ class TextView : public EntityView {
   // among the text's groups, nullptr where there is none. One pass finds them all; each is the tag its
   // getter reads.
   static constexpr std::array<int, 12> kTextTags = {10, 20, 30, 11, 21, 31, 40, 41, 50, 71, 72, 1};
-  std::array<const Tag*, kTextTags.size()> TextTags() const { return GetAll(text_, kTextTags); }
+  std::array<const Tag*, kTextTags.size()> TextTags() const;
 
   // Where the vertical alignment is: its own segment, or (as some writers put it) among the text groups
   // (then TextPlacement() itself); and its group code (73, or 74 of an attribute).

@@ -40,12 +40,13 @@ Point ToWorld(Point p, const OcsAxes& a) {
 Point ToOcs(Point p, const OcsAxes& a) { return {Dot(p, a.x), Dot(p, a.y), Dot(p, a.z)}; }
 
 Point ExtrusionOf(const std::vector<Tag>& tags, const std::string& file) {
+  // One pass, up to XDATA (groups 1000 and above).
   Point n{0, 0, 1};
-  const std::size_t xdata = XdataStart(tags);
-  for (std::size_t i = 0; i < xdata; ++i) {
-    if (tags[i].code == 210) n.x = DoubleOf(tags[i], file);
-    if (tags[i].code == 220) n.y = DoubleOf(tags[i], file);
-    if (tags[i].code == 230) n.z = DoubleOf(tags[i], file);
+  for (const Tag& tag : tags) {
+    if (tag.code >= 1000) break;
+    if (tag.code == 210) n.x = DoubleOf(tag, file);
+    if (tag.code == 220) n.y = DoubleOf(tag, file);
+    if (tag.code == 230) n.z = DoubleOf(tag, file);
   }
   return n;
 }

@@ -15,9 +15,10 @@ namespace {
 // A number written as plain decimals ("0.731", "-12.5", "3"), as nearly every number of a drawing is, read
 // without from_chars: when it has at most 19 digits and they make an integer of at most 2^53, that integer
 // and the power of ten (up to 10^19; every one up to 10^22 is exact) are both exact doubles, and their
-// quotient (one division, which rounds correctly) is the very double from_chars reads. nullopt for any
-// other text, which from_chars then reads.
-std::optional<double> PlainDecimal(std::string_view value) noexcept {
+// quotient (one division, which rounds correctly) is the very double from_chars reads. False for any other
+// text (blanks and a '+' included), which from_chars then reads. The number is returned through `result`
+// rather than an optional, which the compiler passes through memory.
+bool ReadPlainDecimal(std::string_view value, double& result) noexcept {
   static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
                                             1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
   const char* p = value.data();
@@ -39,10 +40,11 @@ std::optional<double> PlainDecimal(std::string_view value) noexcept {
     ++p;
     decimals = digits();
   }
-  if (p != end || whole + decimals == 0 || whole + decimals > 19) return std::nullopt;
-  if (significand > (std::uint64_t{1} << 53)) return std::nullopt;
+  if (p != end || whole + decimals == 0 || whole + decimals > 19) return false;
+  if (significand > (std::uint64_t{1} << 53)) return false;
   const double d = static_cast<double>(significand) / kPowersOfTen[decimals];
-  return negative ? -d : d;
+  result = negative ? -d : d;
+  return true;
 }
 
 template <typename T>
@@ -51,7 +53,7 @@ std::optional<T> Parse(std::string_view value) noexcept {
   if (!value.empty() && value.front() == '+') value.remove_prefix(1);
   if (value.empty()) return std::nullopt;
   if constexpr (std::is_floating_point_v<T>) {
-    if (const auto plain = PlainDecimal(value)) return plain;
+    if (T plain; ReadPlainDecimal(value, plain)) return plain;
   }
   T result{};
   const std::from_chars_result r = std::from_chars(value.data(), value.data() + value.size(), result);
@@ -86,12 +88,24 @@ std::optional<std::uint64_t> ToHandle(std::string_view value) noexcept {
   return handle;
 }
 
-double DoubleOf(const Tag& tag, const std::string& file) {
+namespace {
+
+// DoubleOf of a value that is not a plain decimal: apart, so that reading a plain one needs no room for
+// the message.
+[[gnu::noinline]] double OtherDoubleOf(const Tag& tag, const std::string& file) {
   const auto d = ToDouble(tag.value);
   if (!d)
     ThrowAt(file, tag.line + 1,
             "expected a number for group code " + std::to_string(tag.code) + ", found " + Quote(tag.value));
   return *d;
+}
+
+}  // namespace
+
+double DoubleOf(const Tag& tag, const std::string& file) {
+  // A plain decimal has no blanks to trim and is finite: it is read as ToDouble would read it.
+  if (double plain; ReadPlainDecimal(tag.value, plain)) return plain;
+  return OtherDoubleOf(tag, file);
 }
 
 long long IntegerOf(const Tag& tag, const std::string& file) {

@@ -37,12 +37,12 @@ class Tagger {
   static bool PlainTag(const char*& p, const char* end, Tag& tag) noexcept;
   // After a tag read: it is `0 EOF`, the last tag read.
   static bool IsEndOfFile(const Tag& tag) noexcept { return tag.code == 0 && Trimmed(tag.value) == "EOF"; }
+  // Reads the value line at `p` into `tag` and returns where the next line begins.
+  static const char* ValueLine(const char* p, const char* end, Tag& tag) noexcept;
 
  private:
   // The code of a code line in the common form, or -1 (see below).
   static int PlainCode(const char*& at, const char* end) noexcept;
-  // Reads the value line at `p` into `tag` and returns where the next line begins.
-  static const char* ValueLine(const char* p, const char* end, Tag& tag) noexcept;
   // The first '\n' from `p` on, or `end` when there is none.
   static const char* LineEnd(const char* p, const char* end) noexcept;
   // Reads the group code line at pos_ in any form and returns its code; throws DxfError when it holds

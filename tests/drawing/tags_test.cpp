@@ -16,6 +16,7 @@
 #include "drawing/change_journal.h"
 #include "drawing/dxf_error.h"
 #include "drawing/loader.h"
+#include "drawing/ocs.h"
 #include "drawing/tag_edit.h"
 #include "drawing/tag_values.h"
 #include "drawing/tagger.h"
@@ -57,9 +58,11 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     EXPECT_FALSE(tagger.Next(tag)) << c.bytes;
   }
 
-  // A record's tags, made from its bytes when asked for, are those the tagger reads, the common form
-  // after any other.
-  const std::string record = "  0\nLINE\n  5\r\n1F\r\n\t 10\n1.5\n 20 \t\r\n2.5\n 30\n0.0\n000062\n7\n  8\n\n";
+  // A record's tags, made from its bytes when asked for, are those the tagger reads, the common forms
+  // (three characters, digits right-aligned) after any other and among near forms.
+  const std::string record =
+      "  0\nLINE\n  5\r\n1F\r\n062\n1\n 39\r\n\r\n370\n-3\n6  \nx\n"
+      "\t 10\n1.5\n 20 \t\r\n2.5\n 30\n0.0\n000062\n7\n  8\n\n";
   const std::string file = "0\nSECTION\n2\nENTITIES\n" + record + "0\nENDSEC\n0\nEOF\n";
   const auto drawing = LoadDxf(file, "forms.dxf");
   const Record* line = drawing->FindByHandle(0x1F);
@@ -75,7 +78,7 @@ TEST(Tags, EveryFormOfCodeLineIsReadAlike) {
     EXPECT_EQ(BytesOf(tag), BytesOf(expected));
     EXPECT_EQ(tag.value, expected.value);
   }
-  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(count, 11u);
   EXPECT_EQ(line->Tags().size(), count);
 
   struct Fault {
@@ -130,7 +133,23 @@ TEST(Tags, NumbersReadAsWrittenToTheLastBit) {
       {"nan", std::nullopt},
       {"1e400", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(ToDouble(c.value), c.number) << c.value;
+  for (const auto& c : cases) {
+    EXPECT_EQ(ToDouble(c.value), c.number) << c.value;
+    // A tag's number reads alike, or is refused naming the value's line and the group code.
+    const Tag tag{40, 7, " 40\n", c.value, "\n"};
+    if (c.number) {
+      EXPECT_EQ(DoubleOf(tag, "n.dxf"), *c.number) << c.value;
+      continue;
+    }
+    try {
+      DoubleOf(tag, "n.dxf");
+      ADD_FAILURE() << "read " << c.value;
+    } catch (const DxfError& e) {
+      EXPECT_NE(std::string(e.what()).find("n.dxf line 8: expected a number for group code 40, found \""),
+                std::string::npos)
+          << e.what();
+    }
+  }
   const auto zero = ToDouble("-0.0");
   ASSERT_TRUE(zero);
   EXPECT_TRUE(*zero == 0 && std::signbit(*zero));
@@ -152,6 +171,20 @@ TEST(Tags, NumbersReadAsWrittenToTheLastBit) {
     ASSERT_TRUE(read) << text;
     EXPECT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(expected)) << text;
   }
+}
+
+TEST(Tags, TheExtrusionIsTheLastOfEachGroupBeforeXdata) {
+  const auto d = LoadDxf("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n", "extrusion.dxf");
+  const auto tags = [&d](std::initializer_list<std::pair<int, const char*>> groups) {
+    std::vector<Tag> made{d->MakeTag(0, "TEXT")};
+    for (const auto& [code, value] : groups) made.push_back(d->MakeTag(code, value));
+    return made;
+  };
+  EXPECT_EQ(ExtrusionOf(tags({{10, "1"}}), "e.dxf"), (Point{0, 0, 1}));
+  EXPECT_EQ(ExtrusionOf(tags({{210, "1"}, {220, "2"}, {230, "3"}, {230, "-1"}, {1001, "APP"}, {210, "5"}}), "e.dxf"),
+            (Point{1, 2, -1}));
+  EXPECT_THROW(ExtrusionOf(tags({{220, "x"}}), "e.dxf"), DxfError);
+  EXPECT_EQ(ExtrusionOf(tags({{1001, "APP"}, {220, "x"}}), "e.dxf"), (Point{0, 0, 1}));
 }
 
 TEST(Tags, HandlesReadInEveryForm) {

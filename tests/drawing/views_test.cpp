@@ -175,5 +175,32 @@ TEST(LaxWriters, TextsWithoutSubclassMarkersAreReadAndChangedInPlace) {
   EXPECT_EQ(WriteDxfToString(*d), expected);
 }
 
+TEST(TextViews, TheVerticalAlignmentIsFoundAlikeWhateverWasReadBefore) {
+  // Where the group lies: in the second text segment, wherever that is, or among the text groups when
+  // there is none; in a record without markers, anywhere.
+  const struct {
+    std::string groups;  // after the handle
+    int vertical;
+  } cases[] = {
+      {"100\nAcDbEntity\n8\n0\n100\nAcDbText\n10\n0.0\n1\nx\n100\nAcDbText\n73\n2\n", 2},
+      {"100\nAcDbEntity\n8\n0\n100\nAcDbText\n10\n0.0\n1\nx\n73\n1\n", 1},
+      {"100\nAcDbEntity\n100\nAcDbText\n10\n0.0\n73\n1\n100\nAcDbOther\n73\n9\n100\nAcDbText\n73\n3\n", 3},
+      {"100\nAcDbEntity\n100\nAcDbText\n10\n0.0\n101\nEmbedded Object\n73\n9\n100\nAcDbText\n73\n2\n", 2},
+      {"100\nAcDbEntity\n100\nAcDbText\n10\n0.0\n100\nAcDbText\n1001\nAPP\n1070\n3\n", 0},
+      {"8\n0\n10\n0.0\n73\n2\n1\nx\n", 2},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes =
+        "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nTEXT\n5\nA0\n" +
+        c.groups + "0\nENDSEC\n0\nEOF\n";
+    const auto d = LoadDxf(bytes, "valign.dxf");
+    Record& text = *ModelSpace(*d).Entities().at(0);
+    EXPECT_EQ(TextView(*d, text).VerticalAlignment(), c.vertical) << c.groups;
+    const TextView view(*d, text);
+    ASSERT_NE(view.TextTags()[0], nullptr) << c.groups;  // the text's segment is known first
+    EXPECT_EQ(view.VerticalAlignment(), c.vertical) << c.groups;
+  }
+}
+
 }  // namespace
 }  // namespace zil::drawing
