@@ -138,9 +138,18 @@ char* ToCharsText(double value, char* first, char* last) noexcept {
   return end;
 }
 
-char* Copy(const char* from, int count, char* to) noexcept {
-  std::memcpy(to, from, static_cast<std::size_t>(count));
-  return to + count;
+// Writes the `count` digits of `value` (at most 17), with a point after the first `before` of them unless
+// that is all of them; returns the end. The digits after the point are moved a place on for it as a block
+// of 16 (a few loads and stores, where a copy of their number of bytes is a call), whatever follows them
+// moving along: WriteDouble's room holds the block wherever it lies (see kDoubleRoom).
+char* DigitsWithPoint(std::uint64_t value, int count, int before, char* out) noexcept {
+  fmt::detail::format_decimal(out, value, count);
+  if (before == count) return out + count;
+  char block[16];
+  std::memcpy(block, out + before, sizeof block);
+  out[before] = '.';
+  std::memcpy(out + before + 1, block, sizeof block);
+  return out + count + 1;
 }
 
 }  // namespace
@@ -168,10 +177,10 @@ char* WriteDouble(double value, char* text) noexcept {
   }
   // magnitude = significand * 10^exponent, with the fewest significant digits (0 for zero). {fmt} offers
   // the digits alone only in its detail namespace; the tests compare the text with std::to_chars's.
+  // The digits are written in place, once.
   const auto decimal = fmt::detail::dragonbox::to_decimal(magnitude);
-  const fmt::format_int significand(decimal.significand);
-  const char* digits = significand.data();
-  const int count = static_cast<int>(significand.size());
+  const std::uint64_t significand = decimal.significand;
+  const int count = fmt::detail::count_digits(significand);
   const int exponent = decimal.exponent;
 
   // Scientific: "d.ddde+dd" (no point after a single digit). The exponent has three digits only where the
@@ -180,11 +189,7 @@ char* WriteDouble(double value, char* text) noexcept {
   const int scientificSize = count + (count > 1 ? 1 : 0) + 4;
   const int fixedSize = exponent >= 0 ? count + exponent : count + exponent > 0 ? count + 1 : 2 - exponent;
   if (fixedSize > scientificSize) {
-    *out++ = digits[0];
-    if (count > 1) {
-      *out++ = '.';
-      out = Copy(digits + 1, count - 1, out);
-    }
+    out = DigitsWithPoint(significand, count, count > 1 ? 1 : count, out);
     *out++ = 'e';
     const int power = exponent + count - 1;
     *out++ = power < 0 ? '-' : '+';
@@ -194,20 +199,18 @@ char* WriteDouble(double value, char* text) noexcept {
     // A whole number, which std::to_chars writes exactly, as printf would: 2^60 is "1152921504606846976",
     // not its shortest digits and zeros, "1152921504606847000". Below 2^64 that is its integer conversion.
     if (magnitude >= 0x1p64) return ToCharsText(value, text, last);
-    const fmt::format_int whole(static_cast<std::uint64_t>(magnitude));
-    out = Copy(whole.data(), static_cast<int>(whole.size()), out);
+    const auto whole = static_cast<std::uint64_t>(magnitude);
+    out = fmt::detail::format_decimal(out, whole, fmt::detail::count_digits(whole)).end;
     *out++ = '.';
     *out++ = '0';
   } else if (count + exponent > 0) {
-    out = Copy(digits, count + exponent, out);
-    *out++ = '.';
-    out = Copy(digits + count + exponent, -exponent, out);
+    out = DigitsWithPoint(significand, count, count + exponent, out);
   } else {
     *out++ = '0';
     *out++ = '.';
     const int zeros = -(count + exponent);
     std::memset(out, '0', static_cast<std::size_t>(zeros));
-    out = Copy(digits, count, out + zeros);
+    out = fmt::detail::format_decimal(out + zeros, significand, count).end;
   }
   return out;
 }

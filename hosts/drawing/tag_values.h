@@ -23,8 +23,10 @@ std::uint64_t HandleOf(const Tag& tag, const std::string& file);
 
 // The shortest text that reads back as the same double; integral values keep a ".0".
 std::string FormatDouble(double value);
-// The same text written at `text`, which has room for kDoubleRoom characters; returns its end.
-inline constexpr std::size_t kDoubleRoom = 32;
+// The same text written at `text`, which has room for kDoubleRoom characters; returns its end. The room
+// may be used past the end (the text has at most 24 characters; its digits are laid out as blocks of a
+// fixed size that reach 34 characters at most).
+inline constexpr std::size_t kDoubleRoom = 40;
 char* WriteDouble(double value, char* text) noexcept;
 // The same text, without a string of its own (for the many values a change writes).
 class FormattedDouble {
