@@ -60,8 +60,11 @@ std::uint64_t EntityView::OwnerHandle() const {
 
 std::u16string EntityView::Layer() const { return StringOf(EntityPlacement(), 8); }
 std::string_view EntityView::LayerValue() const {
-  const Tag* tag = Get(EntityPlacement(), 8);
-  return tag ? tag->value : std::string_view();
+  // Asked once of a view (whether the entity's layer is locked): the segment, near the start, is found
+  // without the bookkeeping of the segments kept, and keeps none of their places.
+  const std::vector<Tag>& tags = Tags();
+  const std::size_t at = FindIn(tags, FindSegment(tags, EntityPlacement(), HasSubclasses(drawing_.Version())), 8);
+  return at == std::string_view::npos ? std::string_view() : std::string_view(tags[at].value);
 }
 void EntityView::SetLayer(std::u16string_view name) { SetString(EntityPlacement(), 8, name); }
 int EntityView::Color() const { return static_cast<int>(IntegerOr(EntityPlacement(), 62, 256)); }

@@ -99,12 +99,13 @@ TEST(StandIn, ErasedObjectsFailAndLockedOnesCanBeReadButNotChanged) {
   text->SetLayer(u"Locked");
   const std::string before = Bytes(*host.doc);
   EXPECT_EQ(text->TextString(), u"שלום עולם");
-  for (const auto& change : std::vector<std::function<void()>>{[&] { text->SetTextString(u"x"); },
-                                                               [&] {
-                                                                 text->Move({0, 0, 0}, {1, 0, 0});
-                                                               },
-                                                               [&] { text->SetAlignment(1); }, [&] { text->Erase(); },
-                                                               [&] { text->SetColor(3); }})
+  for (const auto& change :
+       std::vector<std::function<void()>>{[&] { text->SetTextString(u"x"); },
+                                          [&] {
+                                            text->Move({0, 0, 0}, {1, 0, 0});
+                                          },
+                                          [&] { text->SetAlignment(1); }, [&] { text->Erase(); },
+                                          [&] { text->SetColor(3); }, [&] { text->SetStyleName(u"Standard"); }})
     EXPECT_TRUE(Holds(ErrorOf(change), "locked layer"));
   EXPECT_EQ(Bytes(*host.doc), before);
   // Unlocked, locked again: each change asks the layer as it is now.
@@ -316,6 +317,7 @@ TEST(StandIn, CurrentLayerStylesAndTheCollections) {
   // A style is found as soon as it is added, though it was looked for before.
   const auto text = host.Entity("keys");
   EXPECT_THROW(text->SetStyleName(u"ARIALREVIT"), acad::Error);
+  EXPECT_TRUE(Holds(ErrorOf([&] { text->SetStyleName(u"ARIALREVIT"); }), "no text style named \"ARIALREVIT\""));
   const auto revit = styles->Add(u"ARIALREVIT");
   text->SetStyleName(u"ARIALREVIT");
   EXPECT_EQ(text->StyleName(), u"ARIALREVIT");

@@ -24,6 +24,10 @@
 namespace zil::standin {
 namespace {
 
+[[noreturn]] void NoTableRecord(std::u16string_view name, const char* what) {
+  throw acad::Error(std::string("The drawing has no ") + what + " named \"" + textcore::ToUtf8(name) + "\"");
+}
+
 std::u16string HeaderName(drawing::Drawing& d, std::string_view variable, std::u16string_view fallback) {
   const auto name = drawing::HeaderView(d).String(variable);
   return name && !name->empty() ? *name : std::u16string(fallback);
@@ -191,11 +195,12 @@ bool StandInDocument::OnLockedLayer(const drawing::Record& entity) {
   return LayerLocked(drawing::EntityView(*drawing_, const_cast<drawing::Record&>(entity)).LayerValue());
 }
 
-const StandInDocument::EncodedName& StandInDocument::Encoded(std::u16string_view name) {
-  if (!lastEncoded_ || lastEncoded_->name != name) {
+const StandInDocument::EncodedName& StandInDocument::Encoded(int code, std::u16string_view name) {
+  if (!lastEncoded_ || lastEncoded_->code != code || lastEncoded_->name != name) {
     std::string encoded = drawing_->Encode(name);
+    drawing::CheckValue(code, encoded);
     std::u16string shown = drawing_->Decode(encoded);
-    lastEncoded_ = EncodedName{std::u16string(name), std::move(encoded), std::move(shown)};
+    lastEncoded_ = EncodedName{code, std::u16string(name), std::move(encoded), std::move(shown)};
   }
   return *lastEncoded_;
 }
@@ -259,16 +264,25 @@ bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {
   const auto application = application_.lock();
   if (!application || !application->KnowsFontDirections()) return false;
   drawing::Record* style = FindTextStyle(styleName);
-  if (style == nullptr) return false;
+  return style != nullptr && StyleDrawsRightToLeft(*application, *style);
+}
+
+bool StandInDocument::StyleDrawsRightToLeft(drawing::Record& style) {
+  const auto application = application_.lock();
+  return application && application->KnowsFontDirections() && StyleDrawsRightToLeft(*application, style);
+}
+
+bool StandInDocument::StyleDrawsRightToLeft(const StandInApplication& application, drawing::Record& record) {
+  drawing::Record* style = &record;
   const auto known =
       std::find_if(knownStyles_.begin(), knownStyles_.end(), [style](const KnownStyle& k) { return k.style == style; });
   if (known != knownStyles_.end() && known->revision == style->Revision() &&
-      known->fontDirections == application->FontDirections())
+      known->fontDirections == application.FontDirections())
     return known->rightToLeft;
   const drawing::StyleView view(*drawing_, *style);
   const std::u16string font = view.FontFileAsNamed();
-  const KnownStyle now{style, style->Revision(), application->FontDirections(),
-                       application->DrawsRightToLeft(font.empty() ? view.BigFontFile() : font)};
+  const KnownStyle now{style, style->Revision(), application.FontDirections(),
+                       application.DrawsRightToLeft(font.empty() ? view.BigFontFile() : font)};
   constexpr std::size_t kStylesKept = 8;
   if (known != knownStyles_.end()) {
     *known = now;
@@ -280,8 +294,17 @@ bool StandInDocument::StyleDrawsRightToLeft(std::u16string_view styleName) {
 }
 
 void StandInDocument::RequireTableRecord(std::string_view table, std::u16string_view name, const char* what) {
-  if (!(table == "STYLE" ? FindTextStyle(name) : drawing::FindTableRecord(*drawing_, table, name)))
-    throw acad::Error(std::string("The drawing has no ") + what + " named \"" + textcore::ToUtf8(name) + "\"");
+  if (table == "STYLE") {
+    RequireTextStyle(name);
+    return;
+  }
+  if (!drawing::FindTableRecord(*drawing_, table, name)) NoTableRecord(name, what);
+}
+
+drawing::Record& StandInDocument::RequireTextStyle(std::u16string_view name) {
+  drawing::Record* style = FindTextStyle(name);
+  if (!style) NoTableRecord(name, "text style");
+  return *style;
 }
 
 void StandInDocument::SetHighlight(const drawing::Record& entity, bool on) {

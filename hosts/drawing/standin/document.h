@@ -152,6 +152,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
   drawing::Record* FindTextStyle(std::u16string_view name);
   // True when the text style of that name has a font that draws right to left (application.h).
   bool StyleDrawsRightToLeft(std::u16string_view styleName);
+  // The same of a style FindTextStyle found.
+  bool StyleDrawsRightToLeft(drawing::Record& style);
   // True when the layer an entity names (group 8 as written, empty when it has none) is locked.
   bool LayerLocked(std::string_view layerValue);
   // Where the drawing stands: its last revision and the undo's count of records inserted and removed. While
@@ -162,16 +164,20 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
     bool operator==(const DrawingState&) const = default;
   };
   DrawingState State() const noexcept { return {drawing_->LastRevision(), undo_.StructureGeneration()}; }
-  // A name as the drawing encodes it (Drawing::Encode) and as that reads back (Decode); the last one asked
-  // is remembered: a batch gives many texts the same style.
+  // A name as the drawing encodes it (Drawing::Encode) for the value of group `code`, checked as one
+  // (drawing::CheckValue: a DxfError when it cannot be), and as that reads back (Decode); the last one
+  // asked is remembered: a batch gives many texts the same style.
   struct EncodedName {
+    int code = 0;
     std::u16string name;
     std::string encoded;
     std::u16string shown;
   };
-  const EncodedName& Encoded(std::u16string_view name);
+  const EncodedName& Encoded(int code, std::u16string_view name);
   // Throws acad::Error when the table has no record of that name.
   void RequireTableRecord(std::string_view table, std::u16string_view name, const char* what);
+  // The text style of that name (FindTextStyle); acad::Error, as RequireTableRecord's, when there is none.
+  drawing::Record& RequireTextStyle(std::u16string_view name);
 
   void SetHighlight(const drawing::Record& entity, bool on);
   bool Highlighted(const drawing::Record& entity) const;
@@ -224,6 +230,8 @@ class StandInDocument final : public acad::Document, public std::enable_shared_f
     bool locked = false;
   };
   std::optional<KnownLayer> knownLayer_;
+  // StyleDrawsRightToLeft of a style, for an application that knows the fonts' directions.
+  bool StyleDrawsRightToLeft(const StandInApplication& application, drawing::Record& style);
   // The text styles last asked about by StyleDrawsRightToLeft, while their records and the application's
   // font directions stay as they were: a walk asks for every text, mostly of a few styles.
   struct KnownStyle {

@@ -380,20 +380,23 @@ std::u16string StandInEntity::StyleName() const {
 }
 
 void StandInEntity::SetStyleName(const std::u16string& name) {
-  const auto known = [&] { document_->RequireTableRecord("STYLE", name, "text style"); };
   if (IsText()) {
     // The text keeps its defining point(s); a font that draws the other way turns the rest about them.
-    ChangeText("StyleName", known, [&](TextGeometry& t) {
-      const StandInDocument::EncodedName& encoded = document_->Encoded(name);
-      drawing::CheckValue(7, encoded.encoded);
-      t.rightToLeft = document_->StyleDrawsRightToLeft(name);
-      changes_.shownStyle = encoded.shown;
-      changes_.style = encoded.encoded;
-    });
+    // The style is found once: nothing done between finding and reading it changes the style table.
+    drawing::Record* style = nullptr;
+    ChangeText(
+        "StyleName", [&] { style = &document_->RequireTextStyle(name); },
+        [&](TextGeometry& t) {
+          const StandInDocument::EncodedName& encoded = document_->Encoded(7, name);
+          t.rightToLeft = document_->StyleDrawsRightToLeft(*style);
+          changes_.shownStyle = encoded.shown;
+          changes_.style = encoded.encoded;
+        });
     return;
   }
-  Change("StyleName", kind_ == Kind::MText, known,
-         [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetStyleName(name); });
+  Change(
+      "StyleName", kind_ == Kind::MText, [&] { document_->RequireTextStyle(name); },
+      [&](drawing::Record& r) { drawing::MTextView(Dwg(), r).SetStyleName(name); });
 }
 
 // --- texts ---
