@@ -273,45 +273,28 @@ Tag Drawing::MakeTag(int code, std::string_view value) {
 
 Tag Drawing::MakeCheckedTag(int code, std::string_view value) {
   // The code line of a common code is put together once (the file's width and line end never change
-  // once it is read), then copied with the value. The code line is copied as its whole room and the line
-  // end as two bytes (its string's terminating zero after a "\n"): copies of a fixed size, made without a
-  // call, that may write past the tag into room the store keeps free.
-  char room[kCodeLineRoom];
+  // once it is read), then copied with the value.
   std::string_view codeLine;
-  const KnownCodeLine* known = nullptr;
+  char room[kCodeLineRoom];
   if (code >= 0 && code < kKnownCodeLines) {
-    KnownCodeLine& line = codeLines_[static_cast<std::size_t>(code)];
-    if (line.size == 0) {  // every code line has a digit and a line end
+    KnownCodeLine& known = codeLines_[static_cast<std::size_t>(code)];
+    if (known.size == 0) {  // every code line has a digit and a line end
       codeLine = CodeLine(code, room);
-      if (codeLine.size() <= line.text.size()) {
-        std::copy(codeLine.begin(), codeLine.end(), line.text.begin());
-        line.size = static_cast<std::uint8_t>(codeLine.size());
+      if (codeLine.size() <= known.text.size()) {
+        std::copy(codeLine.begin(), codeLine.end(), known.text.begin());
+        known.size = static_cast<std::uint8_t>(codeLine.size());
       }
-    }
-    if (line.size != 0) {
-      known = &line;
-      codeLine = std::string_view(line.text.data(), line.size);
+    } else {
+      codeLine = std::string_view(known.text.data(), known.size);
     }
   } else {
     codeLine = CodeLine(code, room);
   }
 
-  constexpr std::size_t kLineEndCopied = 2;
-  const std::size_t size = codeLine.size() + value.size() + lineEnd_.size();
-  char* const text = scratch_.Room(size, known ? known->text.size() + kLineEndCopied : 0);
-  char* out = text;
-  if (known) {
-    std::memcpy(out, known->text.data(), known->text.size());
-    out += codeLine.size();
-  } else {
-    out = std::copy(codeLine.begin(), codeLine.end(), out);
-  }
+  char* const text = scratch_.Room(codeLine.size() + value.size() + lineEnd_.size());
+  char* out = std::copy(codeLine.begin(), codeLine.end(), text);
   out = std::copy(value.begin(), value.end(), out);
-  if (known && lineEnd_.size() <= kLineEndCopied) {
-    std::memcpy(out, lineEnd_.c_str(), kLineEndCopied);
-  } else {
-    std::copy(lineEnd_.begin(), lineEnd_.end(), out);
-  }
+  for (const char c : lineEnd_) *out++ = c;
   Tag tag;
   tag.code = code;
   tag.codeLine = std::string_view(text, codeLine.size());

@@ -204,9 +204,9 @@ class Drawing {
   std::string lineEnd_ = "\n";
   int codeWidth_ = 0;  // group codes right-aligned to this width, as the file writes them
   // The code lines of the codes below kKnownCodeLines (every code a file uses), each made when MakeTag
-  // first needs it: at most four digits and a line end of two (`text` is copied whole, see MakeCheckedTag).
+  // first needs it: at most four digits and a line end of two.
   struct KnownCodeLine {
-    std::array<char, 8> text;
+    std::array<char, 7> text;
     std::uint8_t size = 0;
   };
   static constexpr int kKnownCodeLines = 1072;

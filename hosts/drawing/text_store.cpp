@@ -4,10 +4,10 @@
 
 namespace zil::drawing {
 
-char* TextStore::NewRoom(std::size_t size, std::size_t past) {
+char* TextStore::NewRoom(std::size_t size) {
   size_ += size;
-  if (size + past > kBlockSize / 4) {  // a long text: a block of its own, the current block stays in use
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size + past));
+  if (size > kBlockSize / 4) {  // a long text: a block of its own, the current block stays in use
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
     return blocks_.back().get();
   }
   blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));

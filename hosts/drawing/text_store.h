@@ -23,11 +23,8 @@ class TextStore {
   std::string_view Keep(std::initializer_list<std::string_view> parts);
   // Room for `size` bytes, for the caller to fill. Inline where the block in use has it, as it mostly
   // does for the many short texts of a change.
-  char* Room(std::size_t size) { return Room(size, 0); }
-  // The same, with `past` bytes more after them that the caller may write over (to copy a part of a known
-  // size at once, beyond the end of what it stores), which stay free for the next texts.
-  char* Room(std::size_t size, std::size_t past) {
-    if (size + past > kBlockSize / 4 || kBlockSize - used_ < size + past) return NewRoom(size, past);
+  char* Room(std::size_t size) {
+    if (size > kBlockSize / 4 || kBlockSize - used_ < size) return NewRoom(size);
     size_ += size;
     char* room = current_ + used_;
     used_ += size;
@@ -42,7 +39,7 @@ class TextStore {
  private:
   static constexpr std::size_t kBlockSize = 64 * 1024;
   // Room in a block of its own (a long text) or in a new block.
-  char* NewRoom(std::size_t size, std::size_t past);
+  char* NewRoom(std::size_t size);
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t used_ = kBlockSize;  // of the last ordinary block; full until the first is made
   char* current_ = nullptr;
