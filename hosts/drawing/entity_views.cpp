@@ -30,14 +30,9 @@ constexpr std::size_t kMTextChunk = 250;
 // same for every later occurrence.
 Segment SegmentAfter(const std::vector<Tag>& tags, const Placement& p, Segment before) {
   if (before.first <= 1) return before;
-  // The segment before ends at a marker, a 101 group, XDATA or the end; a segment ends likewise.
-  const auto inData = [&tags](std::size_t i) { return i < tags.size() && tags[i].code < 1000; };
-  for (std::size_t i = before.last; inData(i); ++i) {
-    if (tags[i].code != 100 || Trimmed(tags[i].value) != p.marker) continue;
-    std::size_t last = i + 1;
-    while (inData(last) && tags[last].code != 100 && tags[last].code != 101) ++last;
-    return {i + 1, last};
-  }
+  // The segment before ends at a marker, a 101 group, XDATA or the end.
+  for (std::size_t i = before.last; i < tags.size() && tags[i].code < 1000; ++i)
+    if (tags[i].code == 100 && Trimmed(tags[i].value) == p.marker) return SegmentOpenedAt(tags, i);
   return {};
 }
 

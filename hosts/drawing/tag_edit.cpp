@@ -22,9 +22,7 @@ Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bo
     if (tags[i].code != 100) continue;
     markers = true;
     if (Trimmed(tags[i].value) != placement.marker || ++seen < placement.occurrence) continue;
-    std::size_t last = i + 1;
-    while (inData(last) && tags[last].code != 100 && tags[last].code != 101) ++last;
-    return {i + 1, last};
+    return SegmentOpenedAt(tags, i);
   }
   // Some writers leave out every subclass marker; such a record is read as one segment, as in R12.
   return markers ? Segment{0, 0} : Segment{1, i};

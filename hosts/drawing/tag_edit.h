@@ -48,6 +48,13 @@ struct Segment {
   std::size_t last = 0;
 };
 Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bool subclassed);
+// The segment that the subclass marker at `marker` opens: it ends at the next marker, the next 101 group
+// or XDATA.
+inline Segment SegmentOpenedAt(const std::vector<Tag>& tags, std::size_t marker) {
+  std::size_t last = marker + 1;
+  while (last < tags.size() && tags[last].code < 1000 && tags[last].code != 100 && tags[last].code != 101) ++last;
+  return {marker + 1, last};
+}
 
 // The index of the first tag with `code` in the segment, or npos.
 std::size_t FindIn(const std::vector<Tag>& tags, Segment segment, int code);
