@@ -31,7 +31,7 @@ constexpr std::size_t kMTextChunk = 250;
 Segment SegmentAfter(const std::vector<Tag>& tags, const Placement& p, Segment before) {
   if (before.first <= 1) return before;
   // The segment before ends at a marker, a 101 group, XDATA or the end.
-  for (std::size_t i = before.last; i < tags.size() && tags[i].code < 1000; ++i)
+  for (std::size_t i = before.last; i < tags.size() && !IsXdata(tags[i]); ++i)
     if (tags[i].code == 100 && Trimmed(tags[i].value) == p.marker) return SegmentOpenedAt(tags, i);
   return {};
 }

@@ -40,10 +40,10 @@ Point ToWorld(Point p, const OcsAxes& a) {
 Point ToOcs(Point p, const OcsAxes& a) { return {Dot(p, a.x), Dot(p, a.y), Dot(p, a.z)}; }
 
 Point ExtrusionOf(const std::vector<Tag>& tags, const std::string& file) {
-  // One pass, up to XDATA (groups 1000 and above).
+  // One pass, up to XDATA.
   Point n{0, 0, 1};
   for (const Tag& tag : tags) {
-    if (tag.code >= 1000) break;
+    if (IsXdata(tag)) break;
     if (tag.code == 210) n.x = DoubleOf(tag, file);
     if (tag.code == 220) n.y = DoubleOf(tag, file);
     if (tag.code == 230) n.z = DoubleOf(tag, file);

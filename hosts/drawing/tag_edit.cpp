@@ -7,14 +7,14 @@ namespace zil::drawing {
 
 std::size_t XdataStart(const std::vector<Tag>& tags) noexcept {
   for (std::size_t i = 0; i < tags.size(); ++i)
-    if (tags[i].code >= 1000) return i;
+    if (IsXdata(tags[i])) return i;
   return tags.size();
 }
 
 Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bool subclassed) {
   if (!subclassed || placement.marker.empty()) return {1, XdataStart(tags)};
   // One pass up to XDATA: the marker's segment ends at the next marker, the next 101 group or XDATA.
-  const auto inData = [&tags](std::size_t i) { return i < tags.size() && tags[i].code < 1000; };
+  const auto inData = [&tags](std::size_t i) { return i < tags.size() && !IsXdata(tags[i]); };
   int seen = 0;
   bool markers = false;
   std::size_t i = 1;

@@ -48,11 +48,13 @@ struct Segment {
   std::size_t last = 0;
 };
 Segment FindSegment(const std::vector<Tag>& tags, const Placement& placement, bool subclassed);
+// A group of the extended data (XDATA: groups 1000 and above), which ends an object's own groups.
+constexpr bool IsXdata(const Tag& tag) noexcept { return tag.code >= 1000; }
 // The segment that the subclass marker at `marker` opens: it ends at the next marker, the next 101 group
 // or XDATA.
 inline Segment SegmentOpenedAt(const std::vector<Tag>& tags, std::size_t marker) {
   std::size_t last = marker + 1;
-  while (last < tags.size() && tags[last].code < 1000 && tags[last].code != 100 && tags[last].code != 101) ++last;
+  while (last < tags.size() && !IsXdata(tags[last]) && tags[last].code != 100 && tags[last].code != 101) ++last;
   return {marker + 1, last};
 }
 
@@ -84,7 +86,7 @@ Segment SetAllIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& plac
 // Removes every tag with `code` in the segment; returns the index where the first was (or npos).
 std::size_t RemoveIn(Drawing& drawing, std::vector<Tag>& tags, const Placement& placement, int code);
 
-// The index where XDATA (groups 1000 and above) begins, or tags.size().
+// The index where XDATA begins, or tags.size().
 std::size_t XdataStart(const std::vector<Tag>& tags) noexcept;
 
 }  // namespace zil::drawing
